@@ -1,0 +1,36 @@
+# Shared by scripts/run and scripts/test: Debian packages and the build in build/.
+
+# What building and running Linvox needs.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-qpa-plugins fonts-dejavu-core)
+# What the tests add: GoogleTest, and a virtual display driven by xdotool for the window.
+TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool)
+
+# Installs the Debian packages that are missing: as root with apt-get; otherwise prints the
+# apt-get line to run and stops.
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Linvox needs these Debian packages first:" >&2
+        echo "  sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+        exit 1
+    fi
+    echo "Installing ${missing[*]}" >&2
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q >&2
+    apt-get install -y -q --no-install-recommends "${missing[@]}" >&2
+}
+
+# Configures (once) and builds the project in <source>/build with the given CMake options.
+build_project() {
+    local source=$1
+    shift
+    cmake -S "$source" -B "$source/build" -G Ninja "$@" >&2
+    cmake --build "$source/build" --parallel "$(nproc)" >&2
+}

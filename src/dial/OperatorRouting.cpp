@@ -1,0 +1,67 @@
+#include "dial/OperatorRouting.h"
+
+#include "settings/SettingsStore.h"
+
+#include <algorithm>
+
+namespace linvox {
+namespace {
+
+constexpr qsizetype kNationalLength = 10;
+constexpr qsizetype kInternationalLength = 12;
+
+OperatorCode OperatorOfPrefix(QStringView prefix) {
+    for (const OperatorRoute& route : kOperatorRoutes) {
+        const bool matches = std::any_of(
+            route.prefixes.begin(), route.prefixes.end(), [&](std::string_view candidate) {
+                return !candidate.empty() && prefix == QLatin1StringView(candidate.data(),
+                                                                         candidate.size());
+            });
+        if (matches) {
+            return route.code;
+        }
+    }
+    return OperatorCode::Other;
+}
+
+const OperatorRoute& RouteOf(OperatorCode code) {
+    const auto route = std::find_if(kOperatorRoutes.begin(), kOperatorRoutes.end(),
+                                    [&](const OperatorRoute& r) { return r.code == code; });
+    Q_ASSERT(route != kOperatorRoutes.end());
+    return *route;
+}
+
+}  // namespace
+
+Message WrongNumberFormMessage() {
+    return {QStringLiteral("Неверный формат номера!"), QStringLiteral("Проверка номера"),
+            MessageIcon::Critical};
+}
+
+OperatorCode GetOperator(QString& text, MessageSink& messages) {
+    text.remove(u'+');
+    text.remove(QStringLiteral("ATD"));
+    text.remove(u';');
+    switch (text.size()) {
+        case kNationalLength:
+            return OperatorOfPrefix(QStringView(text).mid(0, 3));
+        case kInternationalLength:
+            return OperatorOfPrefix(QStringView(text).mid(2, 3));
+        default:
+            messages.Show(WrongNumberFormMessage());
+            return OperatorCode::Refused;
+    }
+}
+
+std::optional<qint16> GetOperatorPort(OperatorCode code, const SettingsStore& settings) {
+    return settings.ReadPortSetting(RouteOf(code).portKey);
+}
+
+std::optional<qint16> SelectDialPort(OperatorCode code, const SettingsStore& settings) {
+    if (settings.ReadModeSetting() == ToQString(kSinglePhoneMode)) {
+        return settings.ReadPortSetting(kPortKey);
+    }
+    return GetOperatorPort(code, settings);
+}
+
+}  // namespace linvox

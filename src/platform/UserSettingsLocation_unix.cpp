@@ -1,0 +1,13 @@
+#include "platform/UserSettingsLocation.h"
+
+#include <QStandardPaths>
+
+namespace linvox {
+
+SettingsLocation UserSettingsLocation() {
+    const QString configHome =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return {configHome + QStringLiteral("/MyApp.conf"), QSettings::NativeFormat};
+}
+
+}  // namespace linvox

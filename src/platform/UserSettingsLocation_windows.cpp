@@ -1,0 +1,10 @@
+#include "platform/UserSettingsLocation.h"
+
+namespace linvox {
+
+SettingsLocation UserSettingsLocation() {
+    return {QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\MyApp"),
+            QSettings::NativeFormat};
+}
+
+}  // namespace linvox

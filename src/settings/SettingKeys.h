@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace linvox {
+
+// A key of the settings section with the text that a reader gets while the key is absent.
+struct SettingKey {
+    std::string_view name;
+    std::string_view defaultValue;
+};
+
+inline constexpr SettingKey kPortKey{"port", "1"};
+inline constexpr SettingKey kPortMtsKey{"port_mts", "1"};
+inline constexpr SettingKey kPortKyivstarKey{"port_ks", "1"};
+inline constexpr SettingKey kPortLifeKey{"port_lf", "1"};
+inline constexpr SettingKey kPortBeelineKey{"port_be", "1"};
+inline constexpr SettingKey kPhoneModeKey{"1telefon", "false"};
+
+inline constexpr std::array kAllSettingKeys{kPortKey,        kPortMtsKey,     kPortKyivstarKey,
+                                            kPortLifeKey,    kPortBeelineKey, kPhoneModeKey};
+
+// The one mode text that selects single-phone mode; any other text means several phones.
+inline constexpr std::string_view kSinglePhoneMode = "True";
+inline constexpr std::string_view kMultiPhoneMode = "False";
+
+}  // namespace linvox

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "settings/SettingKeys.h"
+#include "settings/SettingsLocation.h"
+#include "settings/StoreStatus.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace linvox {
+
+// The six settings of section "linvox", kept as texts in the per-user store. Nothing is cached:
+// every read goes to the store, so a value another process wrote a moment earlier is seen, and
+// every write is on disk before it returns. Window thread only.
+class SettingsStore {
+public:
+    explicit SettingsStore(SettingsLocation location);
+
+    // The stored text of key, or defaultValue when the key is absent. Never writes.
+    QString ReadSetting(const QString& key, const QString& defaultValue) const;
+
+    // Creates or replaces the value of key and makes it durable. When the store refuses the write
+    // (read-only home, full disk), the previous value stays and the reason is returned.
+    StoreStatus WriteSetting(const QString& key, const QString& value);
+
+    // The stored port of a port key read as a number and rounded to 16 bits; nothing when it
+    // does not fit (an overflow, see kOverflowDescription).
+    std::optional<qint16> ReadPortSetting(const SettingKey& key) const;
+
+    // The stored phone mode text, unchanged; only kSinglePhoneMode selects single-phone mode.
+    QString ReadModeSetting() const;
+
+    const SettingsLocation& location() const { return m_location; }
+
+private:
+    SettingsLocation m_location;
+};
+
+QString ToQString(std::string_view text);
+
+}  // namespace linvox

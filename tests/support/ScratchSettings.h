@@ -1,0 +1,36 @@
+#pragma once
+
+#include "settings/SettingsStore.h"
+
+#include <QByteArray>
+#include <QTemporaryDir>
+
+namespace linvox::testing {
+
+// A settings file of its own in a temporary directory, removed with the object.
+class ScratchSettings {
+public:
+    ScratchSettings();
+
+    QString directory() const { return m_directory.path(); }
+    QString filePath() const;
+    SettingsLocation location() const;
+    SettingsStore store() const { return SettingsStore(location()); }
+
+    // The file's bytes as they are on disk, and a way to put arbitrary bytes there.
+    QByteArray rawFile() const;
+    void writeRawFile(const QByteArray& bytes) const;
+
+    // Writes key=value for each pair, failing the test when the store refuses.
+    void preset(std::initializer_list<std::pair<QString, QString>> values) const;
+
+    // Points COM number port at a device, in the file's [ports] group.
+    void mapPort(qint16 port, const QString& device) const;
+
+private:
+    QTemporaryDir m_directory;
+};
+
+QString Key(const SettingKey& key);
+
+}  // namespace linvox::testing

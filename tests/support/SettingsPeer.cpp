@@ -1,0 +1,33 @@
+// A second process on the same settings file, for tests of what one process sees of another's
+// writes. Reads commands from stdin, one per line, and answers each with one line:
+//   read <key>           -> the stored text, or "<absent>"
+//   write <key> <value>  -> "stored" or "refused"
+#include "settings/SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    if (argc != 2) {
+        QTextStream(stderr) << "usage: settings-peer <settings file>\n";
+        return 2;
+    }
+    linvox::SettingsStore store({QString::fromLocal8Bit(argv[1]), QSettings::NativeFormat});
+    QTextStream in(stdin);
+    QTextStream out(stdout);
+    const QString absent = QStringLiteral("<absent>");
+    QString line;
+    while (in.readLineInto(&line)) {
+        const QStringList words = line.split(u' ');
+        if (words.size() == 2 && words[0] == u"read") {
+            out << store.ReadSetting(words[1], absent) << Qt::endl;
+        } else if (words.size() == 3 && words[0] == u"write") {
+            out << (store.WriteSetting(words[1], words[2]).stored() ? "stored" : "refused")
+                << Qt::endl;
+        } else {
+            out << "bad command" << Qt::endl;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,223 @@
+#include "settings/SettingsStore.h"
+
+#include "support/QtPrinters.h"
+#include "support/ScratchSettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace linvox::testing {
+namespace {
+
+TEST(SettingsStore, EmptyStoreGivesDefaultsAndStaysUnwritten) {
+    ScratchSettings scratch;
+    const SettingsStore store = scratch.store();
+    for (const SettingKey& key : {kPortKey, kPortMtsKey, kPortKyivstarKey, kPortLifeKey,
+                                  kPortBeelineKey}) {
+        EXPECT_EQ(store.ReadPortSetting(key), 1) << key.name;
+    }
+    EXPECT_EQ(store.ReadModeSetting(), "false");
+    EXPECT_EQ(store.ReadSetting("port", "fallback"), "fallback");
+    EXPECT_FALSE(QFile::exists(scratch.filePath()));
+}
+
+TEST(SettingsStore, KeepsEveryTextExactlyAsWritten) {
+    ScratchSettings scratch;
+    SettingsStore store = scratch.store();
+    const QStringList texts{" 7", "1,5", "2.5", "+3", "True", "@String(x)", "a=b", "x;y",
+                            "  ", "", "[linvox]", QStringLiteral("Порт")};
+    for (const QString& text : texts) {
+        ASSERT_TRUE(store.WriteSetting("port", text).stored());
+        EXPECT_EQ(store.ReadSetting("port", "absent"), text);
+    }
+    EXPECT_TRUE(scratch.rawFile().startsWith("[linvox]\n"));
+}
+
+struct PortReadingCase {
+    QString stored;
+    std::optional<qint16> port;
+};
+
+void PrintTo(const PortReadingCase& reading, std::ostream* out) { *out << reading.stored; }
+
+class PortSettingReading : public ::testing::TestWithParam<PortReadingCase> {};
+
+TEST_P(PortSettingReading, ConvertsTheStoredText) {
+    ScratchSettings scratch;
+    scratch.preset({{"port_ks", GetParam().stored}});
+    EXPECT_EQ(scratch.store().ReadPortSetting(kPortKyivstarKey), GetParam().port);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StoredTexts, PortSettingReading,
+    ::testing::Values(PortReadingCase{" 7", 7}, PortReadingCase{"2.5", 2},
+                      PortReadingCase{"3.5", 4}, PortReadingCase{"1,5", 1},
+                      PortReadingCase{"COM3", 0}, PortReadingCase{"40000", std::nullopt},
+                      PortReadingCase{"&H10", 16}, PortReadingCase{"&HFFFF", -1}));
+
+TEST(SettingsStore, ModeTextIsReturnedUnchanged) {
+    ScratchSettings scratch;
+    for (const char* mode : {"True", "true", "TRUE", "False", " True"}) {
+        scratch.preset({{"1telefon", mode}});
+        EXPECT_EQ(scratch.store().ReadModeSetting(), QString(mode));
+    }
+}
+
+TEST(SettingsStore, ReadsAnUnquotedCommaOfAHandEditedFileAsText) {
+    ScratchSettings scratch;
+    scratch.writeRawFile("[linvox]\nport=1,5\n");
+    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "1,5");
+    EXPECT_EQ(scratch.store().ReadPortSetting(kPortKey), 1);
+}
+
+// Talks to a settings-peer process on the same file.
+class SettingsPeer {
+public:
+    explicit SettingsPeer(const QString& settingsFile) {
+        m_process.start(LINVOX_SETTINGS_PEER_PATH, {settingsFile});
+        EXPECT_TRUE(m_process.waitForStarted());
+    }
+    ~SettingsPeer() {
+        m_process.closeWriteChannel();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+    QString ask(const QString& command) {
+        m_process.write(command.toUtf8() + '\n');
+        while (!m_process.canReadLine()) {
+            if (!m_process.waitForReadyRead(5000)) {
+                return "<no answer>";
+            }
+        }
+        return QString::fromUtf8(m_process.readLine()).chopped(1);
+    }
+
+private:
+    QProcess m_process;
+};
+
+TEST(SettingsStore, TwoProcessesSeeEachOthersWritesAtOnce) {
+    ScratchSettings scratch;
+    SettingsStore store = scratch.store();
+    SettingsPeer peer(scratch.filePath());
+    EXPECT_EQ(peer.ask("read port"), "<absent>");
+    // Values of one length, so a reader cannot tell them apart by the file's size.
+    for (int round = 10; round < 40; ++round) {
+        const QString ours = QString::number(round);
+        ASSERT_TRUE(store.WriteSetting("port", ours).stored());
+        EXPECT_EQ(peer.ask("read port"), ours);
+
+        const QString theirs = QString::number(round + 50);
+        EXPECT_EQ(peer.ask("write port_mts " + theirs), "stored");
+        EXPECT_EQ(store.ReadSetting("port_mts", "absent"), theirs);
+        EXPECT_EQ(store.ReadPortSetting(kPortMtsKey), round + 50);
+    }
+}
+
+// Refuses every write of this process to regular files while it lives: a store that cannot grow
+// its file behaves like a full disk, and root is refused too.
+class FullDisk {
+public:
+    FullDisk() {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = 1;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
+
+TEST(SettingsStore, RefusedWriteReportsAndKeepsTheOldValue) {
+    ScratchSettings scratch;
+    scratch.preset({{"port", "4"}, {"port_mts", "5"}});
+    const QByteArray before = scratch.rawFile();
+    SettingsStore store = scratch.store();
+    {
+        FullDisk full;
+        const StoreStatus status = store.WriteSetting("port", "12");
+        EXPECT_FALSE(status.stored());
+        EXPECT_TRUE(status.reason().contains(scratch.filePath())) << status.reason();
+        EXPECT_EQ(store.ReadSetting("port", "absent"), "4");
+    }
+    EXPECT_EQ(scratch.rawFile(), before);
+    // A later write that succeeds must not carry the refused text along.
+    ASSERT_TRUE(store.WriteSetting("port_mts", "6").stored());
+    EXPECT_EQ(SettingsStore(scratch.location()).ReadSetting("port", "absent"), "4");
+    EXPECT_FALSE(scratch.rawFile().contains("12"));
+}
+
+TEST(SettingsStore, RefusedFirstWriteLeavesTheKeyAbsent) {
+    ScratchSettings scratch;
+    QFile blocker(scratch.directory() + "/not-a-directory");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    SettingsStore store({blocker.fileName() + "/config/MyApp.conf", QSettings::NativeFormat});
+
+    EXPECT_FALSE(store.WriteSetting("port", "3").stored());
+    EXPECT_EQ(store.ReadSetting("port", "absent"), "absent");
+    EXPECT_FALSE(store.WriteSetting("port_mts", "4").stored());
+    EXPECT_EQ(store.ReadSetting("port", "absent"), "absent");
+}
+
+class UnreadableSettingsFile : public ::testing::TestWithParam<QByteArray> {};
+
+TEST_P(UnreadableSettingsFile, IsSetAsideBeforeTheFirstWriteReplacesIt) {
+    ScratchSettings scratch;
+    const QByteArray damaged = GetParam();
+    scratch.writeRawFile(damaged);
+    SettingsStore store = scratch.store();
+    // Reading first matters: afterwards QSettings no longer reports the file as unreadable.
+    store.ReadSetting("port", "1");
+
+    ASSERT_TRUE(store.WriteSetting("port_mts", "3").stored());
+
+    const QStringList backups =
+        QDir(scratch.directory()).entryList({"MyApp.conf.unreadable-*.bak"}, QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    QFile backup(scratch.directory() + '/' + backups.first());
+    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+    EXPECT_EQ(backup.readAll(), damaged);
+    EXPECT_EQ(store.ReadSetting("port_mts", "absent"), "3");
+
+    // The fresh file is readable, so later writes keep no further copies.
+    ASSERT_TRUE(store.WriteSetting("port_ks", "4").stored());
+    EXPECT_EQ(QDir(scratch.directory()).entryList({"*.bak"}, QDir::Files).size(), 1);
+}
+
+template <size_t N>
+QByteArray Bytes(const char (&literal)[N]) {
+    return QByteArray(literal, N - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(DamagedContents, UnreadableSettingsFile,
+                         ::testing::Values(Bytes("[linvox]\nport=5\n\x01\x02\x03"),
+                                           Bytes("\xff\xfe\0garbage\n[linvox\nport=5\n"),
+                                           QByteArray(64, '\0')));
+
+TEST(SettingsStore, ReadableFileIsNotCopied) {
+    ScratchSettings scratch;
+    scratch.writeRawFile("[linvox]\nport=5\n\n[ports]\nCOM3=/dev/ttyUSB0\n");
+    ASSERT_TRUE(scratch.store().WriteSetting("port_mts", "3").stored());
+    EXPECT_TRUE(QDir(scratch.directory()).entryList({"*.bak"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(scratch.rawFile().contains("COM3=/dev/ttyUSB0"));
+    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "5");
+}
+
+}  // namespace
+}  // namespace linvox::testing
