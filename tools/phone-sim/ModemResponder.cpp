@@ -1,0 +1,45 @@
+#include "ModemResponder.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace linvox::phonesim {
+namespace {
+
+bool equalsIgnoringCase(std::string_view text, std::string_view expected) {
+    return std::ranges::equal(text, expected, [](char left, char right) {
+        return std::toupper(static_cast<unsigned char>(left)) ==
+               std::toupper(static_cast<unsigned char>(right));
+    });
+}
+
+std::string verbose(std::string_view text) {
+    return "\r\n" + std::string(text) + "\r\n";
+}
+
+}  // namespace
+
+ModemResponder::ModemResponder(std::string model, bool answerError)
+    : m_model(std::move(model)), m_answerError(answerError) {}
+
+std::string ModemResponder::answer(std::string_view command) {
+    const std::string ok = verbose("OK");
+    const std::string error = verbose("ERROR");
+    if (m_answerError || command.size() < 2 || !equalsIgnoringCase(command.substr(0, 2), "AT"))
+        return error;
+
+    const std::string_view body = command.substr(2);
+    if (body.empty())
+        return ok;
+    if (equalsIgnoringCase(body, "E0") || equalsIgnoringCase(body, "E1")) {
+        m_echoEnabled = body.back() == '1';
+        return ok;
+    }
+    if (equalsIgnoringCase(body, "+GMM"))
+        return verbose(m_model) + ok;
+    if (equalsIgnoringCase(body.substr(0, 1), "D") && body.ends_with(';'))
+        return ok;
+    return error;
+}
+
+}  // namespace linvox::phonesim

@@ -1,0 +1,124 @@
+#include "Options.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace linvox::phonesim {
+namespace {
+
+constexpr std::chrono::milliseconds kLongestAnswerDelay = std::chrono::hours(1);
+
+std::optional<unsigned> parseCount(std::string_view text) {
+    unsigned value = 0;
+    const char* end = text.data() + text.size();
+    const auto [position, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || position != end)
+        return std::nullopt;
+    return value;
+}
+
+using ValueSetter = std::function<bool(Options&, std::string_view)>;
+using FlagSetter = std::function<void(Options&)>;
+
+const std::map<std::string_view, ValueSetter>& valueOptions() {
+    static const std::map<std::string_view, ValueSetter> setters = {
+        {"--link",
+         [](Options& options, std::string_view value) {
+             options.linkPath = value;
+             return !value.empty();
+         }},
+        {"--transcript",
+         [](Options& options, std::string_view value) {
+             options.transcriptPath = value;
+             return !value.empty();
+         }},
+        {"--model",
+         [](Options& options, std::string_view value) {
+             options.model = value;
+             return true;
+         }},
+        {"--delay",
+         [](Options& options, std::string_view value) {
+             const auto milliseconds = parseCount(value);
+             if (!milliseconds || std::chrono::milliseconds(*milliseconds) > kLongestAnswerDelay)
+                 return false;
+             options.answerDelay = std::chrono::milliseconds(*milliseconds);
+             return true;
+         }},
+        {"--hang-up-after",
+         [](Options& options, std::string_view value) {
+             options.hangUpAfterCommands = parseCount(value);
+             return options.hangUpAfterCommands.has_value();
+         }},
+    };
+    return setters;
+}
+
+const std::map<std::string_view, FlagSetter>& flagOptions() {
+    static const std::map<std::string_view, FlagSetter> setters = {
+        {"--error", [](Options& options) { options.answerError = true; }},
+        {"--silent", [](Options& options) { options.silent = true; }},
+        {"--split", [](Options& options) { options.splitAnswers = true; }},
+        {"--flood", [](Options& options) { options.flood = true; }},
+        {"--busy", [](Options& options) { options.busy = true; }},
+        {"--stall-until-closed", [](Options& options) { options.stallUntilClosed = true; }},
+    };
+    return setters;
+}
+
+CommandLine invalid(std::string error) {
+    CommandLine commandLine;
+    commandLine.outcome = CommandLine::Outcome::Invalid;
+    commandLine.error = std::move(error);
+    return commandLine;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string_view>& arguments) {
+    CommandLine commandLine;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string_view argument = arguments[index];
+        if (argument == "--help" || argument == "-h") {
+            commandLine.outcome = CommandLine::Outcome::ShowHelp;
+            return commandLine;
+        }
+        if (const auto flag = flagOptions().find(argument); flag != flagOptions().end()) {
+            flag->second(commandLine.options);
+            continue;
+        }
+        const auto option = valueOptions().find(argument);
+        if (option == valueOptions().end())
+            return invalid("unknown option " + std::string(argument));
+        if (index + 1 == arguments.size())
+            return invalid(std::string(argument) + " needs a value");
+        const std::string_view value = arguments[++index];
+        if (!option->second(commandLine.options, value))
+            return invalid("bad value for " + std::string(argument) + ": " + std::string(value));
+    }
+    return commandLine;
+}
+
+std::string_view usageText() {
+    return "usage: phone-sim [options]\n"
+           "Simulates a phone on a pseudo-terminal. Prints the device path as the first\n"
+           "line on stdout, then one line per received command: <CLOCK_MONOTONIC ns> <text>.\n"
+           "\n"
+           "  --link PATH           also create a symlink PATH to the device (removed on exit)\n"
+           "  --transcript PATH     append every received byte to PATH\n"
+           "  --model TEXT          answer to AT+GMM (default \"PHONE-SIM 1\")\n"
+           "  --error               answer ERROR to every command\n"
+           "  --silent              never answer or echo\n"
+           "  --delay MS            wait MS milliseconds before each answer\n"
+           "  --split               send answers in small pieces with pauses between them\n"
+           "  --flood               write text continuously as fast as the device accepts it\n"
+           "  --hang-up-after N     close the device and exit after N answered commands\n"
+           "                        (0: as soon as the first byte arrives)\n"
+           "  --busy                hold the device open with TIOCEXCL and an exclusive flock\n"
+           "  --stall-until-closed  accept no bytes, so that writes to the device block, until\n"
+           "                        another program has closed it; what it wrote is discarded\n"
+           "  --help                show this text\n";
+}
+
+}  // namespace linvox::phonesim

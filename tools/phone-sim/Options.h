@@ -1,0 +1,38 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace linvox::phonesim {
+
+struct Options {
+    std::string linkPath;
+    std::string transcriptPath;
+    std::string model = "PHONE-SIM 1";
+    std::chrono::milliseconds answerDelay{0};
+    std::optional<unsigned> hangUpAfterCommands;
+    bool answerError = false;
+    bool silent = false;
+    bool splitAnswers = false;
+    bool flood = false;
+    bool busy = false;
+    // Accept nothing until another program has opened and closed the device.
+    bool stallUntilClosed = false;
+};
+
+struct CommandLine {
+    enum class Outcome { Run, ShowHelp, Invalid };
+
+    Outcome outcome = Outcome::Run;
+    Options options;
+    std::string error;
+};
+
+CommandLine parseCommandLine(const std::vector<std::string_view>& arguments);
+
+std::string_view usageText();
+
+}  // namespace linvox::phonesim

@@ -1,0 +1,82 @@
+#include "PseudoTerminal.h"
+
+#include "SystemError.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <stdlib.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+
+namespace linvox::phonesim {
+
+PseudoTerminal::PseudoTerminal() : m_master(posix_openpt(O_RDWR | O_NOCTTY)) {
+    if (!m_master.isOpen())
+        throwSystemError("posix_openpt");
+    if (grantpt(m_master.get()) != 0)
+        throwSystemError("grantpt");
+    if (unlockpt(m_master.get()) != 0)
+        throwSystemError("unlockpt");
+    const int flags = fcntl(m_master.get(), F_GETFL);
+    if (flags < 0 || fcntl(m_master.get(), F_SETFL, flags | O_NONBLOCK) != 0)
+        throwSystemError("making the pseudo-terminal master non-blocking");
+
+    const char* slavePath = ptsname(m_master.get());
+    if (slavePath == nullptr)
+        throwSystemError("ptsname");
+    m_slavePath = slavePath;
+
+    m_heldSlave = FileDescriptor(::open(m_slavePath.c_str(), O_RDWR | O_NOCTTY));
+    if (!m_heldSlave.isOpen())
+        throwSystemError("opening " + m_slavePath);
+
+    termios settings{};
+    if (tcgetattr(m_heldSlave.get(), &settings) != 0)
+        throwSystemError("tcgetattr");
+    cfmakeraw(&settings);
+    if (tcsetattr(m_heldSlave.get(), TCSANOW, &settings) != 0)
+        throwSystemError("tcsetattr");
+}
+
+std::size_t PseudoTerminal::unreadBySlave() const {
+    int count = 0;
+    if (!m_heldSlave.isOpen() || ioctl(m_heldSlave.get(), FIONREAD, &count) != 0)
+        return 0;
+    return static_cast<std::size_t>(count);
+}
+
+void PseudoTerminal::fillTowardsMaster() {
+    const int flags = fcntl(m_heldSlave.get(), F_GETFL);
+    if (flags < 0 || fcntl(m_heldSlave.get(), F_SETFL, flags | O_NONBLOCK) != 0)
+        throwSystemError("making the held slave non-blocking");
+    // The kernel moves bytes on towards the master's reading side in the background, which makes
+    // room again: keep filling until a round finds none.
+    constexpr std::chrono::milliseconds kSettle{20};
+    const std::string filler(4096, '\0');
+    std::size_t writtenThisRound = 0;
+    do {
+        writtenThisRound = 0;
+        ssize_t written = 0;
+        while ((written = ::write(m_heldSlave.get(), filler.data(), filler.size())) > 0)
+            writtenThisRound += static_cast<std::size_t>(written);
+        if (errno != EAGAIN && errno != EWOULDBLOCK)
+            throwSystemError("filling the pseudo-terminal");
+        std::this_thread::sleep_for(kSettle);
+    } while (writtenThisRound > 0);
+}
+
+void PseudoTerminal::discardTowardsMaster() {
+    // Flushes the master's input and the buffers on the way to it.
+    if (tcflush(m_master.get(), TCIFLUSH) != 0)
+        throwSystemError("tcflush");
+}
+
+void PseudoTerminal::close() {
+    m_heldSlave.reset();
+    m_master.reset();
+}
+
+}  // namespace linvox::phonesim
