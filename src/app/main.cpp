@@ -1,11 +1,3 @@
-#include <QApplication>
-#include <QWidget>
+#include "app/StartUp.h"
 
-// Until the window exists, Linvox shows an empty one with its title.
-int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Linvox"));
-    window.show();
-    return application.exec();
-}
+int main(int argc, char* argv[]) { return linvox::RunLinvox(argc, argv); }

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "dial/MessageSink.h"
+
+namespace linvox {
+
+// Without a display, each message that would have been a box goes to standard error: its title,
+// then its text.
+class StandardErrorSink : public MessageSink {
+public:
+    void Show(const Message& message) override;
+};
+
+}  // namespace linvox

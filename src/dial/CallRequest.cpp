@@ -1,0 +1,13 @@
+#include "dial/CallRequest.h"
+
+#include "dial/DialString.h"
+#include "dial/LinkCleaning.h"
+#include "dial/SendDialCommand.h"
+
+namespace linvox {
+
+QString PlaceCallRequest(Dialer& dialer, const QString& argumentText) {
+    return DialWithOneRetry(dialer, MakeDialString(CleanLink(argumentText)));
+}
+
+}  // namespace linvox

@@ -1,0 +1,29 @@
+#include "dial/DialString.h"
+
+#include <algorithm>
+
+namespace linvox {
+namespace {
+
+const QString kDialPrefix = QStringLiteral("ATD");
+const QString kVoiceCallSuffix = QStringLiteral(";");
+
+}  // namespace
+
+QString MakeDialString(const QString& number) { return kDialPrefix + number + kVoiceCallSuffix; }
+
+bool HoldsPlainNumber(const QString& dialString) {
+    if (!dialString.startsWith(kDialPrefix) || !dialString.endsWith(kVoiceCallSuffix)) {
+        return false;
+    }
+    QStringView number = QStringView(dialString)
+                             .sliced(kDialPrefix.size())
+                             .chopped(kVoiceCallSuffix.size());
+    if (number.startsWith(u'+')) {
+        number = number.sliced(1);
+    }
+    return std::all_of(number.begin(), number.end(),
+                       [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+}  // namespace linvox

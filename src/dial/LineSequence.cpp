@@ -1,0 +1,35 @@
+#include "dial/LineSequence.h"
+
+namespace linvox {
+namespace {
+
+LineStatus ClosePortIfOpen(SerialLine& line) {
+    return line.PortOpen() ? line.SetPortOpen(false) : LineStatus::Done();
+}
+
+}  // namespace
+
+LineStatus ReopenAndWrite(SerialLine& line, qint16 port, const QByteArray& bytes) {
+    if (line.CommPort() != port) {
+        if (LineStatus status = ClosePortIfOpen(line); !status.done()) {
+            return status;
+        }
+        if (LineStatus status = line.SetCommPort(port); !status.done()) {
+            return status;
+        }
+    }
+    if (LineStatus status = ClosePortIfOpen(line); !status.done()) {
+        return status;
+    }
+    if (LineStatus status = line.SetPortOpen(true); !status.done()) {
+        return status;
+    }
+    if (!bytes.isEmpty()) {
+        if (LineStatus status = line.Output(bytes); !status.done()) {
+            return status;
+        }
+    }
+    return line.ClearInBuffer();
+}
+
+}  // namespace linvox

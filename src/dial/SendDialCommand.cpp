@@ -1,0 +1,91 @@
+#include "dial/SendDialCommand.h"
+
+#include "dial/DialString.h"
+#include "dial/LineSequence.h"
+#include "settings/NumberReading.h"
+
+namespace linvox {
+namespace {
+
+constexpr int kSecondsForThePhoneToDial = 3;
+constexpr char kCarriageReturn = '\r';
+const QString kLineBreak = QStringLiteral("\r\n");
+
+struct FailureWording {
+    QString description;
+    QString firstLine;
+    QString secondLine;
+};
+
+const FailureWording kFailureWordings[] = {
+    {LineStatus::kInvalidPortNumber, QStringLiteral("Неправильно указан порт модема для этого оператора!"),
+     QStringLiteral("Измените настройки!")},
+    {LineStatus::kDeviceNotOpen, QStringLiteral("Не удаётся подключиться к модему!"),
+     QStringLiteral("Возможно Ваш телефон отключен.")},
+    {LineStatus::kPortAlreadyOpen, QStringLiteral("Не удаётся подключиться к модему!"),
+     QStringLiteral("Порт модема используется другой программой.")},
+};
+
+Message ModemFailureMessage(const QString& description) {
+    return {QStringLiteral("Ошибка соединения с модемом:") + kLineBreak +
+                ModemErrorMessage(description),
+            QStringLiteral("Модем"), MessageIcon::Critical};
+}
+
+}  // namespace
+
+Dialer::Dialer(SerialLine& line, const SettingsStore& settings, MessageSink& messages,
+               Pause& pause)
+    : m_line(line), m_settings(settings), m_messages(messages), m_pause(pause) {}
+
+QString Dialer::SendDialCommand(const QString& dialString, qint16 showErrors) {
+    if (!HoldsPlainNumber(dialString)) {
+        m_messages.Show(WrongNumberFormMessage());
+        return kDialRefused;
+    }
+    QString routedCopy = dialString;
+    const OperatorCode code = GetOperator(routedCopy, m_messages);
+    if (code == OperatorCode::Refused) {
+        return kDialRefused;
+    }
+    const LineStatus status = WriteToRoutedPort(dialString, code);
+    if (status.done()) {
+        return kDialSent;
+    }
+    if (showErrors == kShowErrors) {
+        m_messages.Show(ModemFailureMessage(status.description()));
+    }
+    return kDialFailed;
+}
+
+LineStatus Dialer::WriteToRoutedPort(const QString& dialString, OperatorCode code) {
+    const std::optional<qint16> port = SelectDialPort(code, m_settings);
+    if (!port) {
+        return LineStatus::Failed(QString::fromLatin1(kOverflowDescription));
+    }
+    const LineStatus status =
+        ReopenAndWrite(m_line, *port, dialString.toLatin1() + kCarriageReturn);
+    if (status.done()) {
+        m_pause.LetSecondsPass(kSecondsForThePhoneToDial);
+    }
+    return status;
+}
+
+QString ModemErrorMessage(const QString& description) {
+    for (const FailureWording& wording : kFailureWordings) {
+        if (description == wording.description) {
+            return wording.firstLine + kLineBreak + wording.secondLine;
+        }
+    }
+    return description;
+}
+
+QString DialWithOneRetry(Dialer& dialer, const QString& dialString) {
+    const QString first = dialer.SendDialCommand(dialString, kSilent);
+    if (first != kDialFailed) {
+        return first;
+    }
+    return dialer.SendDialCommand(dialString, kShowErrors);
+}
+
+}  // namespace linvox

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "dial/LineStatus.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+namespace linvox {
+
+// The program's one serial line to a phone, with the properties the dial routine and the port
+// probe rely on. Line settings are fixed: 9600 bit/s, 8 data bits, no parity, one stop bit, no
+// handshaking. Window thread only; callers close and reopen the port before each use.
+class SerialLine {
+public:
+    virtual ~SerialLine() = default;
+
+    // The port number last set; 1 is COM1.
+    virtual qint16 CommPort() const = 0;
+    // Chooses the port that the next open uses. Only while the port is closed.
+    virtual LineStatus SetCommPort(qint16 port) = 0;
+
+    virtual bool PortOpen() const = 0;
+    // Opens (true) the port numbered CommPort, or closes it (false).
+    virtual LineStatus SetPortOpen(bool open) = 0;
+
+    // Writes the bytes to the line unchanged.
+    virtual LineStatus Output(const QByteArray& bytes) = 0;
+
+    // How many received bytes wait to be read.
+    virtual int InBufferCount() const = 0;
+    // Discards every received byte not yet read (setting InBufferCount to 0).
+    virtual LineStatus ClearInBuffer() = 0;
+
+    // Every received byte waiting, removed from the buffer.
+    virtual QByteArray Input() = 0;
+};
+
+}  // namespace linvox

@@ -1,0 +1,83 @@
+#include "platform/DeviceClaim.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace linvox {
+namespace {
+
+LineStatus FromErrno(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+        case ENOTDIR:
+        case EISDIR:
+        case ENOTTY:
+            return LineStatus::InvalidPortNumber();
+        case EBUSY:
+        case EWOULDBLOCK:
+            return LineStatus::PortAlreadyOpen();
+        case EACCES:
+        case EPERM:
+        case EIO:
+            return LineStatus::DeviceNotOpen();
+        default:
+            return LineStatus::Failed(QString::fromLocal8Bit(std::strerror(error)));
+    }
+}
+
+}  // namespace
+
+DeviceClaim::~DeviceClaim() { Release(); }
+
+LineStatus DeviceClaim::Take(const QString& device) {
+    Release();
+    const int descriptor =
+        ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        return FromErrno(errno);
+    }
+    const int error = ::isatty(descriptor) != 1              ? ENOTTY
+                      : ::flock(descriptor, LOCK_EX | LOCK_NB) != 0 ? errno
+                                                                : 0;
+    if (error != 0) {
+        ::close(descriptor);
+        return FromErrno(error);
+    }
+    termios settings{};
+    if (::tcgetattr(descriptor, &settings) == 0 && (settings.c_cflag & HUPCL) != 0) {
+        settings.c_cflag &= ~static_cast<tcflag_t>(HUPCL);
+        ::tcsetattr(descriptor, TCSANOW, &settings);
+    }
+    m_descriptor = descriptor;
+    return LineStatus::Done();
+}
+
+void DeviceClaim::Release() {
+    if (m_descriptor >= 0) {
+        ::close(m_descriptor);
+        m_descriptor = -1;
+    }
+}
+
+LineStatus DescribeOpenFailure(const QSerialPort& port) {
+    switch (port.error()) {
+        case QSerialPort::DeviceNotFoundError:
+            return LineStatus::InvalidPortNumber();
+        case QSerialPort::PermissionError:  // the device opened for us, so a lock file held it
+            return LineStatus::PortAlreadyOpen();
+        case QSerialPort::ResourceError:
+            return LineStatus::DeviceNotOpen();
+        default:
+            return LineStatus::Failed(port.errorString());
+    }
+}
+
+}  // namespace linvox

@@ -1,0 +1,25 @@
+#include "platform/DeviceClaim.h"
+
+namespace linvox {
+
+DeviceClaim::~DeviceClaim() = default;
+
+LineStatus DeviceClaim::Take(const QString&) { return LineStatus::Done(); }
+
+void DeviceClaim::Release() {}
+
+LineStatus DescribeOpenFailure(const QSerialPort& port) {
+    switch (port.error()) {
+        case QSerialPort::DeviceNotFoundError:
+            return LineStatus::InvalidPortNumber();
+        case QSerialPort::PermissionError:  // Windows refuses a port that another program holds
+            return LineStatus::PortAlreadyOpen();
+        case QSerialPort::OpenError:
+        case QSerialPort::ResourceError:
+            return LineStatus::DeviceNotOpen();
+        default:
+            return LineStatus::Failed(port.errorString());
+    }
+}
+
+}  // namespace linvox

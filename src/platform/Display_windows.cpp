@@ -1,0 +1,7 @@
+#include "platform/Display.h"
+
+namespace linvox {
+
+bool HasDisplay() { return true; }
+
+}  // namespace linvox

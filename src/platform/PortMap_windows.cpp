@@ -1,0 +1,9 @@
+#include "platform/PortMap.h"
+
+namespace linvox {
+
+PortMap::PortMap(SettingsLocation location) : m_location(std::move(location)) {}
+
+QString PortMap::DevicePath(qint16 port) const { return QStringLiteral("COM%1").arg(port); }
+
+}  // namespace linvox

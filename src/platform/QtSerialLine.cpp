@@ -1,0 +1,111 @@
+#include "platform/QtSerialLine.h"
+
+#include <QDeadlineTimer>
+
+#include <chrono>
+
+namespace linvox {
+namespace {
+
+constexpr qint32 kBitsPerSecond = 9600;
+constexpr qint64 kReceiveBufferBytes = 1024;
+// A command is a few dozen bytes, on the wire in well under this at 9600 bit/s.
+constexpr std::chrono::milliseconds kWriteTimeout{1000};
+
+bool EndsTheConnection(QSerialPort::SerialPortError error) {
+    return error == QSerialPort::ReadError || error == QSerialPort::WriteError ||
+           error == QSerialPort::ResourceError;
+}
+
+}  // namespace
+
+QtSerialLine::QtSerialLine(PortMap portMap) : m_portMap(std::move(portMap)) {
+    m_port.setBaudRate(kBitsPerSecond);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    m_port.setReadBufferSize(kReceiveBufferBytes);
+    QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
+                     [this](QSerialPort::SerialPortError error) {
+                         if (EndsTheConnection(error)) {
+                             // Not inside QSerialPort's own call that is reporting the error.
+                             QMetaObject::invokeMethod(
+                                 &m_port, [this] { Close(); }, Qt::QueuedConnection);
+                         }
+                     });
+}
+
+QtSerialLine::~QtSerialLine() { Close(); }
+
+LineStatus QtSerialLine::SetCommPort(qint16 port) {
+    if (m_port.isOpen()) {
+        return LineStatus::PortAlreadyOpen();
+    }
+    if (port < 1) {
+        return LineStatus::InvalidPortNumber();
+    }
+    m_commPort = port;
+    return LineStatus::Done();
+}
+
+LineStatus QtSerialLine::SetPortOpen(bool open) {
+    if (!open) {
+        Close();
+        return LineStatus::Done();
+    }
+    if (m_port.isOpen()) {
+        return LineStatus::PortAlreadyOpen();
+    }
+    return Open();
+}
+
+LineStatus QtSerialLine::Open() {
+    const QString device = m_portMap.DevicePath(m_commPort);
+    if (LineStatus claimed = m_claim.Take(device); !claimed.done()) {
+        return claimed;
+    }
+    m_port.setPortName(device);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_claim.Release();
+        return DescribeOpenFailure(m_port);
+    }
+    return LineStatus::Done();
+}
+
+void QtSerialLine::Close() {
+    m_port.close();
+    m_claim.Release();
+}
+
+LineStatus QtSerialLine::Output(const QByteArray& bytes) {
+    if (!m_port.isOpen()) {
+        return LineStatus::DeviceNotOpen();
+    }
+    m_port.clearError();
+    // "Sent" must mean on the line, not in a buffer that a vanished phone never drains.
+    m_port.write(bytes);
+    const QDeadlineTimer deadline(kWriteTimeout);
+    while (m_port.bytesToWrite() > 0 && m_port.error() == QSerialPort::NoError &&
+           !deadline.hasExpired()) {
+        m_port.waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
+    }
+    if (m_port.bytesToWrite() > 0 || EndsTheConnection(m_port.error())) {
+        return LineStatus::DeviceNotOpen();
+    }
+    return LineStatus::Done();
+}
+
+int QtSerialLine::InBufferCount() const { return static_cast<int>(m_port.bytesAvailable()); }
+
+LineStatus QtSerialLine::ClearInBuffer() {
+    if (!m_port.isOpen()) {
+        return LineStatus::DeviceNotOpen();
+    }
+    m_port.clear(QSerialPort::Input);
+    return LineStatus::Done();
+}
+
+QByteArray QtSerialLine::Input() { return m_port.readAll(); }
+
+}  // namespace linvox

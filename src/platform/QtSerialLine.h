@@ -1,0 +1,39 @@
+#pragma once
+
+#include "dial/SerialLine.h"
+#include "platform/DeviceClaim.h"
+#include "platform/PortMap.h"
+
+#include <QSerialPort>
+
+namespace linvox {
+
+// The serial line on a real port, through QSerialPort: 9600 bit/s, 8 data bits, no parity, one
+// stop bit, no handshaking, a receive buffer of 1024 bytes (a flooding phone waits in the
+// driver). A read, write or resource error closes the port, which QSerialPort would otherwise
+// report again and again.
+class QtSerialLine : public SerialLine {
+public:
+    explicit QtSerialLine(PortMap portMap);
+    ~QtSerialLine() override;
+
+    qint16 CommPort() const override { return m_commPort; }
+    LineStatus SetCommPort(qint16 port) override;
+    bool PortOpen() const override { return m_port.isOpen(); }
+    LineStatus SetPortOpen(bool open) override;
+    LineStatus Output(const QByteArray& bytes) override;
+    int InBufferCount() const override;
+    LineStatus ClearInBuffer() override;
+    QByteArray Input() override;
+
+private:
+    LineStatus Open();
+    void Close();
+
+    PortMap m_portMap;
+    DeviceClaim m_claim;
+    QSerialPort m_port;
+    qint16 m_commPort = 1;
+};
+
+}  // namespace linvox

@@ -1,0 +1,67 @@
+// The program as a link handler on a real (virtual) display: messages are modal boxes, and the
+// program ends once the user has closed them.
+#include "support/LinvoxProcess.h"
+#include "support/PhoneSimulator.h"
+#include "support/QtPrinters.h"
+#include "support/ScratchSettings.h"
+#include "support/VirtualDisplay.h"
+#include "support/Xdotool.h"
+
+#include <gtest/gtest.h>
+
+namespace linvox::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct BoxCase {
+    QString link;
+    QString boxTitle;
+    int exitStatus;
+};
+
+void PrintTo(const BoxCase& box, std::ostream* out) { *out << box.boxTitle; }
+
+class MessageBoxOnDisplay : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(MessageBoxOnDisplay, ShowsOneBoxNeverTheWindowAndEndsWhenTheBoxIsClosed) {
+    VirtualDisplay display;
+    Xdotool xdotool(display);
+    ScratchSettings scratch;
+    scratch.mapPort(2, scratch.directory() + "/no-such-phone");
+    scratch.preset({{"port_mts", "2"}});
+
+    LinvoxProcess linvox({GetParam().link}, scratch.directory(), display.environment());
+    const QString box = xdotool.waitForWindow(GetParam().boxTitle, 15s);
+    ASSERT_FALSE(box.isEmpty()) << linvox.standardError();
+    EXPECT_TRUE(xdotool.visibleWindows("Linvox").isEmpty());
+    EXPECT_FALSE(linvox.waitForExit(300ms)) << "ended before the box was closed";
+
+    xdotool.pressKeys(box, {"Return"});
+
+    ASSERT_TRUE(linvox.waitForExit(10s));
+    EXPECT_EQ(linvox.exitStatus(), GetParam().exitStatus);
+    EXPECT_FALSE(linvox.standardError().contains(GetParam().boxTitle));
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, MessageBoxOnDisplay,
+                         ::testing::Values(BoxCase{"tel:0501234567", "Модем", 1},
+                                           BoxCase{"tel:05012345", "Проверка номера", 2}));
+
+TEST(LinkHandlerOnDisplay, SuccessfulCallShowsNothing) {
+    VirtualDisplay display;
+    Xdotool xdotool(display);
+    ScratchSettings scratch;
+    PhoneSimulator phone;
+    scratch.mapPort(2, phone.devicePath());
+    scratch.preset({{"port_mts", "2"}});
+
+    LinvoxProcess linvox({"callto:+380501234567"}, scratch.directory(), display.environment());
+    ASSERT_TRUE(linvox.waitForExit(10s));
+    EXPECT_EQ(linvox.exitStatus(), 0);
+    EXPECT_EQ(phone.transcript(), "ATD+380501234567;\r");
+    EXPECT_TRUE(xdotool.visibleWindows("Linvox").isEmpty());
+}
+
+}  // namespace
+}  // namespace linvox::testing

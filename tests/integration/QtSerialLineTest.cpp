@@ -1,0 +1,232 @@
+#include "platform/QtSerialLine.h"
+
+#include "dial/SendDialCommand.h"
+#include "support/EventLoop.h"
+#include "support/FakePause.h"
+#include "support/PhoneSimulator.h"
+#include "support/QtPrinters.h"
+#include "support/RecordingMessageSink.h"
+#include "support/ScratchSettings.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <termios.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace linvox::testing {
+namespace {
+
+constexpr qint16 kPhonePort = 3;
+
+std::chrono::milliseconds ProcessCpuTime() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return std::chrono::milliseconds(
+        (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000 +
+        (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000);
+}
+
+class SerialLineOnPhone : public ::testing::Test {
+protected:
+    LineStatus OpenPort(qint16 port) {
+        if (LineStatus status = line.SetCommPort(port); !status.done()) {
+            return status;
+        }
+        return line.SetPortOpen(true);
+    }
+
+    ScratchSettings scratch;
+    QtSerialLine line{PortMap(scratch.location())};
+};
+
+TEST_F(SerialLineOnPhone, WritesToTheDeviceItsComNumberNames) {
+    PhoneSimulator phone;
+    scratch.mapPort(kPhonePort, phone.devicePath());
+
+    ASSERT_TRUE(OpenPort(kPhonePort).done());
+    ASSERT_TRUE(line.Output("AT+GMM\r").done());
+
+    ASSERT_TRUE(phone.waitForCommands(1, std::chrono::seconds(5)));
+    EXPECT_EQ(phone.transcript(), "AT+GMM\r");
+    ASSERT_TRUE(RunEventsUntil([&] { return line.InBufferCount() > 0; }, std::chrono::seconds(5)));
+    RunEventsFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(line.Input(), "AT+GMM\r\r\nPHONE-SIM 1\r\n\r\nOK\r\n");
+    EXPECT_EQ(line.InBufferCount(), 0);
+}
+
+TEST_F(SerialLineOnPhone, ClearingTheInBufferDiscardsWhatArrived) {
+    PhoneSimulator phone;
+    scratch.mapPort(kPhonePort, phone.devicePath());
+    ASSERT_TRUE(OpenPort(kPhonePort).done());
+    ASSERT_TRUE(line.Output("AT\r").done());
+    ASSERT_TRUE(RunEventsUntil([&] { return line.InBufferCount() > 0; }, std::chrono::seconds(5)));
+
+    ASSERT_TRUE(line.ClearInBuffer().done());
+    EXPECT_EQ(line.InBufferCount(), 0);
+    EXPECT_TRUE(line.Input().isEmpty());
+}
+
+// The terminal settings of a device, as another program on it sees them.
+termios SettingsOf(const QString& device) {
+    termios settings{};
+    const int descriptor = ::open(QFile::encodeName(device), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    EXPECT_GE(descriptor, 0);
+    EXPECT_EQ(::tcgetattr(descriptor, &settings), 0);
+    ::close(descriptor);
+    return settings;
+}
+
+void SetHangUpOnClose(const QString& device) {
+    const int descriptor = ::open(QFile::encodeName(device), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(descriptor, 0);
+    termios settings{};
+    ASSERT_EQ(::tcgetattr(descriptor, &settings), 0);
+    settings.c_cflag |= HUPCL;
+    ASSERT_EQ(::tcsetattr(descriptor, TCSANOW, &settings), 0);
+    ::close(descriptor);
+}
+
+TEST_F(SerialLineOnPhone, UsesTheAgreedLineSettingsAndNeverHangsUpOnClose) {
+    PhoneSimulator phone;
+    scratch.mapPort(kPhonePort, phone.devicePath());
+    SetHangUpOnClose(phone.devicePath());
+
+    ASSERT_TRUE(OpenPort(kPhonePort).done());
+    const termios whileOpen = SettingsOf(phone.devicePath());
+    EXPECT_EQ(cfgetospeed(&whileOpen), static_cast<speed_t>(B9600));
+    EXPECT_EQ(whileOpen.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(whileOpen.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+    EXPECT_EQ(whileOpen.c_iflag & (IXON | IXOFF), 0u);
+
+    ASSERT_TRUE(line.SetPortOpen(false).done());
+    EXPECT_EQ(SettingsOf(phone.devicePath()).c_cflag & HUPCL, 0u);
+}
+
+struct OpenFailureCase {
+    const char* name;
+    std::function<QString(ScratchSettings&)> deviceFor;
+    QString description;
+};
+
+void PrintTo(const OpenFailureCase& failure, std::ostream* out) { *out << failure.name; }
+
+class OpenFailure : public SerialLineOnPhone,
+                    public ::testing::WithParamInterface<OpenFailureCase> {};
+
+TEST_P(OpenFailure, CarriesTheDescriptionOfItsKind) {
+    scratch.mapPort(kPhonePort, GetParam().deviceFor(scratch));
+    const LineStatus status = OpenPort(kPhonePort);
+    EXPECT_EQ(status.description(), GetParam().description);
+    EXPECT_FALSE(line.PortOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Devices, OpenFailure,
+    ::testing::Values(
+        OpenFailureCase{"no such node", [](ScratchSettings& s) { return s.directory() + "/ttyX"; },
+                        LineStatus::kInvalidPortNumber},
+        OpenFailureCase{"a regular file",
+                        [](ScratchSettings& s) {
+                            QFile file(s.directory() + "/not-a-tty");
+                            file.open(QIODevice::WriteOnly);
+                            return file.fileName();
+                        },
+                        LineStatus::kInvalidPortNumber},
+        OpenFailureCase{"a directory", [](ScratchSettings& s) { return s.directory(); },
+                        LineStatus::kInvalidPortNumber}));
+
+TEST_F(SerialLineOnPhone, PortNumbersBelowOneAreInvalid) {
+    EXPECT_EQ(line.SetCommPort(0).description(), LineStatus::kInvalidPortNumber);
+    EXPECT_EQ(line.SetCommPort(-5).description(), LineStatus::kInvalidPortNumber);
+    EXPECT_EQ(line.CommPort(), 1);
+}
+
+TEST_F(SerialLineOnPhone, UnmappedComNumberNamesTheMatchingTtyS) {
+    EXPECT_EQ(PortMap(scratch.location()).DevicePath(1), "/dev/ttyS0");
+    EXPECT_EQ(PortMap(scratch.location()).DevicePath(12), "/dev/ttyS11");
+    EXPECT_EQ(OpenPort(1000).description(), LineStatus::kInvalidPortNumber);
+}
+
+TEST_F(SerialLineOnPhone, PortHeldByAnotherProgramIsAlreadyOpenUnderAnySpelling) {
+    PhoneSimulator phone({"--busy"}, PhoneSimulator::DeviceLink::InTemporaryDirectory);
+    for (const QString& spelling : {phone.devicePath(), phone.linkPath()}) {
+        scratch.mapPort(kPhonePort, spelling);
+        EXPECT_EQ(OpenPort(kPhonePort).description(), LineStatus::kPortAlreadyOpen) << spelling;
+        EXPECT_FALSE(line.PortOpen());
+    }
+}
+
+TEST_F(SerialLineOnPhone, PortHeldByAnotherLineIsAlreadyOpen) {
+    PhoneSimulator phone;
+    scratch.mapPort(kPhonePort, phone.devicePath());
+    QtSerialLine other{PortMap(scratch.location())};
+    ASSERT_TRUE(other.SetCommPort(kPhonePort).done());
+    ASSERT_TRUE(other.SetPortOpen(true).done());
+
+    EXPECT_EQ(OpenPort(kPhonePort).description(), LineStatus::kPortAlreadyOpen);
+
+    ASSERT_TRUE(other.SetPortOpen(false).done());
+    EXPECT_TRUE(line.SetPortOpen(true).done());
+}
+
+TEST_F(SerialLineOnPhone, PhoneThatHangsUpClosesThePortWithoutBusyLooping) {
+    PhoneSimulator phone({"--hang-up-after", "0"});
+    scratch.mapPort(kPhonePort, phone.devicePath());
+    ASSERT_TRUE(OpenPort(kPhonePort).done());
+    (void)line.Output("AT\r");
+    ASSERT_TRUE(phone.waitForExit(std::chrono::seconds(5)).has_value());
+
+    ASSERT_TRUE(RunEventsUntil([&] { return !line.PortOpen(); }, std::chrono::seconds(5)));
+    const auto cpuBefore = ProcessCpuTime();
+    RunEventsFor(std::chrono::seconds(1));
+    EXPECT_LT(ProcessCpuTime() - cpuBefore, std::chrono::milliseconds(200));
+    EXPECT_EQ(line.Output("AT\r").description(), LineStatus::kDeviceNotOpen);
+}
+
+TEST_F(SerialLineOnPhone, FloodingPhoneFillsNoMoreThanTheReceiveBuffer) {
+    PhoneSimulator phone({"--flood"});
+    scratch.mapPort(kPhonePort, phone.devicePath());
+    ASSERT_TRUE(OpenPort(kPhonePort).done());
+    RunEventsFor(std::chrono::milliseconds(300));
+    EXPECT_GT(line.InBufferCount(), 0);
+    EXPECT_LE(line.InBufferCount(), 1024);
+    ASSERT_TRUE(line.ClearInBuffer().done());
+    EXPECT_TRUE(line.SetPortOpen(false).done());
+}
+
+// The dial routine on the real line: the ports, their order and the bytes the phones get.
+class DialOnPhones : public SerialLineOnPhone {
+protected:
+    DialOnPhones() {
+        scratch.mapPort(2, mts.devicePath());
+        scratch.mapPort(3, kyivstar.devicePath());
+        scratch.preset({{"port_mts", "2"}, {"port_ks", "3"}});
+    }
+
+    PhoneSimulator mts;
+    PhoneSimulator kyivstar;
+    SettingsStore settings = scratch.store();
+    RecordingMessageSink messages;
+    FakePause pause;
+    Dialer dialer{line, settings, messages, pause};
+};
+
+TEST_F(DialOnPhones, EachCallReachesItsOperatorsPhone) {
+    const QStringList calls{"ATD0501234567;", "ATD+380671234567;", "ATD0501234567;",
+                            "ATD0971234567;", "ATD0661234567;"};
+    for (const QString& call : calls) {
+        ASSERT_EQ(dialer.SendDialCommand(call, kShowErrors), kDialSent) << call;
+    }
+    ASSERT_TRUE(mts.waitForCommands(3, std::chrono::seconds(5)));
+    ASSERT_TRUE(kyivstar.waitForCommands(2, std::chrono::seconds(5)));
+    EXPECT_EQ(mts.transcript(), "ATD0501234567;\rATD0501234567;\rATD0661234567;\r");
+    EXPECT_EQ(kyivstar.transcript(), "ATD+380671234567;\rATD0971234567;\r");
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+}  // namespace
+}  // namespace linvox::testing

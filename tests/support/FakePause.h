@@ -1,0 +1,26 @@
+#pragma once
+
+#include "dial/Pause.h"
+
+#include <QList>
+
+#include <functional>
+
+namespace linvox::testing {
+
+// Returns at once, remembering how long it was asked to wait; duringPause runs inside the wait,
+// where the real pause would let the window's events run.
+class FakePause : public Pause {
+public:
+    void LetSecondsPass(int seconds) override {
+        requests.append(seconds);
+        if (duringPause) {
+            duringPause();
+        }
+    }
+
+    QList<int> requests;
+    std::function<void()> duringPause;
+};
+
+}  // namespace linvox::testing

@@ -1,0 +1,56 @@
+#include "FakeSerialLine.h"
+
+namespace linvox::testing {
+
+LineStatus FakeSerialLine::SetCommPort(qint16 port) {
+    log.append(QStringLiteral("CommPort=%1").arg(port));
+    if (m_open) {
+        return LineStatus::PortAlreadyOpen();
+    }
+    if (port < 1) {
+        return LineStatus::InvalidPortNumber();
+    }
+    m_port = port;
+    return LineStatus::Done();
+}
+
+LineStatus FakeSerialLine::SetPortOpen(bool open) {
+    log.append(open ? QStringLiteral("PortOpen=true") : QStringLiteral("PortOpen=false"));
+    if (!open) {
+        m_open = false;
+        return LineStatus::Done();
+    }
+    const QString failure = openFailures.isEmpty() ? QString() : openFailures.takeFirst();
+    if (!failure.isEmpty()) {
+        return LineStatus::Failed(failure);
+    }
+    m_open = true;
+    if (onOpen) {
+        onOpen(*this);
+    }
+    return LineStatus::Done();
+}
+
+LineStatus FakeSerialLine::Output(const QByteArray& bytes) {
+    log.append(QStringLiteral("Output=") + QString::fromLatin1(bytes));
+    if (!m_open) {
+        return LineStatus::DeviceNotOpen();
+    }
+    return outputFailure.isEmpty() ? LineStatus::Done() : LineStatus::Failed(outputFailure);
+}
+
+LineStatus FakeSerialLine::ClearInBuffer() {
+    log.append(QStringLiteral("InBufferCount=0"));
+    if (!m_open) {
+        return LineStatus::DeviceNotOpen();
+    }
+    incoming.clear();
+    return LineStatus::Done();
+}
+
+QByteArray FakeSerialLine::Input() {
+    log.append(QStringLiteral("Input"));
+    return std::exchange(incoming, {});
+}
+
+}  // namespace linvox::testing

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "dial/SerialLine.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+#include <functional>
+
+namespace linvox::testing {
+
+// A serial line that logs what is done to it ("CommPort=3", "PortOpen=true", "Output=ATD…\r",
+// "InBufferCount=0", "Input") and fails where a test tells it to.
+class FakeSerialLine : public SerialLine {
+public:
+    qint16 CommPort() const override { return m_port; }
+    LineStatus SetCommPort(qint16 port) override;
+    bool PortOpen() const override { return m_open; }
+    LineStatus SetPortOpen(bool open) override;
+    LineStatus Output(const QByteArray& bytes) override;
+    int InBufferCount() const override { return static_cast<int>(incoming.size()); }
+    LineStatus ClearInBuffer() override;
+    QByteArray Input() override;
+
+    QStringList log;
+    // Failure descriptions for the coming opens, taken one per open; an empty text lets that
+    // open succeed, and opens beyond the list succeed.
+    QStringList openFailures;
+    QString outputFailure;
+    // What the "phone" has sent and not yet been read.
+    QByteArray incoming;
+    // Runs after every open, e.g. to let the phone answer.
+    std::function<void(FakeSerialLine&)> onOpen;
+
+private:
+    qint16 m_port = 1;
+    bool m_open = false;
+};
+
+}  // namespace linvox::testing

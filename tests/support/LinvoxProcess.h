@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+
+#include <chrono>
+
+namespace linvox::testing {
+
+// The built linvox program, run as the desktop would run it, and stopped with the object
+// whatever the test's outcome.
+class LinvoxProcess {
+public:
+    // Starts linvox with arguments and the settings file in configHome. Without a display
+    // unless the environment names one.
+    LinvoxProcess(const QStringList& arguments, const QString& configHome,
+                  QProcessEnvironment environment = HeadlessEnvironment());
+    ~LinvoxProcess();
+
+    LinvoxProcess(const LinvoxProcess&) = delete;
+    LinvoxProcess& operator=(const LinvoxProcess&) = delete;
+
+    // Waits for the program to end by itself; false if it is still running after timeout.
+    bool waitForExit(std::chrono::milliseconds timeout);
+    bool running() const { return m_process.state() != QProcess::NotRunning; }
+    int exitStatus() const { return m_process.exitCode(); }
+    QString standardError();
+
+    static QProcessEnvironment HeadlessEnvironment();
+
+private:
+    QProcess m_process;
+    QByteArray m_standardError;
+};
+
+}  // namespace linvox::testing

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "VirtualDisplay.h"
+
+#include <QStringList>
+
+#include <chrono>
+
+namespace linvox::testing {
+
+// xdotool on a virtual display: finds windows by title and types and clicks as a user would.
+class Xdotool {
+public:
+    explicit Xdotool(const VirtualDisplay& display) : m_display(display) {}
+
+    // Runs xdotool with arguments; its standard output, or nothing if it failed.
+    QString run(const QStringList& arguments) const;
+
+    // Ids of the shown windows whose whole title is title.
+    QStringList visibleWindows(const QString& title) const;
+
+    // The id of the first shown window titled title once it appears; empty after timeout.
+    QString waitForWindow(const QString& title, std::chrono::milliseconds timeout) const;
+
+    // Gives window the keyboard focus and presses keys (xdotool key names) there.
+    void pressKeys(const QString& window, const QStringList& keys) const;
+
+private:
+    const VirtualDisplay& m_display;
+};
+
+}  // namespace linvox::testing

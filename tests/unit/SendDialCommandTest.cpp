@@ -1,0 +1,214 @@
+#include "dial/SendDialCommand.h"
+
+#include "dial/DialString.h"
+#include "support/FakePause.h"
+#include "support/FakeSerialLine.h"
+#include "support/QtPrinters.h"
+#include "support/RecordingMessageSink.h"
+#include "support/ScratchSettings.h"
+
+#include <gtest/gtest.h>
+
+namespace linvox::testing {
+namespace {
+
+class DialFixture : public ::testing::Test {
+protected:
+    DialFixture() {
+        scratch.preset({{"port", "9"}, {"port_mts", "2"}, {"port_ks", "3"}, {"port_lf", "4"},
+                        {"port_be", "5"}});
+    }
+
+    QString Dial(const QString& dialString, qint16 showErrors = kSilent) {
+        return dialer.SendDialCommand(dialString, showErrors);
+    }
+
+    ScratchSettings scratch;
+    SettingsStore settings = scratch.store();
+    FakeSerialLine line;
+    RecordingMessageSink messages;
+    FakePause pause;
+    Dialer dialer{line, settings, messages, pause};
+};
+
+const QStringList kFreshDialOnPort2{"CommPort=2", "PortOpen=true",
+                                    "Output=ATD0501234567;\r", "InBufferCount=0"};
+
+TEST_F(DialFixture, WritesTheDialStringToTheOperatorsPortAndWaitsThreeSeconds) {
+    EXPECT_EQ(Dial("ATD0501234567;"), kDialSent);
+    EXPECT_EQ(line.log, kFreshDialOnPort2);
+    EXPECT_EQ(pause.requests, QList<int>{3});
+    EXPECT_TRUE(line.PortOpen());
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+TEST_F(DialFixture, ReopensTheSamePortForEveryCall) {
+    ASSERT_EQ(Dial("ATD0501234567;"), kDialSent);
+    line.log.clear();
+    ASSERT_EQ(Dial("ATD+380661234567;"), kDialSent);
+    EXPECT_EQ(line.log, (QStringList{"PortOpen=false", "PortOpen=true",
+                                     "Output=ATD+380661234567;\r", "InBufferCount=0"}));
+}
+
+TEST_F(DialFixture, ClosesAndSwitchesWhenTheOperatorChanges) {
+    ASSERT_EQ(Dial("ATD0501234567;"), kDialSent);
+    line.log.clear();
+    ASSERT_EQ(Dial("ATD0671234567;"), kDialSent);
+    EXPECT_EQ(line.log, (QStringList{"PortOpen=false", "CommPort=3", "PortOpen=true",
+                                     "Output=ATD0671234567;\r", "InBufferCount=0"}));
+}
+
+TEST_F(DialFixture, SinglePhoneModeUsesThePortForAllCalls) {
+    scratch.preset({{"1telefon", "True"}});
+    ASSERT_EQ(Dial("ATD0671234567;"), kDialSent);
+    EXPECT_EQ(line.log.first(), "CommPort=9");
+    scratch.preset({{"1telefon", "true"}});
+    line.log.clear();
+    ASSERT_EQ(Dial("ATD0671234567;"), kDialSent);
+    EXPECT_TRUE(line.log.contains("CommPort=3")) << line.log.join(' ');
+}
+
+TEST_F(DialFixture, APortChangedMeanwhileIsUsedByTheNextCall) {
+    ASSERT_EQ(Dial("ATD0501234567;"), kDialSent);
+    scratch.preset({{"port_mts", "7"}});
+    line.log.clear();
+    ASSERT_EQ(Dial("ATD0501234567;"), kDialSent);
+    EXPECT_TRUE(line.log.contains("CommPort=7")) << line.log.join(' ');
+}
+
+struct RefusedCase {
+    QString dialString;
+    QString singlePhoneMode;
+};
+
+void PrintTo(const RefusedCase& refused, std::ostream* out) { *out << refused.dialString; }
+
+class RefusedNumber : public DialFixture, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RefusedNumber, IsReportedOnceAndNeverReachesTheLine) {
+    scratch.preset({{"1telefon", GetParam().singlePhoneMode}});
+    for (const qint16 flag : {kSilent, kShowErrors}) {
+        messages.messages.clear();
+        EXPECT_EQ(Dial(GetParam().dialString, flag), kDialRefused);
+        EXPECT_EQ(messages.messages, QList<Message>{WrongNumberFormMessage()});
+    }
+    EXPECT_TRUE(line.log.isEmpty()) << line.log.join(' ');
+    EXPECT_TRUE(pause.requests.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WrongFormsAndCraftedNumbers, RefusedNumber,
+    ::testing::Values(
+        RefusedCase{"ATD050123456;", "False"}, RefusedCase{"ATD80501234567;", "False"},
+        RefusedCase{"ATD3800501234567;", "False"}, RefusedCase{"ATD80501234567;", "True"},
+        RefusedCase{"ATD+380 50 123 45 67;", "False"},
+        // Ten or twelve characters once stripped, yet not a plain number: these would make the
+        // phone run commands of their own.
+        RefusedCase{"ATD0501;+CFUN=0;", "False"}, RefusedCase{"ATD0501;+CFUN=0;", "True"},
+        RefusedCase{"ATD050123456\r;", "False"}, RefusedCase{"ATD05012345\nA;", "False"},
+        RefusedCase{"ATD05012345678\b;", "False"}, RefusedCase{"ATD0501234567\x7f;", "False"},
+        RefusedCase{"ATD050123456\x01;", "False"}, RefusedCase{"ATD*#06#050123;", "False"},
+        RefusedCase{"ATD05012%4567;", "False"}, RefusedCase{"ATD\"050123456\";", "False"},
+        RefusedCase{"ATD0501234567;;", "False"}, RefusedCase{"ATD05O1234567;", "False"},
+        RefusedCase{"ATD+0501234567+;", "False"}, RefusedCase{"atd0501234567;", "False"},
+        RefusedCase{QStringLiteral("ATD050123456٧;"), "False"},
+        RefusedCase{QStringLiteral("ATD050123456７;"), "False"},
+        RefusedCase{QStringLiteral("ATD05012345é;"), "False"}));
+
+struct FailureCase {
+    QString description;
+    QString shownText;
+};
+
+void PrintTo(const FailureCase& failure, std::ostream* out) { *out << failure.description; }
+
+class LineFailure : public DialFixture, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(LineFailure, IsShownOnlyWhenAskedWithItsWording) {
+    for (const qint16 flag : {kSilent, qint16{2}, qint16{-1}}) {
+        line.openFailures = {GetParam().description};
+        EXPECT_EQ(Dial("ATD0501234567;", flag), kDialFailed);
+    }
+    EXPECT_TRUE(messages.messages.isEmpty());
+
+    line.openFailures = {GetParam().description};
+    EXPECT_EQ(Dial("ATD0501234567;", kShowErrors), kDialFailed);
+    const Message expected{GetParam().shownText, "Модем", MessageIcon::Critical};
+    EXPECT_EQ(messages.messages, QList<Message>{expected});
+    EXPECT_TRUE(pause.requests.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Descriptions, LineFailure,
+    ::testing::Values(
+        FailureCase{"Invalid port number",
+                    "Ошибка соединения с модемом:\r\n"
+                    "Неправильно указан порт модема для этого оператора!\r\nИзмените настройки!"},
+        FailureCase{"The device is not open",
+                    "Ошибка соединения с модемом:\r\n"
+                    "Не удаётся подключиться к модему!\r\nВозможно Ваш телефон отключен."},
+        FailureCase{"Port already open",
+                    "Ошибка соединения с модемом:\r\n"
+                    "Не удаётся подключиться к модему!\r\n"
+                    "Порт модема используется другой программой."},
+        FailureCase{"port already open", "Ошибка соединения с модемом:\r\nport already open"},
+        FailureCase{"Input/output error", "Ошибка соединения с модемом:\r\nInput/output error"}));
+
+TEST_F(DialFixture, PortNumberBelowOneIsAnInvalidPort) {
+    scratch.preset({{"port_mts", "0"}});
+    EXPECT_EQ(Dial("ATD0501234567;", kShowErrors), kDialFailed);
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_TRUE(messages.messages.first().text.endsWith("Измените настройки!"));
+}
+
+TEST_F(DialFixture, FailedWriteIsAFailedDial) {
+    line.outputFailure = LineStatus::kDeviceNotOpen;
+    EXPECT_EQ(Dial("ATD0501234567;"), kDialFailed);
+    EXPECT_TRUE(pause.requests.isEmpty());
+}
+
+TEST_F(DialFixture, OverflowingStoredPortFailsWithoutTouchingTheLine) {
+    scratch.preset({{"port_mts", "40000"}});
+    EXPECT_EQ(Dial("ATD0501234567;", kShowErrors), kDialFailed);
+    const Message overflow{"Ошибка соединения с модемом:\r\nOverflow", "Модем",
+                           MessageIcon::Critical};
+    EXPECT_EQ(messages.messages, QList<Message>{overflow});
+    EXPECT_TRUE(line.log.isEmpty());
+}
+
+struct RetryCase {
+    const char* name;
+    QString dialString;
+    QStringList openFailures;
+    QString finalResult;
+    int opens;
+    int messages;
+};
+
+void PrintTo(const RetryCase& retry, std::ostream* out) { *out << retry.name; }
+
+class OneRetry : public DialFixture, public ::testing::WithParamInterface<RetryCase> {};
+
+TEST_P(OneRetry, RetriesOnlyAFailureAndReportsItOnlyTheSecondTime) {
+    line.openFailures = GetParam().openFailures;
+    EXPECT_EQ(DialWithOneRetry(dialer, GetParam().dialString), GetParam().finalResult);
+    EXPECT_EQ(line.log.count("PortOpen=true"), GetParam().opens);
+    EXPECT_EQ(messages.messages.size(), GetParam().messages);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Attempts, OneRetry,
+    ::testing::Values(
+        RetryCase{"first succeeds", "ATD0501234567;", {}, kDialSent, 1, 0},
+        RetryCase{"second succeeds", "ATD0501234567;", {"Port already open"}, kDialSent, 2, 0},
+        RetryCase{"both fail", "ATD0501234567;", {"Port already open", "Port already open"},
+                  kDialFailed, 2, 1},
+        RetryCase{"refused", "ATD050123456;", {}, kDialRefused, 0, 1}));
+
+TEST(DialString, IsTheNumberBetweenAtdAndSemicolon) {
+    EXPECT_EQ(MakeDialString("0501234567"), "ATD0501234567;");
+    EXPECT_EQ(MakeDialString("+380501234567"), "ATD+380501234567;");
+}
+
+}  // namespace
+}  // namespace linvox::testing
