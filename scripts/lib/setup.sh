@@ -1,7 +1,8 @@
 # Shared by scripts/run and scripts/test: Debian packages and the build in build/.
 
 # What building and running Linvox needs.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-qpa-plugins fonts-dejavu-core)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-qpa-plugins fonts-dejavu-core
+                fonts-liberation2)
 # What the tests add: GoogleTest, and a virtual display driven by xdotool for the window.
 TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool)
 

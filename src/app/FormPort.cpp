@@ -1,18 +1,182 @@
 #include "app/FormPort.h"
 
+#include "app/SupportLink.h"
+#include "dial/ManualCall.h"
+#include "settings/NumberReading.h"
+#include "settings/SettingsStore.h"
+#include "ui_FormPort.h"
+
 #include <QCloseEvent>
 
 namespace linvox {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+constexpr int Pixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+// The caption of the view switch tells which view is shown.
+const QString kCompactViewCaption = QStringLiteral("Настройки");
+const QString kSettingsViewCaption = QStringLiteral("Спрятать");
+
+// Outer sizes, frame and title bar included.
+constexpr int kCompactWidthTwips = 5460;
+constexpr int kCompactHeightTwips = 1800;
+constexpr int kSettingsWidthTwips = 8640;
+constexpr int kSettingsHeightTwips = 6360;
+
+const QString kSinglePhoneCaption = QStringLiteral("Порт для всех звонков");
+const QString kMultiPhoneCaption = QStringLiteral("Всё остальное");
+
+// The form was laid out for a system font of about 11 pixels whose letters run narrower than
+// today's; Arial (Liberation Sans on Linux) at 10 pixels keeps every caption inside its control.
+QFont FormFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(10);
+    return font;
+}
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/linvox-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icons/linvox-32.png"), QSize(32, 32));
+    return icon;
+}
+
+}  // namespace
 
 FormPort::FormPort(std::unique_ptr<SerialLine> line, Services services, QWidget* parent)
     : QWidget(parent),
+      m_ui(std::make_unique<Ui::FormPort>()),
       m_MSComm1(std::move(line)),
       m_services(std::move(services)),
       m_dialer(*m_MSComm1, m_services.settings, m_services.messages, m_services.pause) {
-    setWindowTitle(kProgramTitle);
+    setFont(FormFont());
+    m_ui->setupUi(this);
+    m_portRows = PortTableRows(*m_ui);
+    setWindowIcon(ProgramIcon());
+    setFixedSize(size());
+
+    // System colours, which the form cannot name: the result box in the tooltip colours and the
+    // progress bars in the highlight colour.
+    QPalette tooltipColours = m_ui->Text4->palette();
+    tooltipColours.setColor(QPalette::Base, tooltipColours.color(QPalette::ToolTipBase));
+    tooltipColours.setColor(QPalette::Text, tooltipColours.color(QPalette::ToolTipText));
+    m_ui->Text4->setPalette(tooltipColours);
+    m_ui->Shape1->setBackgroundRole(QPalette::Highlight);
+    m_ui->Shape2->setBackgroundRole(QPalette::Highlight);
+
+    m_ui->Label13->setText(kSupportAddress);
+    m_ui->Text2->setFocus();
+    ConnectHandlers();
 }
 
 FormPort::~FormPort() = default;
+
+void FormPort::ConnectHandlers() {
+    connect(m_ui->Command1, &QPushButton::clicked, this, &FormPort::CallTypedNumber);
+    connect(m_ui->Command4, &QPushButton::clicked, this, &FormPort::SwitchView);
+    connect(m_ui->Option1, &QRadioButton::toggled, this, [this](bool selected) {
+        if (selected) {
+            SelectPhoneMode(PhoneMode::Single);
+        }
+    });
+    connect(m_ui->Option2, &QRadioButton::toggled, this, [this](bool selected) {
+        if (selected) {
+            SelectPhoneMode(PhoneMode::Multi);
+        }
+    });
+    for (const PortRow& row : m_portRows) {
+        connect(row.field, &QLineEdit::textChanged, this, [this, row] { StorePortField(row); });
+    }
+    connect(m_ui->Label13, &ClickableLabel::clicked, this, &FormPort::OpenSupportSite);
+}
+
+void FormPort::LoadSettings() {
+    // The field for all calls first, then the operators' fields in table order.
+    m_portRows[kAllCallsRow].field->setText(StoredPortText(m_portRows[kAllCallsRow].key));
+    for (std::size_t i = 0; i < kAllCallsRow; ++i) {
+        m_portRows[i].field->setText(StoredPortText(m_portRows[i].key));
+    }
+    if (m_services.settings.ReadModeSetting() == ToQString(kSinglePhoneMode)) {
+        // Selected in the form already, so selecting it stores nothing.
+        m_ui->Option1->setChecked(true);
+        ApplyLayout(PhoneMode::Single);
+    } else {
+        m_ui->Option2->setChecked(true);
+        ApplyLayout(PhoneMode::Multi);
+    }
+}
+
+QString FormPort::StoredPortText(const SettingKey& key) const {
+    if (const std::optional<qint16> port = m_services.settings.ReadPortSetting(key)) {
+        return QString::number(*port);
+    }
+    // Beyond 16 bits: shown as stored, for the user to see and correct.
+    return m_services.settings.ReadSetting(ToQString(key.name), ToQString(key.defaultValue));
+}
+
+void FormPort::SwitchView() {
+    const QString caption = m_ui->Command4->text();
+    if (caption == kCompactViewCaption) {
+        SetOuterSize(kSettingsWidthTwips, kSettingsHeightTwips);
+        m_ui->Command4->setText(kSettingsViewCaption);
+    } else if (caption == kSettingsViewCaption) {
+        SetOuterSize(kCompactWidthTwips, kCompactHeightTwips);
+        m_ui->Command4->setText(kCompactViewCaption);
+    }
+}
+
+void FormPort::SetOuterSize(int widthTwips, int heightTwips) {
+    // The title bar and borders, known once the window system has framed the window.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    setFixedHeight(Pixels(heightTwips) - frame.height());
+    setFixedWidth(Pixels(widthTwips) - frame.width());
+}
+
+void FormPort::SelectPhoneMode(PhoneMode mode) {
+    ApplyLayout(mode);
+    Store(kPhoneModeKey,
+          ToQString(mode == PhoneMode::Single ? kSinglePhoneMode : kMultiPhoneMode));
+}
+
+void FormPort::ApplyLayout(PhoneMode mode) {
+    const bool operatorRowsShown = mode == PhoneMode::Multi;
+    for (std::size_t i = 0; i < kAllCallsRow; ++i) {
+        m_portRows[i].field->setVisible(operatorRowsShown);
+        m_portRows[i].operatorLabel->setVisible(operatorRowsShown);
+        m_portRows[i].resultLabel->setVisible(operatorRowsShown);
+    }
+    m_portRows[kAllCallsRow].operatorLabel->setText(operatorRowsShown ? kMultiPhoneCaption
+                                                                      : kSinglePhoneCaption);
+}
+
+void FormPort::StorePortField(const PortRow& row) {
+    const QString text = row.field->text();
+    if (!ReadsAsNumber(text)) {
+        m_services.messages.Show(
+            {QStringLiteral("Номер порта должен содержать только цифры"), kProgramTitle});
+        return;
+    }
+    Store(row.key, text);
+}
+
+void FormPort::Store(const SettingKey& key, const QString& value) {
+    const StoreStatus status = m_services.settings.WriteSetting(ToQString(key.name), value);
+    if (!status.stored()) {
+        m_services.messages.Show(
+            {QStringLiteral("Настройка не сохранена: ") + status.reason(), kProgramTitle});
+    }
+}
+
+void FormPort::CallTypedNumber() {
+    m_lineCommands.RunUnlessBusy(
+        [this] { PlaceManualCall(m_ui->Text2->text(), m_dialer, m_services.messages); });
+}
+
+void FormPort::OpenSupportSite() {
+    ExecuteLink(kSupportAddress, m_services.shell, m_services.messages);
+}
 
 void FormPort::closeEvent(QCloseEvent* event) {
     event->accept();

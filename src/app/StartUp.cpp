@@ -9,6 +9,7 @@
 #include "platform/CommandLine.h"
 #include "platform/Display.h"
 #include "platform/QtSerialLine.h"
+#include "platform/Shell.h"
 #include "platform/UserSettingsLocation.h"
 #include "settings/SettingsStore.h"
 
@@ -60,11 +61,13 @@ int RunLinvox(int argc, char* argv[]) {
     SettingsStore settings(UserSettingsLocation());
     MessageBoxSink messages;
     EventLoopPause pause;
+    DesktopShell shell;
     FormPort window(std::make_unique<QtSerialLine>(PortMap(settings.location())),
-                    {settings, messages, pause, EndProgramNow});
+                    {settings, messages, pause, shell, EndProgramNow});
     if (!argumentText.isEmpty()) {
         return ExitStatusOf(PlaceCallRequest(window.dialer(), argumentText));
     }
+    window.LoadSettings();
     messages.setParentWindow(&window);
     window.show();
     return application.exec();

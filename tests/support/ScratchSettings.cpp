@@ -3,11 +3,15 @@
 #include <QFile>
 #include <QSettings>
 
-#include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace linvox::testing {
 
-ScratchSettings::ScratchSettings() { EXPECT_TRUE(m_directory.isValid()); }
+ScratchSettings::ScratchSettings() {
+    if (!m_directory.isValid()) {
+        throw std::runtime_error("no temporary directory for the settings");
+    }
+}
 
 QString ScratchSettings::filePath() const {
     return m_directory.filePath(QStringLiteral("MyApp.conf"));
@@ -24,14 +28,17 @@ QByteArray ScratchSettings::rawFile() const {
 
 void ScratchSettings::writeRawFile(const QByteArray& bytes) const {
     QFile file(filePath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+        throw std::runtime_error("cannot write " + filePath().toStdString());
+    }
 }
 
 void ScratchSettings::preset(std::initializer_list<std::pair<QString, QString>> values) const {
     SettingsStore settings = store();
     for (const auto& [key, value] : values) {
-        ASSERT_TRUE(settings.WriteSetting(key, value).stored()) << key.toStdString();
+        if (!settings.WriteSetting(key, value).stored()) {
+            throw std::runtime_error("cannot store " + key.toStdString());
+        }
     }
 }
 
@@ -39,9 +46,9 @@ void ScratchSettings::mapPort(qint16 port, const QString& device) const {
     QSettings settings(filePath(), QSettings::NativeFormat);
     settings.setValue(QStringLiteral("ports/COM%1").arg(port), device);
     settings.sync();
-    ASSERT_EQ(settings.status(), QSettings::NoError);
+    if (settings.status() != QSettings::NoError) {
+        throw std::runtime_error("cannot map COM" + std::to_string(port));
+    }
 }
-
-QString Key(const SettingKey& key) { return ToQString(key.name); }
 
 }  // namespace linvox::testing

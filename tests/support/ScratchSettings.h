@@ -7,7 +7,8 @@
 
 namespace linvox::testing {
 
-// A settings file of its own in a temporary directory, removed with the object.
+// A settings file of its own in a temporary directory, removed with the object. Throws
+// std::runtime_error when the file cannot be set up as asked.
 class ScratchSettings {
 public:
     ScratchSettings();
@@ -30,7 +31,5 @@ public:
 private:
     QTemporaryDir m_directory;
 };
-
-QString Key(const SettingKey& key);
 
 }  // namespace linvox::testing

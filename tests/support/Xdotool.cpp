@@ -46,3 +46,18 @@ void Xdotool::pressKeys(const QString& window, const QStringList& keys) const {
 }
 
 }  // namespace linvox::testing
+
+namespace linvox::testing {
+
+void Xdotool::click(const QString& window, QPoint point) const {
+    run({"mousemove", "--window", window, QString::number(point.x()), QString::number(point.y()),
+         "click", "1"});
+}
+
+QSize Xdotool::size(const QString& window) const {
+    static const QRegularExpression geometry(QStringLiteral("Geometry: (\\d+)x(\\d+)"));
+    const QRegularExpressionMatch match = geometry.match(run({"getwindowgeometry", window}));
+    return match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
+}
+
+}  // namespace linvox::testing

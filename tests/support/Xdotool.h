@@ -2,6 +2,8 @@
 
 #include "VirtualDisplay.h"
 
+#include <QPoint>
+#include <QSize>
 #include <QStringList>
 
 #include <chrono>
@@ -24,6 +26,12 @@ public:
 
     // Gives window the keyboard focus and presses keys (xdotool key names) there.
     void pressKeys(const QString& window, const QStringList& keys) const;
+
+    // Clicks the left button at a point of window, in its own coordinates.
+    void click(const QString& window, QPoint point) const;
+
+    // The size of window as the window system has it.
+    QSize size(const QString& window) const;
 
 private:
     const VirtualDisplay& m_display;

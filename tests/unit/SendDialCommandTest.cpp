@@ -1,18 +1,15 @@
 #include "dial/SendDialCommand.h"
 
 #include "dial/DialString.h"
-#include "support/FakePause.h"
-#include "support/FakeSerialLine.h"
+#include "support/DialerRig.h"
 #include "support/QtPrinters.h"
-#include "support/RecordingMessageSink.h"
-#include "support/ScratchSettings.h"
 
 #include <gtest/gtest.h>
 
 namespace linvox::testing {
 namespace {
 
-class DialFixture : public ::testing::Test {
+class DialFixture : public ::testing::Test, protected DialerRig {
 protected:
     DialFixture() {
         scratch.preset({{"port", "9"}, {"port_mts", "2"}, {"port_ks", "3"}, {"port_lf", "4"},
@@ -22,13 +19,6 @@ protected:
     QString Dial(const QString& dialString, qint16 showErrors = kSilent) {
         return dialer.SendDialCommand(dialString, showErrors);
     }
-
-    ScratchSettings scratch;
-    SettingsStore settings = scratch.store();
-    FakeSerialLine line;
-    RecordingMessageSink messages;
-    FakePause pause;
-    Dialer dialer{line, settings, messages, pause};
 };
 
 const QStringList kFreshDialOnPort2{"CommPort=2", "PortOpen=true",

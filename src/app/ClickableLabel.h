@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QLabel>
+
+namespace linvox {
+
+// A label that reports a click of the left mouse button, as a link does.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+}  // namespace linvox

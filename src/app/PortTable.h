@@ -1,0 +1,31 @@
+#pragma once
+
+#include "settings/SettingKeys.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include <array>
+
+namespace Ui {
+class FormPort;
+}
+
+namespace linvox {
+
+// One row of the window's port table: an operator, the field with its port, the key the field
+// is stored under and the label that the port check fills.
+struct PortRow {
+    QLabel* operatorLabel;
+    QLineEdit* field;
+    SettingKey key;
+    QLabel* resultLabel;
+};
+
+// The rows in the order of checking. The last one, for every other number, is also the port for
+// all calls with one phone, and the only row shown then.
+std::array<PortRow, 5> PortTableRows(const Ui::FormPort& ui);
+
+inline constexpr std::size_t kAllCallsRow = 4;
+
+}  // namespace linvox

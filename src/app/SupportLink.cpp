@@ -1,0 +1,21 @@
+#include "app/SupportLink.h"
+
+#include "platform/Shell.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace linvox {
+
+void ExecuteLink(const QString& address, Shell& shell, MessageSink& messages) {
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    const Shell::Outcome outcome = shell.OpenAddress(address);
+    QGuiApplication::restoreOverrideCursor();
+    if (!outcome.opened) {
+        messages.Show({QStringLiteral("Невозможно открыть страницу: ") + address +
+                           QStringLiteral("\r\n\r\n") + QString::number(outcome.errorCode),
+                       QStringLiteral("frmAbout::ExecuteLink")});
+    }
+}
+
+}  // namespace linvox

@@ -1,0 +1,22 @@
+#include "dial/ManualCall.h"
+
+#include "dial/DialString.h"
+#include "dial/NormalizeNumber.h"
+#include "dial/SendDialCommand.h"
+
+namespace linvox {
+
+void PlaceManualCall(const QString& typed, Dialer& dialer, MessageSink& messages) {
+    if (typed.isEmpty()) {
+        messages.Show({QStringLiteral("Не введён номер!"), QStringLiteral("Проверка номера"),
+                       MessageIcon::Critical});
+        return;
+    }
+    const QString number = NormalizeNumber(typed, messages);
+    if (number == kNotANumber) {
+        return;
+    }
+    DialWithOneRetry(dialer, MakeDialString(number));
+}
+
+}  // namespace linvox

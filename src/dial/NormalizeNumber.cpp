@@ -1,0 +1,30 @@
+#include "dial/NormalizeNumber.h"
+
+#include "settings/NumberReading.h"
+
+namespace linvox {
+namespace {
+
+// Removed in this order; nothing else is, not even tabs or other kinds of space.
+constexpr char16_t kRemovedPunctuation[] = u"-)(+., ";
+constexpr qsizetype kShortestNumber = 10;
+
+}  // namespace
+
+QString NormalizeNumber(const QString& typed, MessageSink& messages) {
+    QString cleaned = typed;
+    for (const char16_t punctuation : std::u16string_view(kRemovedPunctuation)) {
+        cleaned.remove(QChar(punctuation));
+    }
+    if (cleaned.size() < kShortestNumber) {
+        messages.Show({QStringLiteral("Недостаточное количество цифр!"), kProgramTitle});
+        return kNotANumber;
+    }
+    if (!ReadsAsNumber(cleaned)) {
+        messages.Show({QStringLiteral("Телефон содержит буквы!\r\n") + typed, kProgramTitle});
+        return kNotANumber;
+    }
+    return cleaned;
+}
+
+}  // namespace linvox

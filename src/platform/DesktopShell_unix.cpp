@@ -1,0 +1,19 @@
+#include "platform/Shell.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+#include <cerrno>
+
+namespace linvox {
+
+Shell::Outcome DesktopShell::OpenAddress(const QString& address) {
+    errno = 0;
+    if (QDesktopServices::openUrl(QUrl(address))) {
+        return {true, 0};
+    }
+    // Usually ENOENT: no browser launcher such as xdg-open was found.
+    return {false, errno};
+}
+
+}  // namespace linvox

@@ -1,0 +1,55 @@
+// The program started bare on a (virtual) display: the window a user sees and clicks through.
+#include "support/EventLoop.h"
+#include "support/LinvoxProcess.h"
+#include "support/QtPrinters.h"
+#include "support/ScratchSettings.h"
+#include "support/VirtualDisplay.h"
+#include "support/Xdotool.h"
+
+#include <gtest/gtest.h>
+
+namespace linvox::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Centres of controls in the window, in pixels (the form's twips / 15).
+constexpr QPoint kViewSwitch{48, 60};
+constexpr QPoint kMtsPortField{424, 217};
+constexpr QPoint kSinglePhoneOption{304, 352};
+
+TEST(WindowOnDisplay, OpensCompactAndStoresWhatIsEditedInTheSettingsView) {
+    VirtualDisplay display;
+    Xdotool xdotool(display);
+    ScratchSettings scratch;
+    const SettingsStore settings = scratch.store();
+    LinvoxProcess linvox({}, scratch.directory(), display.environment());
+
+    const QString window = xdotool.waitForWindow("Linvox", 15s);
+    ASSERT_FALSE(window.isEmpty()) << linvox.standardError();
+    EXPECT_EQ(xdotool.size(window), QSize(356, 93));
+    EXPECT_EQ(settings.ReadSetting("port_mts", "<absent>"), "1");
+    EXPECT_EQ(settings.ReadSetting("1telefon", "<absent>"), "False");
+
+    xdotool.click(window, kViewSwitch);
+    // Without a window manager there is no frame: the outer size is the window's own.
+    EXPECT_TRUE(RunEventsUntil([&] { return xdotool.size(window) == QSize(576, 424); }, 5s))
+        << xdotool.size(window).width() << "x" << xdotool.size(window).height();
+
+    xdotool.click(window, kMtsPortField);
+    // Typing over the selection changes the text once; clearing first would bring up the
+    // "digits only" message.
+    xdotool.pressKeys(window, {"ctrl+a", "5"});
+    EXPECT_TRUE(RunEventsUntil([&] { return settings.ReadSetting("port_mts", "") == "5"; }, 5s));
+
+    xdotool.click(window, kSinglePhoneOption);
+    EXPECT_TRUE(
+        RunEventsUntil([&] { return settings.ReadSetting("1telefon", "") == "True"; }, 5s));
+
+    xdotool.click(window, kViewSwitch);
+    EXPECT_TRUE(RunEventsUntil([&] { return xdotool.size(window) == QSize(364, 120); }, 5s));
+    EXPECT_TRUE(linvox.running());
+}
+
+}  // namespace
+}  // namespace linvox::testing

@@ -1,0 +1,390 @@
+// The real window, offscreen, driven by the object names of its controls as a user would.
+#include "app/FormPort.h"
+
+#include "support/FakePause.h"
+#include "support/FakeSerialLine.h"
+#include "support/FakeShell.h"
+#include "support/RecordingMessageSink.h"
+#include "support/ScratchSettings.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <memory>
+#include <optional>
+
+namespace linvox::testing {
+
+const Message kNotAPortNumber{"Номер порта должен содержать только цифры", "Linvox"};
+
+// One window with fakes around it and a settings file of its own, or the settings elsewhere.
+struct Harness {
+    explicit Harness(std::optional<SettingsLocation> elsewhere = std::nullopt)
+        : settings(elsewhere ? *elsewhere : scratch.location()),
+          window(std::unique_ptr<SerialLine>(line),
+                 {settings, messages, pause, shell, [this] { ++programEnds; }}) {}
+
+    template <typename Control>
+    Control* control(const char* name) {
+        return window.findChild<Control*>(QString::fromLatin1(name));
+    }
+    QString stored(const QString& key) { return settings.ReadSetting(key, "<absent>"); }
+
+    ScratchSettings scratch;
+    SettingsStore settings;
+    FakeSerialLine* line = new FakeSerialLine;
+    RecordingMessageSink messages;
+    FakePause pause;
+    FakeShell shell;
+    int programEnds = 0;
+    FormPort window;
+};
+
+class FormPortTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyKeystrokeInAPortFieldIsStored_data();
+    void everyKeystrokeInAPortFieldIsStored();
+    void portFieldStoresNumbersAsTypedAndRefusesTheRest_data();
+    void portFieldStoresNumbersAsTypedAndRefusesTheRest();
+    void refusedWriteIsShownToTheUser();
+    void viewSwitchSetsTheOuterSizes();
+    void switchingModesKeepsTheHiddenFieldsAndKeys();
+    void bareStartOnAnEmptyStoreWritesTheOperatorPortsAndTheMode();
+    void storedModeChoosesTheLayout_data();
+    void storedModeChoosesTheLayout();
+    void storedPortsAreShownAsNumbers_data();
+    void storedPortsAreShownAsNumbers();
+    void manualCallDialsTheCleanedNumber_data();
+    void manualCallDialsTheCleanedNumber();
+    void secondCallDuringTheWaitIsRefusedAndTheWindowStaysResponsive();
+    void closingEndsTheProgramAtOnceAlsoDuringTheWait();
+    void supportLinkOpensTheSiteOrSaysWhyNot();
+    void focusStartsInTheNumberFieldAndFollowsTheFormsOrder();
+};
+
+void FormPortTest::everyKeystrokeInAPortFieldIsStored_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("MTS") << "Text3" << "port_mts";
+    QTest::newRow("Kyivstar") << "Text5" << "port_ks";
+    QTest::newRow("Life") << "Text6" << "port_lf";
+    QTest::newRow("Beeline") << "Text7" << "port_be";
+    QTest::newRow("everything else") << "Text1" << "port";
+}
+
+void FormPortTest::everyKeystrokeInAPortFieldIsStored() {
+    QFETCH(QString, field);
+    QFETCH(QString, key);
+    Harness harness;
+    harness.window.LoadSettings();
+    auto* portField = harness.window.findChild<QLineEdit*>(field);
+    QVERIFY(portField);
+    portField->setFocus();
+    QTest::keyClick(portField, Qt::Key_End);
+
+    QTest::keyClick(portField, Qt::Key_Backspace);
+    QCOMPARE(portField->text(), QString());
+    QCOMPARE(harness.messages.messages, QList<Message>{kNotAPortNumber});
+    QCOMPARE(harness.stored(key), field == "Text1" ? "<absent>" : "1");
+
+    QTest::keyClick(portField, Qt::Key_1);
+    QCOMPARE(harness.stored(key), "1");
+    QTest::keyClick(portField, Qt::Key_2);
+    QCOMPARE(harness.stored(key), "12");
+    QCOMPARE(harness.messages.messages.size(), 1);
+}
+
+void FormPortTest::portFieldStoresNumbersAsTypedAndRefusesTheRest_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("digits") << "7" << "7";
+    QTest::newRow("blank before") << " 7" << " 7";
+    QTest::newRow("decimal comma") << "1,5" << "1,5";
+    QTest::newRow("sign") << "+4" << "+4";
+    QTest::newRow("COM3") << "COM3" << "3";
+    QTest::newRow("letters after") << "3a" << "3";
+    QTest::newRow("Arabic-Indic digit") << QStringLiteral("٣") << "3";
+}
+
+void FormPortTest::portFieldStoresNumbersAsTypedAndRefusesTheRest() {
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    Harness harness;
+    harness.window.LoadSettings();
+    auto* field = harness.control<QLineEdit>("Text3");
+    field->setText("3");
+    harness.messages.messages.clear();
+
+    field->setText(typed);
+
+    QCOMPARE(harness.stored("port_mts"), stored);
+    QCOMPARE(harness.messages.messages.isEmpty(), typed == stored);
+    QCOMPARE(field->text(), typed);
+}
+
+void FormPortTest::refusedWriteIsShownToTheUser() {
+    ScratchSettings scratch;
+    QFile blocker(scratch.directory() + "/not-a-directory");
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Harness harness(SettingsLocation{blocker.fileName() + "/MyApp.conf", QSettings::NativeFormat});
+
+    harness.control<QLineEdit>("Text3")->setText("4");
+
+    QCOMPARE(harness.messages.messages.size(), 1);
+    QCOMPARE(harness.messages.messages.first().title, "Linvox");
+    QVERIFY(harness.messages.messages.first().text.startsWith("Настройка не сохранена: "));
+    QCOMPARE(harness.stored("port_mts"), "<absent>");
+}
+
+void FormPortTest::viewSwitchSetsTheOuterSizes() {
+    Harness harness;
+    harness.window.LoadSettings();
+    harness.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&harness.window));
+    auto* viewSwitch = harness.control<QPushButton>("Command4");
+    // 15 twips to a pixel: 5460 x 1800 and 8640 x 6360 twips, frame and title bar included.
+    const QSize compact(364, 120);
+    const QSize settingsView(576, 424);
+
+    QTest::mouseClick(viewSwitch, Qt::LeftButton);
+    QCOMPARE(viewSwitch->text(), "Спрятать");
+    QCOMPARE(harness.window.frameGeometry().size(), settingsView);
+
+    QTest::mouseClick(viewSwitch, Qt::LeftButton);
+    QCOMPARE(viewSwitch->text(), "Настройки");
+    QCOMPARE(harness.window.frameGeometry().size(), compact);
+}
+
+void FormPortTest::switchingModesKeepsTheHiddenFieldsAndKeys() {
+    Harness harness;
+    harness.scratch.preset({{"port_mts", "2"}, {"port_ks", "3"}, {"port_lf", "4"},
+                            {"port_be", "5"}, {"port", "9"}});
+    harness.window.LoadSettings();
+    harness.window.show();
+    const QStringList operatorControls{"Text3", "Text5", "Text6", "Text7", "Label6", "Label7",
+                                       "Label10", "Label11", "Label2", "Label3", "Label4",
+                                       "Label5"};
+    const auto operatorRowsShown = [&](bool shown) {
+        for (const QString& name : operatorControls) {
+            if (harness.window.findChild<QWidget*>(name)->isVisibleTo(&harness.window) != shown) {
+                return false;
+            }
+        }
+        return true;
+    };
+    QVERIFY(operatorRowsShown(true));
+
+    QTest::mouseClick(harness.control<QRadioButton>("Option1"), Qt::LeftButton);
+    QVERIFY(operatorRowsShown(false));
+    QCOMPARE(harness.control<QLabel>("Label12")->text(), "Порт для всех звонков");
+    QCOMPARE(harness.stored("1telefon"), "True");
+
+    QTest::mouseClick(harness.control<QRadioButton>("Option2"), Qt::LeftButton);
+    QVERIFY(operatorRowsShown(true));
+    QCOMPARE(harness.control<QLabel>("Label12")->text(), "Всё остальное");
+    QCOMPARE(harness.stored("1telefon"), "False");
+    const QStringList fields{"Text3", "Text5", "Text6", "Text7", "Text1"};
+    const QStringList ports{"2", "3", "4", "5", "9"};
+    const QStringList keys{"port_mts", "port_ks", "port_lf", "port_be", "port"};
+    for (int i = 0; i < fields.size(); ++i) {
+        QCOMPARE(harness.window.findChild<QLineEdit*>(fields[i])->text(), ports[i]);
+        QCOMPARE(harness.stored(keys[i]), ports[i]);
+    }
+    QVERIFY(harness.messages.messages.isEmpty());
+}
+
+void FormPortTest::bareStartOnAnEmptyStoreWritesTheOperatorPortsAndTheMode() {
+    Harness harness;
+    harness.window.LoadSettings();
+    for (const char* key : {"port_mts", "port_ks", "port_lf", "port_be"}) {
+        QCOMPARE(harness.stored(key), "1");
+    }
+    QCOMPARE(harness.stored("1telefon"), "False");
+    QCOMPARE(harness.stored("port"), "<absent>");
+    QVERIFY(harness.control<QRadioButton>("Option2")->isChecked());
+    QCOMPARE(harness.control<QLineEdit>("Text1")->text(), "1");
+}
+
+void FormPortTest::storedModeChoosesTheLayout_data() {
+    QTest::addColumn<QString>("storedMode");
+    QTest::addColumn<bool>("singlePhone");
+    QTest::addColumn<QString>("modeAfterStart");
+    QTest::newRow("True") << "True" << true << "True";
+    QTest::newRow("true") << "true" << false << "False";
+    QTest::newRow("TRUE") << "TRUE" << false << "False";
+    QTest::newRow("False") << "False" << false << "False";
+    QTest::newRow("absent") << QString() << false << "False";
+}
+
+void FormPortTest::storedModeChoosesTheLayout() {
+    QFETCH(QString, storedMode);
+    QFETCH(bool, singlePhone);
+    QFETCH(QString, modeAfterStart);
+    Harness harness;
+    if (!storedMode.isNull()) {
+        harness.scratch.preset({{"1telefon", storedMode}});
+    }
+    harness.window.LoadSettings();
+    QCOMPARE(harness.control<QRadioButton>("Option1")->isChecked(), singlePhone);
+    QCOMPARE(harness.control<QRadioButton>("Option2")->isChecked(), !singlePhone);
+    QCOMPARE(harness.control<QLineEdit>("Text3")->isVisibleTo(&harness.window), !singlePhone);
+    QCOMPARE(harness.control<QLabel>("Label12")->text(),
+             singlePhone ? "Порт для всех звонков" : "Всё остальное");
+    QCOMPARE(harness.stored("1telefon"), modeAfterStart);
+}
+
+void FormPortTest::storedPortsAreShownAsNumbers_data() {
+    QTest::addColumn<QString>("storedText");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("plain") << "4" << "4";
+    QTest::newRow("blank before") << " 7" << "7";
+    QTest::newRow("half") << "2.5" << "2";
+    QTest::newRow("letters") << "COM3" << "0";
+    QTest::newRow("hexadecimal") << "&H10" << "16";
+    QTest::newRow("beyond 16 bits, shown as stored") << "40000" << "40000";
+}
+
+void FormPortTest::storedPortsAreShownAsNumbers() {
+    QFETCH(QString, storedText);
+    QFETCH(QString, shown);
+    Harness harness;
+    harness.scratch.preset({{"port_lf", storedText}});
+    harness.window.LoadSettings();
+    QCOMPARE(harness.control<QLineEdit>("Text6")->text(), shown);
+    QCOMPARE(harness.stored("port_lf"), shown);
+    QVERIFY(harness.messages.messages.isEmpty());
+}
+
+void FormPortTest::manualCallDialsTheCleanedNumber_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QStringList>("messageTitles");
+    QTest::newRow("empty") << "" << QStringList{} << QStringList{"Проверка номера"};
+    QTest::newRow("three blanks") << "   " << QStringList{} << QStringList{"Linvox"};
+    QTest::newRow("international")
+        << "+38 (050) 123-45-67" << QStringList{"Output=ATD380501234567;\r"} << QStringList{};
+    QTest::newRow("national") << "050-123-45-67" << QStringList{"Output=ATD0501234567;\r"}
+                              << QStringList{};
+    QTest::newRow("11 digits") << "8 050 123 45 67" << QStringList{}
+                               << QStringList{"Проверка номера"};
+    QTest::newRow("13 digits") << "+3800501234567" << QStringList{}
+                               << QStringList{"Проверка номера"};
+}
+
+void FormPortTest::manualCallDialsTheCleanedNumber() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, written);
+    QFETCH(QStringList, messageTitles);
+    Harness harness;
+    harness.window.LoadSettings();
+    harness.messages.messages.clear();
+    QTest::keyClicks(harness.control<QLineEdit>("Text2"), typed);
+
+    QTest::mouseClick(harness.control<QPushButton>("Command1"), Qt::LeftButton);
+
+    QCOMPARE(harness.line->log.filter("Output="), written);
+    QStringList titles;
+    for (const Message& message : harness.messages.messages) {
+        titles.append(message.title);
+    }
+    QCOMPARE(titles, messageTitles);
+    QCOMPARE(harness.control<QLineEdit>("Text2")->text(), typed);
+}
+
+void FormPortTest::secondCallDuringTheWaitIsRefusedAndTheWindowStaysResponsive() {
+    Harness harness;
+    harness.window.LoadSettings();
+    harness.window.show();
+    auto* call = harness.control<QPushButton>("Command1");
+    auto* viewSwitch = harness.control<QPushButton>("Command4");
+    harness.control<QLineEdit>("Text2")->setText("0501234567");
+    bool switchedDuringWait = false;
+    harness.pause.duringPause = [&] {
+        if (harness.pause.requests.size() > 1) {
+            return;  // a second call got through; let it end instead of pressing again
+        }
+        call->click();
+        QTest::mouseClick(viewSwitch, Qt::LeftButton);
+        switchedDuringWait = viewSwitch->text() == "Спрятать";
+    };
+
+    QTest::mouseClick(call, Qt::LeftButton);
+
+    QCOMPARE(harness.line->log.filter("Output=").size(), 1);
+    QCOMPARE(harness.pause.requests.size(), 1);
+    QVERIFY(switchedDuringWait);
+
+    harness.pause.duringPause = nullptr;
+    QTest::mouseClick(call, Qt::LeftButton);
+    QCOMPARE(harness.line->log.filter("Output=").size(), 2);
+}
+
+void FormPortTest::closingEndsTheProgramAtOnceAlsoDuringTheWait() {
+    Harness harness;
+    harness.window.LoadSettings();
+    harness.window.show();
+    harness.control<QLineEdit>("Text2")->setText("0501234567");
+    bool portOpenAtEnd = true;
+    harness.pause.duringPause = [&] {
+        harness.window.close();
+        portOpenAtEnd = harness.line->PortOpen();
+        QCOMPARE(harness.programEnds, 1);
+    };
+
+    QTest::mouseClick(harness.control<QPushButton>("Command1"), Qt::LeftButton);
+
+    QCOMPARE(harness.programEnds, 1);
+    QVERIFY(!portOpenAtEnd);
+}
+
+void FormPortTest::supportLinkOpensTheSiteOrSaysWhyNot() {
+    Harness harness;
+    harness.window.LoadSettings();
+    auto* link = harness.control<QLabel>("Label13");
+    const QString address = link->text();
+    QVERIFY(address.startsWith("http://"));
+
+    QTest::mouseClick(link, Qt::LeftButton);
+    QTest::mouseClick(link, Qt::LeftButton);
+    QCOMPARE(harness.shell.opened, (QStringList{address, address}));
+    QVERIFY(harness.messages.messages.isEmpty());
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+
+    harness.shell.outcome = {false, 1155};
+    QTest::mouseClick(link, Qt::LeftButton);
+    const Message failure{"Невозможно открыть страницу: " + address + "\r\n\r\n1155",
+                          "frmAbout::ExecuteLink"};
+    QCOMPARE(harness.messages.messages, QList<Message>{failure});
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+}
+
+void FormPortTest::focusStartsInTheNumberFieldAndFollowsTheFormsOrder() {
+    Harness harness;
+    harness.window.LoadSettings();
+    harness.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&harness.window));
+    QCOMPARE(QApplication::focusWidget(), harness.control<QWidget>("Text2"));
+
+    const QStringList order{"Text2", "Text4", "Text3", "Text5", "Text6",
+                            "Text7", "Text1", "Option1", "Option2"};
+    QStringList chain;
+    QWidget* widget = harness.control<QWidget>("Text2");
+    do {
+        if (order.contains(widget->objectName()) && !chain.contains(widget->objectName())) {
+            chain.append(widget->objectName());
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != harness.control<QWidget>("Text2"));
+    QCOMPARE(chain, order);
+}
+
+}  // namespace linvox::testing
+
+QTEST_MAIN(linvox::testing::FormPortTest)
+#include "FormPortTest.moc"

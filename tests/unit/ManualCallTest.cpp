@@ -1,0 +1,108 @@
+#include "dial/ManualCall.h"
+
+#include "dial/NormalizeNumber.h"
+#include "dial/OperatorRouting.h"
+#include "support/DialerRig.h"
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+namespace linvox::testing {
+namespace {
+
+const Message kTooFewDigits{"Недостаточное количество цифр!", "Linvox"};
+
+struct NormalizeCase {
+    QString typed;
+    QString result;
+    QList<Message> messages;
+};
+
+void PrintTo(const NormalizeCase& normalize, std::ostream* out) { *out << normalize.typed; }
+
+class Normalize : public ::testing::TestWithParam<NormalizeCase> {};
+
+TEST_P(Normalize, CleansTheTypedTextOrSaysWhyNot) {
+    RecordingMessageSink messages;
+    EXPECT_EQ(NormalizeNumber(GetParam().typed, messages), GetParam().result);
+    EXPECT_EQ(messages.messages, GetParam().messages);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TypedTexts, Normalize,
+    ::testing::Values(
+        NormalizeCase{"+38 (050) 123-45-67", "380501234567", {}},
+        NormalizeCase{"050.123.45.67", "0501234567", {}},
+        NormalizeCase{"050,123,45,67", "0501234567", {}},
+        NormalizeCase{"8 050 123 45 67", "80501234567", {}},
+        NormalizeCase{"0501234567", "0501234567", {}},
+        NormalizeCase{"12345678901234567890", "12345678901234567890", {}},
+        NormalizeCase{"050123456", kNotANumber, {kTooFewDigits}},
+        NormalizeCase{"050 123 45", kNotANumber, {kTooFewDigits}},
+        NormalizeCase{"   ", kNotANumber, {kTooFewDigits}},
+        // Counted before letters are looked for.
+        NormalizeCase{"abc", kNotANumber, {kTooFewDigits}},
+        NormalizeCase{"050-ABC-4567",
+                      kNotANumber,
+                      {{"Телефон содержит буквы!\r\n050-ABC-4567", "Linvox"}}},
+        // Only the listed punctuation goes: a tab or a no-break space stays and is no digit.
+        NormalizeCase{"050\t1234567",
+                      kNotANumber,
+                      {{"Телефон содержит буквы!\r\n050\t1234567", "Linvox"}}},
+        NormalizeCase{QStringLiteral("050\u00a01234567"),
+                      kNotANumber,
+                      {{QStringLiteral("Телефон содержит буквы!\r\n050\u00a01234567"), "Linvox"}}},
+        NormalizeCase{QStringLiteral("٠٥٠١٢٣٤٥٦٧"),
+                      kNotANumber,
+                      {{QStringLiteral("Телефон содержит буквы!\r\n٠٥٠١٢٣٤٥٦٧"), "Linvox"}}}));
+
+class ManualCallFixture : public ::testing::Test, protected DialerRig {
+protected:
+    ManualCallFixture() { scratch.preset({{"port_mts", "2"}, {"port", "9"}}); }
+};
+
+struct ManualCallCase {
+    QString typed;
+    QStringList written;
+    QList<Message> messages;
+};
+
+void PrintTo(const ManualCallCase& call, std::ostream* out) { *out << call.typed; }
+
+class ManualCalls : public ManualCallFixture,
+                    public ::testing::WithParamInterface<ManualCallCase> {};
+
+TEST_P(ManualCalls, DialTheCleanedNumberOrTellWhy) {
+    PlaceManualCall(GetParam().typed, dialer, messages);
+    EXPECT_EQ(line.log.filter("Output="), GetParam().written);
+    EXPECT_EQ(messages.messages, GetParam().messages);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FieldTexts, ManualCalls,
+    ::testing::Values(
+        ManualCallCase{"", {}, {{"Не введён номер!", "Проверка номера", MessageIcon::Critical}}},
+        ManualCallCase{"   ", {}, {kTooFewDigits}},
+        ManualCallCase{"+38 (050) 123-45-67", {"Output=ATD380501234567;\r"}, {}},
+        ManualCallCase{"050-123-45-67", {"Output=ATD0501234567;\r"}, {}},
+        ManualCallCase{"8 050 123 45 67", {}, {WrongNumberFormMessage()}},
+        ManualCallCase{"+3800501234567", {}, {WrongNumberFormMessage()}},
+        // A letter test that lets an exponent through still cannot get it to the phone.
+        ManualCallCase{"05012345e7", {}, {WrongNumberFormMessage()}}));
+
+TEST_F(ManualCallFixture, FailureThatClearsOnTheRetryShowsNothing) {
+    line.openFailures = {"The device is not open"};
+    PlaceManualCall("0501234567", dialer, messages);
+    EXPECT_EQ(line.log.filter("Output="), QStringList{"Output=ATD0501234567;\r"});
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+TEST_F(ManualCallFixture, LastingFailureShowsOneConnectionMessage) {
+    line.openFailures = {"The device is not open", "The device is not open"};
+    PlaceManualCall("0501234567", dialer, messages);
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.messages.first().title, "Модем");
+}
+
+}  // namespace
+}  // namespace linvox::testing
