@@ -3,8 +3,9 @@
 # What building and running Linvox needs.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-qpa-plugins fonts-dejavu-core
                 fonts-liberation2)
-# What the tests add: GoogleTest, and a virtual display driven by xdotool for the window.
-TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool)
+# What the tests add: GoogleTest, a virtual display driven by xdotool for the window, and
+# xdg-utils to open links as the desktop does.
+TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool xdg-utils)
 
 # Installs the Debian packages that are missing: as root with apt-get; otherwise prints the
 # apt-get line to run and stops.
