@@ -5,12 +5,6 @@
 #include "support/PhoneSimulator.h"
 #include "support/VirtualDisplay.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -19,6 +13,12 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <vector>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 extern char** environ;
 
@@ -80,8 +80,9 @@ std::optional<Run> Measure(PhoneSimulator& phone, const std::vector<QByteArray>&
         return std::nullopt;
     }
     const qint64 stamped = phone.receivedCommands().at(commandsBefore).monotonicNanoseconds;
-    const qint64 cpuMicroseconds = qint64(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1'000'000 +
-                                   usage.ru_utime.tv_usec + usage.ru_stime.tv_usec;
+    const qint64 cpuMicroseconds =
+        qint64(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1'000'000 + usage.ru_utime.tv_usec +
+        usage.ru_stime.tv_usec;
     const double cpuMs = double(cpuMicroseconds) / 1e3;
     return Run{double(stamped - start) / 1e6, cpuMs, double(end - start) / 1e6};
 }
@@ -153,12 +154,14 @@ int Main(int runs) {
         std::vector<QByteArray> environment;
     };
     std::vector<Subject> subjects{
-        {"open-and-write (floor)", {opener, phone.devicePath().toLocal8Bit(), kDialString},
+        {"open-and-write (floor)",
+         {opener, phone.devicePath().toLocal8Bit(), kDialString},
          Environment(configHome.path(), {})},
         {"linvox, no display", {linvox, kLink}, Environment(configHome.path(), {})},
     };
     if (display) {
-        subjects.push_back({"linvox, on a display", {linvox, kLink},
+        subjects.push_back({"linvox, on a display",
+                            {linvox, kLink},
                             Environment(configHome.path(), display->name())});
     }
 

@@ -13,7 +13,9 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 
-constexpr int Pixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+constexpr int Pixels(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 
 // The caption of the view switch tells which view is shown.
 const QString kCompactViewCaption = QStringLiteral("Настройки");
@@ -136,8 +138,7 @@ void FormPort::SetOuterSize(int widthTwips, int heightTwips) {
 
 void FormPort::SelectPhoneMode(PhoneMode mode) {
     ApplyLayout(mode);
-    Store(kPhoneModeKey,
-          ToQString(mode == PhoneMode::Single ? kSinglePhoneMode : kMultiPhoneMode));
+    Store(kPhoneModeKey, ToQString(mode == PhoneMode::Single ? kSinglePhoneMode : kMultiPhoneMode));
 }
 
 void FormPort::ApplyLayout(PhoneMode mode) {

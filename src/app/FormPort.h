@@ -4,10 +4,10 @@
 #include "app/PortTable.h"
 #include "dial/SendDialCommand.h"
 
-#include <QWidget>
-
 #include <functional>
 #include <memory>
+
+#include <QWidget>
 
 namespace Ui {
 class FormPort;

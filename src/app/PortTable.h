@@ -2,10 +2,10 @@
 
 #include "settings/SettingKeys.h"
 
+#include <array>
+
 #include <QLabel>
 #include <QLineEdit>
-
-#include <array>
 
 namespace Ui {
 class FormPort;

@@ -7,8 +7,7 @@ namespace linvox {
 void StandardErrorSink::Show(const Message& message) {
     QString text = message.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    std::fprintf(stderr, "%s: %s\n", message.title.toUtf8().constData(),
-                 text.toUtf8().constData());
+    std::fprintf(stderr, "%s: %s\n", message.title.toUtf8().constData(), text.toUtf8().constData());
     std::fflush(stderr);
 }
 

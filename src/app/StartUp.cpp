@@ -13,10 +13,10 @@
 #include "platform/UserSettingsLocation.h"
 #include "settings/SettingsStore.h"
 
-#include <QApplication>
-
 #include <cstdio>
 #include <cstdlib>
+
+#include <QApplication>
 
 namespace linvox {
 namespace {
@@ -48,10 +48,11 @@ int RunLinvox(int argc, char* argv[]) {
 
     if (!HasDisplay()) {
         if (argumentText.isEmpty()) {
-            std::fputs("linvox: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are "
-                       "unset).\nTo dial without a window, pass a link: "
-                       "linvox tel:+380501234567\n",
-                       stderr);
+            std::fputs(
+                "linvox: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are "
+                "unset).\nTo dial without a window, pass a link: "
+                "linvox tel:+380501234567\n",
+                stderr);
             return kExitNoDisplay;
         }
         return PlaceCallWithoutDisplay(qtArgc, qtArgv, argumentText);

@@ -10,15 +10,16 @@ const QString kVoiceCallSuffix = QStringLiteral(";");
 
 }  // namespace
 
-QString MakeDialString(const QString& number) { return kDialPrefix + number + kVoiceCallSuffix; }
+QString MakeDialString(const QString& number) {
+    return kDialPrefix + number + kVoiceCallSuffix;
+}
 
 bool HoldsPlainNumber(const QString& dialString) {
     if (!dialString.startsWith(kDialPrefix) || !dialString.endsWith(kVoiceCallSuffix)) {
         return false;
     }
-    QStringView number = QStringView(dialString)
-                             .sliced(kDialPrefix.size())
-                             .chopped(kVoiceCallSuffix.size());
+    QStringView number =
+        QStringView(dialString).sliced(kDialPrefix.size()).chopped(kVoiceCallSuffix.size());
     if (number.startsWith(u'+')) {
         number = number.sliced(1);
     }

@@ -11,7 +11,7 @@ struct Replacement {
 // Applied in this order; each replaces every occurrence, exactly and case-sensitively, and does
 // not rescan what it has just put in.
 constexpr Replacement kLinkReplacements[] = {
-    {u"skype:", u""}, {u"?call", u""}, {u"tel:", u""}, {u"callto:", u""}, {u"sip:", u""},
+    {u"skype:", u""}, {u"?call", u""}, {u"tel:", u""}, {u"callto:", u""},   {u"sip:", u""},
     {u"(", u""},      {u")", u""},     {u"-", u""},    {u"+3800", u"+380"},
 };
 

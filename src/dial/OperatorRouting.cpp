@@ -14,8 +14,8 @@ OperatorCode OperatorOfPrefix(QStringView prefix) {
     for (const OperatorRoute& route : kOperatorRoutes) {
         const bool matches = std::any_of(
             route.prefixes.begin(), route.prefixes.end(), [&](std::string_view candidate) {
-                return !candidate.empty() && prefix == QLatin1StringView(candidate.data(),
-                                                                         candidate.size());
+                return !candidate.empty() &&
+                       prefix == QLatin1StringView(candidate.data(), candidate.size());
             });
         if (matches) {
             return route.code;

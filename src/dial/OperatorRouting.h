@@ -3,11 +3,11 @@
 #include "dial/MessageSink.h"
 #include "settings/SettingKeys.h"
 
-#include <QString>
-
 #include <array>
 #include <optional>
 #include <string_view>
+
+#include <QString>
 
 namespace linvox {
 

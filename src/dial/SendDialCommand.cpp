@@ -18,7 +18,8 @@ struct FailureWording {
 };
 
 const FailureWording kFailureWordings[] = {
-    {LineStatus::kInvalidPortNumber, QStringLiteral("Неправильно указан порт модема для этого оператора!"),
+    {LineStatus::kInvalidPortNumber,
+     QStringLiteral("Неправильно указан порт модема для этого оператора!"),
      QStringLiteral("Измените настройки!")},
     {LineStatus::kDeviceNotOpen, QStringLiteral("Не удаётся подключиться к модему!"),
      QStringLiteral("Возможно Ваш телефон отключен.")},
@@ -34,8 +35,7 @@ Message ModemFailureMessage(const QString& description) {
 
 }  // namespace
 
-Dialer::Dialer(SerialLine& line, const SettingsStore& settings, MessageSink& messages,
-               Pause& pause)
+Dialer::Dialer(SerialLine& line, const SettingsStore& settings, MessageSink& messages, Pause& pause)
     : m_line(line), m_settings(settings), m_messages(messages), m_pause(pause) {}
 
 QString Dialer::SendDialCommand(const QString& dialString, qint16 showErrors) {

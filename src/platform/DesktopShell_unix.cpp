@@ -1,9 +1,9 @@
 #include "platform/Shell.h"
 
+#include <cerrno>
+
 #include <QDesktopServices>
 #include <QUrl>
-
-#include <cerrno>
 
 namespace linvox {
 

@@ -1,8 +1,7 @@
 #include "platform/Shell.h"
 
-#include <windows.h>
-
 #include <shellapi.h>
+#include <windows.h>
 
 namespace linvox {
 

@@ -1,13 +1,13 @@
 #include "platform/DeviceClaim.h"
 
-#include <QFile>
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <QFile>
 
 namespace linvox {
 namespace {
@@ -35,7 +35,9 @@ LineStatus FromErrno(int error) {
 
 }  // namespace
 
-DeviceClaim::~DeviceClaim() { Release(); }
+DeviceClaim::~DeviceClaim() {
+    Release();
+}
 
 LineStatus DeviceClaim::Take(const QString& device) {
     Release();
@@ -44,9 +46,9 @@ LineStatus DeviceClaim::Take(const QString& device) {
     if (descriptor < 0) {
         return FromErrno(errno);
     }
-    const int error = ::isatty(descriptor) != 1              ? ENOTTY
+    const int error = ::isatty(descriptor) != 1                     ? ENOTTY
                       : ::flock(descriptor, LOCK_EX | LOCK_NB) != 0 ? errno
-                                                                : 0;
+                                                                    : 0;
     if (error != 0) {
         ::close(descriptor);
         return FromErrno(error);

@@ -4,7 +4,9 @@ namespace linvox {
 
 DeviceClaim::~DeviceClaim() = default;
 
-LineStatus DeviceClaim::Take(const QString&) { return LineStatus::Done(); }
+LineStatus DeviceClaim::Take(const QString&) {
+    return LineStatus::Done();
+}
 
 void DeviceClaim::Release() {}
 

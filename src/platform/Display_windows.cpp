@@ -2,6 +2,8 @@
 
 namespace linvox {
 
-bool HasDisplay() { return true; }
+bool HasDisplay() {
+    return true;
+}
 
 }  // namespace linvox

@@ -4,6 +4,8 @@ namespace linvox {
 
 PortMap::PortMap(SettingsLocation location) : m_location(std::move(location)) {}
 
-QString PortMap::DevicePath(qint16 port) const { return QStringLiteral("COM%1").arg(port); }
+QString PortMap::DevicePath(qint16 port) const {
+    return QStringLiteral("COM%1").arg(port);
+}
 
 }  // namespace linvox

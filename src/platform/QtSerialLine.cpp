@@ -1,8 +1,8 @@
 #include "platform/QtSerialLine.h"
 
-#include <QDeadlineTimer>
-
 #include <chrono>
+
+#include <QDeadlineTimer>
 
 namespace linvox {
 namespace {
@@ -36,7 +36,9 @@ QtSerialLine::QtSerialLine(PortMap portMap) : m_portMap(std::move(portMap)) {
                      });
 }
 
-QtSerialLine::~QtSerialLine() { Close(); }
+QtSerialLine::~QtSerialLine() {
+    Close();
+}
 
 LineStatus QtSerialLine::SetCommPort(qint16 port) {
     if (m_port.isOpen()) {
@@ -96,7 +98,9 @@ LineStatus QtSerialLine::Output(const QByteArray& bytes) {
     return LineStatus::Done();
 }
 
-int QtSerialLine::InBufferCount() const { return static_cast<int>(m_port.bytesAvailable()); }
+int QtSerialLine::InBufferCount() const {
+    return static_cast<int>(m_port.bytesAvailable());
+}
 
 LineStatus QtSerialLine::ClearInBuffer() {
     if (!m_port.isOpen()) {
@@ -106,6 +110,8 @@ LineStatus QtSerialLine::ClearInBuffer() {
     return LineStatus::Done();
 }
 
-QByteArray QtSerialLine::Input() { return m_port.readAll(); }
+QByteArray QtSerialLine::Input() {
+    return m_port.readAll();
+}
 
 }  // namespace linvox

@@ -8,13 +8,21 @@
 namespace linvox {
 namespace {
 
-bool IsAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool IsAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
-bool IsSign(QChar c) { return c == u'+' || c == u'-'; }
+bool IsSign(QChar c) {
+    return c == u'+' || c == u'-';
+}
 
-bool IsSkippedByReader(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool IsSkippedByReader(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
 
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool IsBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
 
 int DigitValue(QChar c) {
     if (IsAsciiDigit(c)) {

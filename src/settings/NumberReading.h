@@ -1,10 +1,10 @@
 #pragma once
 
+#include <optional>
+
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
-
-#include <optional>
 
 namespace linvox {
 

@@ -4,9 +4,9 @@
 #include "settings/SettingsLocation.h"
 #include "settings/StoreStatus.h"
 
-#include <QString>
-
 #include <optional>
+
+#include <QString>
 
 namespace linvox {
 

@@ -43,7 +43,9 @@ struct LinkCase {
     QByteArray dialed;
 };
 
-void PrintTo(const LinkCase& link, std::ostream* out) { *out << link.link; }
+void PrintTo(const LinkCase& link, std::ostream* out) {
+    *out << link.link;
+}
 
 struct ModeCase {
     const char* mode;
@@ -91,9 +93,9 @@ INSTANTIATE_TEST_SUITE_P(
                       "tel:+380 50 123 45 67", "\"tel:+380501234567\"",
                       // Links that would make a phone run commands after dialing.
                       "tel:0501;+CFUN=0", "tel:05012;+CFUN=0", "tel:050123456\r7",
-                      "tel:05012345\r\nA", "tel:0501234567\b", "tel:050123456\x7f",
-                      "tel:*#06#050", "tel:0501234567;", "tel:05012%4567",
-                      QStringLiteral("tel:050123456٧"), QStringLiteral("tel:05012345６7")));
+                      "tel:05012345\r\nA", "tel:0501234567\b", "tel:050123456\x7f", "tel:*#06#050",
+                      "tel:0501234567;", "tel:05012%4567", QStringLiteral("tel:050123456٧"),
+                      QStringLiteral("tel:05012345６7")));
 
 TEST_F(LinkHandler, FailedFirstAttemptIsRetriedWithoutAMessage) {
     // Takes nothing until the first attempt gives up writing and closes the port.

@@ -18,12 +18,12 @@ constexpr int kCommandTimeoutMs = 30000;
 
 // Runs a command to its end; its standard error when it fails.
 QString RunToTheEnd(const QString& program, const QStringList& arguments,
-            const QProcessEnvironment& environment) {
+                    const QProcessEnvironment& environment) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
-    if (!process.waitForFinished(kCommandTimeoutMs) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
+    if (!process.waitForFinished(kCommandTimeoutMs) ||
+        process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         return program + " failed: " + QString::fromLocal8Bit(process.readAllStandardError());
     }
     return {};
@@ -33,7 +33,7 @@ TEST(DesktopIntegration, XdgOpenOfATelLinkDialsThroughTheInstalledDesktopFile) {
     QTemporaryDir prefix;
     const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
     ASSERT_EQ(RunToTheEnd(LINVOX_CMAKE_COMMAND,
-                  {"--install", LINVOX_BUILD_DIRECTORY, "--prefix", prefix.path()}, system),
+                          {"--install", LINVOX_BUILD_DIRECTORY, "--prefix", prefix.path()}, system),
               "");
 
     ScratchSettings scratch;
@@ -51,7 +51,9 @@ TEST(DesktopIntegration, XdgOpenOfATelLinkDialsThroughTheInstalledDesktopFile) {
     desktop.insert("XDG_DATA_DIRS", prefix.filePath("share") + ":/usr/share");
     desktop.insert("PATH", prefix.filePath("bin") + ':' + system.value("PATH"));
 
-    ASSERT_EQ(RunToTheEnd("xdg-mime", {"default", "linvox.desktop", "x-scheme-handler/tel"}, desktop), "");
+    ASSERT_EQ(
+        RunToTheEnd("xdg-mime", {"default", "linvox.desktop", "x-scheme-handler/tel"}, desktop),
+        "");
     ASSERT_EQ(RunToTheEnd("xdg-open", {"tel:+380501234567"}, desktop), "");
 
     EXPECT_TRUE(phone.waitForCommands(1, 10s));

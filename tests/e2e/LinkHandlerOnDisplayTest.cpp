@@ -20,7 +20,9 @@ struct BoxCase {
     int exitStatus;
 };
 
-void PrintTo(const BoxCase& box, std::ostream* out) { *out << box.boxTitle; }
+void PrintTo(const BoxCase& box, std::ostream* out) {
+    *out << box.boxTitle;
+}
 
 class MessageBoxOnDisplay : public ::testing::TestWithParam<BoxCase> {};
 

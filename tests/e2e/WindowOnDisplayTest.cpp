@@ -43,8 +43,7 @@ TEST(WindowOnDisplay, OpensCompactAndStoresWhatIsEditedInTheSettingsView) {
     EXPECT_TRUE(RunEventsUntil([&] { return settings.ReadSetting("port_mts", "") == "5"; }, 5s));
 
     xdotool.click(window, kSinglePhoneOption);
-    EXPECT_TRUE(
-        RunEventsUntil([&] { return settings.ReadSetting("1telefon", "") == "True"; }, 5s));
+    EXPECT_TRUE(RunEventsUntil([&] { return settings.ReadSetting("1telefon", "") == "True"; }, 5s));
 
     xdotool.click(window, kViewSwitch);
     EXPECT_TRUE(RunEventsUntil([&] { return xdotool.size(window) == QSize(364, 120); }, 5s));

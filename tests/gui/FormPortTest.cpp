@@ -1,20 +1,19 @@
 // The real window, offscreen, driven by the object names of its controls as a user would.
 #include "app/FormPort.h"
-
 #include "support/FakePause.h"
 #include "support/FakeSerialLine.h"
 #include "support/FakeShell.h"
 #include "support/RecordingMessageSink.h"
 #include "support/ScratchSettings.h"
 
+#include <memory>
+#include <optional>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
-
-#include <memory>
-#include <optional>
 
 namespace linvox::testing {
 
@@ -70,11 +69,16 @@ private slots:
 void FormPortTest::everyKeystrokeInAPortFieldIsStored_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("key");
-    QTest::newRow("MTS") << "Text3" << "port_mts";
-    QTest::newRow("Kyivstar") << "Text5" << "port_ks";
-    QTest::newRow("Life") << "Text6" << "port_lf";
-    QTest::newRow("Beeline") << "Text7" << "port_be";
-    QTest::newRow("everything else") << "Text1" << "port";
+    QTest::newRow("MTS") << "Text3"
+                         << "port_mts";
+    QTest::newRow("Kyivstar") << "Text5"
+                              << "port_ks";
+    QTest::newRow("Life") << "Text6"
+                          << "port_lf";
+    QTest::newRow("Beeline") << "Text7"
+                             << "port_be";
+    QTest::newRow("everything else") << "Text1"
+                                     << "port";
 }
 
 void FormPortTest::everyKeystrokeInAPortFieldIsStored() {
@@ -102,12 +106,18 @@ void FormPortTest::everyKeystrokeInAPortFieldIsStored() {
 void FormPortTest::portFieldStoresNumbersAsTypedAndRefusesTheRest_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("digits") << "7" << "7";
-    QTest::newRow("blank before") << " 7" << " 7";
-    QTest::newRow("decimal comma") << "1,5" << "1,5";
-    QTest::newRow("sign") << "+4" << "+4";
-    QTest::newRow("COM3") << "COM3" << "3";
-    QTest::newRow("letters after") << "3a" << "3";
+    QTest::newRow("digits") << "7"
+                            << "7";
+    QTest::newRow("blank before") << " 7"
+                                  << " 7";
+    QTest::newRow("decimal comma") << "1,5"
+                                   << "1,5";
+    QTest::newRow("sign") << "+4"
+                          << "+4";
+    QTest::newRow("COM3") << "COM3"
+                          << "3";
+    QTest::newRow("letters after") << "3a"
+                                   << "3";
     QTest::newRow("Arabic-Indic digit") << QStringLiteral("٣") << "3";
 }
 
@@ -163,13 +173,13 @@ void FormPortTest::viewSwitchSetsTheOuterSizes() {
 
 void FormPortTest::switchingModesKeepsTheHiddenFieldsAndKeys() {
     Harness harness;
-    harness.scratch.preset({{"port_mts", "2"}, {"port_ks", "3"}, {"port_lf", "4"},
-                            {"port_be", "5"}, {"port", "9"}});
+    harness.scratch.preset(
+        {{"port_mts", "2"}, {"port_ks", "3"}, {"port_lf", "4"}, {"port_be", "5"}, {"port", "9"}});
     harness.window.LoadSettings();
     harness.window.show();
-    const QStringList operatorControls{"Text3", "Text5", "Text6", "Text7", "Label6", "Label7",
-                                       "Label10", "Label11", "Label2", "Label3", "Label4",
-                                       "Label5"};
+    const QStringList operatorControls{"Text3",  "Text5",  "Text6",   "Text7",
+                                       "Label6", "Label7", "Label10", "Label11",
+                                       "Label2", "Label3", "Label4",  "Label5"};
     const auto operatorRowsShown = [&](bool shown) {
         for (const QString& name : operatorControls) {
             if (harness.window.findChild<QWidget*>(name)->isVisibleTo(&harness.window) != shown) {
@@ -242,12 +252,18 @@ void FormPortTest::storedModeChoosesTheLayout() {
 void FormPortTest::storedPortsAreShownAsNumbers_data() {
     QTest::addColumn<QString>("storedText");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("plain") << "4" << "4";
-    QTest::newRow("blank before") << " 7" << "7";
-    QTest::newRow("half") << "2.5" << "2";
-    QTest::newRow("letters") << "COM3" << "0";
-    QTest::newRow("hexadecimal") << "&H10" << "16";
-    QTest::newRow("beyond 16 bits, shown as stored") << "40000" << "40000";
+    QTest::newRow("plain") << "4"
+                           << "4";
+    QTest::newRow("blank before") << " 7"
+                                  << "7";
+    QTest::newRow("half") << "2.5"
+                          << "2";
+    QTest::newRow("letters") << "COM3"
+                             << "0";
+    QTest::newRow("hexadecimal") << "&H10"
+                                 << "16";
+    QTest::newRow("beyond 16 bits, shown as stored") << "40000"
+                                                     << "40000";
 }
 
 void FormPortTest::storedPortsAreShownAsNumbers() {
@@ -371,7 +387,7 @@ void FormPortTest::focusStartsInTheNumberFieldAndFollowsTheFormsOrder() {
     QVERIFY(QTest::qWaitForWindowActive(&harness.window));
     QCOMPARE(QApplication::focusWidget(), harness.control<QWidget>("Text2"));
 
-    const QStringList order{"Text2", "Text4", "Text3", "Text5", "Text6",
+    const QStringList order{"Text2", "Text4", "Text3",   "Text5",  "Text6",
                             "Text7", "Text1", "Option1", "Option2"};
     QStringList chain;
     QWidget* widget = harness.control<QWidget>("Text2");

@@ -1,6 +1,5 @@
-#include "platform/QtSerialLine.h"
-
 #include "dial/SendDialCommand.h"
+#include "platform/QtSerialLine.h"
 #include "support/EventLoop.h"
 #include "support/FakePause.h"
 #include "support/PhoneSimulator.h"
@@ -8,14 +7,14 @@
 #include "support/RecordingMessageSink.h"
 #include "support/ScratchSettings.h"
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <termios.h>
+#include <unistd.h>
+
 #include <QFile>
 
 #include <gtest/gtest.h>
-
-#include <sys/resource.h>
-#include <termios.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace linvox::testing {
 namespace {
@@ -25,9 +24,8 @@ constexpr qint16 kPhonePort = 3;
 std::chrono::milliseconds ProcessCpuTime() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return std::chrono::milliseconds(
-        (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000 +
-        (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000);
+    return std::chrono::milliseconds((usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000 +
+                                     (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000);
 }
 
 class SerialLineOnPhone : public ::testing::Test {
@@ -112,7 +110,9 @@ struct OpenFailureCase {
     QString description;
 };
 
-void PrintTo(const OpenFailureCase& failure, std::ostream* out) { *out << failure.name; }
+void PrintTo(const OpenFailureCase& failure, std::ostream* out) {
+    *out << failure.name;
+}
 
 class OpenFailure : public SerialLineOnPhone,
                     public ::testing::WithParamInterface<OpenFailureCase> {};
@@ -126,18 +126,19 @@ TEST_P(OpenFailure, CarriesTheDescriptionOfItsKind) {
 
 INSTANTIATE_TEST_SUITE_P(
     Devices, OpenFailure,
-    ::testing::Values(
-        OpenFailureCase{"no such node", [](ScratchSettings& s) { return s.directory() + "/ttyX"; },
-                        LineStatus::kInvalidPortNumber},
-        OpenFailureCase{"a regular file",
-                        [](ScratchSettings& s) {
-                            QFile file(s.directory() + "/not-a-tty");
-                            file.open(QIODevice::WriteOnly);
-                            return file.fileName();
-                        },
-                        LineStatus::kInvalidPortNumber},
-        OpenFailureCase{"a directory", [](ScratchSettings& s) { return s.directory(); },
-                        LineStatus::kInvalidPortNumber}));
+    ::testing::Values(OpenFailureCase{"no such node",
+                                      [](ScratchSettings& s) { return s.directory() + "/ttyX"; },
+                                      LineStatus::kInvalidPortNumber},
+                      OpenFailureCase{"a regular file",
+                                      [](ScratchSettings& s) {
+                                          QFile file(s.directory() + "/not-a-tty");
+                                          file.open(QIODevice::WriteOnly);
+                                          return file.fileName();
+                                      },
+                                      LineStatus::kInvalidPortNumber},
+                      OpenFailureCase{"a directory",
+                                      [](ScratchSettings& s) { return s.directory(); },
+                                      LineStatus::kInvalidPortNumber}));
 
 TEST_F(SerialLineOnPhone, PortNumbersBelowOneAreInvalid) {
     EXPECT_EQ(line.SetCommPort(0).description(), LineStatus::kInvalidPortNumber);

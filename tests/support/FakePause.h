@@ -2,9 +2,9 @@
 
 #include "dial/Pause.h"
 
-#include <QList>
-
 #include <functional>
+
+#include <QList>
 
 namespace linvox::testing {
 

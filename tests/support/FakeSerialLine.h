@@ -2,10 +2,10 @@
 
 #include "dial/SerialLine.h"
 
+#include <functional>
+
 #include <QByteArray>
 #include <QStringList>
-
-#include <functional>
 
 namespace linvox::testing {
 

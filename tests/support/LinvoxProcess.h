@@ -1,10 +1,10 @@
 #pragma once
 
+#include <chrono>
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
-
-#include <chrono>
 
 namespace linvox::testing {
 

@@ -2,24 +2,28 @@
 
 #include "dial/MessageSink.h"
 
-#include <QString>
-
 #include <ostream>
+
+#include <QString>
 
 // Lets GoogleTest print Qt texts and messages readably in failure reports.
 inline std::ostream& operator<<(std::ostream& out, const QString& text) {
     return out << text.toStdString();
 }
 
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text << '"';
+}
 
 namespace linvox {
 enum class OperatorCode : qint16;
 
-inline void PrintTo(OperatorCode code, std::ostream* out) { *out << "operator " << static_cast<int>(code); }
+inline void PrintTo(OperatorCode code, std::ostream* out) {
+    *out << "operator " << static_cast<int>(code);
+}
 
 inline void PrintTo(const Message& message, std::ostream* out) {
-    *out << "{\"" << message.text.toStdString() << "\", \"" << message.title.toStdString()
-         << "\", " << (message.icon == MessageIcon::Critical ? "critical" : "no icon") << '}';
+    *out << "{\"" << message.text.toStdString() << "\", \"" << message.title.toStdString() << "\", "
+         << (message.icon == MessageIcon::Critical ? "critical" : "no icon") << '}';
 }
 }  // namespace linvox

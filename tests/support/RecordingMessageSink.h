@@ -2,9 +2,9 @@
 
 #include "dial/MessageSink.h"
 
-#include <QList>
-
 #include <functional>
+
+#include <QList>
 
 namespace linvox::testing {
 

@@ -1,9 +1,9 @@
 #include "ScratchSettings.h"
 
+#include <stdexcept>
+
 #include <QFile>
 #include <QSettings>
-
-#include <stdexcept>
 
 namespace linvox::testing {
 
@@ -28,7 +28,8 @@ QByteArray ScratchSettings::rawFile() const {
 
 void ScratchSettings::writeRawFile(const QByteArray& bytes) const {
     QFile file(filePath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size()) {
         throw std::runtime_error("cannot write " + filePath().toStdString());
     }
 }

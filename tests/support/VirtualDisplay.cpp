@@ -1,8 +1,8 @@
 #include "VirtualDisplay.h"
 
-#include <QDeadlineTimer>
-
 #include <stdexcept>
+
+#include <QDeadlineTimer>
 
 namespace linvox::testing {
 namespace {
@@ -14,10 +14,10 @@ constexpr int kStopTimeoutMs = 5000;
 
 VirtualDisplay::VirtualDisplay() {
     // -displayfd picks a free display number and writes it to our pipe once the server is up.
-    m_server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                            QStringLiteral("-screen"), QStringLiteral("0"),
-                                            QStringLiteral("1024x768x24"),
-                                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    m_server.start(QStringLiteral("Xvfb"),
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                    QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                    QStringLiteral("tcp")});
     const QDeadlineTimer deadline(kStartTimeoutMs);
     while (!m_server.canReadLine()) {
         if (deadline.hasExpired() || m_server.state() == QProcess::NotRunning ||

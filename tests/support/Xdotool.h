@@ -2,11 +2,11 @@
 
 #include "VirtualDisplay.h"
 
+#include <chrono>
+
 #include <QPoint>
 #include <QSize>
 #include <QStringList>
-
-#include <chrono>
 
 namespace linvox::testing {
 

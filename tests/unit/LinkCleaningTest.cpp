@@ -1,5 +1,4 @@
 #include "dial/LinkCleaning.h"
-
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +11,9 @@ struct LinkCase {
     QString numberText;
 };
 
-void PrintTo(const LinkCase& link, std::ostream* out) { *out << link.argumentText; }
+void PrintTo(const LinkCase& link, std::ostream* out) {
+    *out << link.argumentText;
+}
 
 class LinkCleaning : public ::testing::TestWithParam<LinkCase> {};
 
@@ -27,8 +28,7 @@ INSTANTIATE_TEST_SUITE_P(
         LinkCase{"tel:+3800501234567", "+380501234567"},
         LinkCase{"callto:8(050)123-45-67", "0501234567"},
         LinkCase{"skype:0501234567?call", "0501234567"},
-        LinkCase{"sip:(050)123-45-67", "0501234567"},
-        LinkCase{"0501234567", "0501234567"},
+        LinkCase{"sip:(050)123-45-67", "0501234567"}, LinkCase{"0501234567", "0501234567"},
         // "+3800" is replaced once; what the replacement leaves is not looked at again.
         LinkCase{"+38000501234567", "+3800501234567"},
         LinkCase{"CALLTO:+380501234567", "CALLTO:+380501234567"},

@@ -1,5 +1,4 @@
 #include "dial/ManualCall.h"
-
 #include "dial/NormalizeNumber.h"
 #include "dial/OperatorRouting.h"
 #include "support/DialerRig.h"
@@ -18,7 +17,9 @@ struct NormalizeCase {
     QList<Message> messages;
 };
 
-void PrintTo(const NormalizeCase& normalize, std::ostream* out) { *out << normalize.typed; }
+void PrintTo(const NormalizeCase& normalize, std::ostream* out) {
+    *out << normalize.typed;
+}
 
 class Normalize : public ::testing::TestWithParam<NormalizeCase> {};
 
@@ -42,13 +43,11 @@ INSTANTIATE_TEST_SUITE_P(
         NormalizeCase{"   ", kNotANumber, {kTooFewDigits}},
         // Counted before letters are looked for.
         NormalizeCase{"abc", kNotANumber, {kTooFewDigits}},
-        NormalizeCase{"050-ABC-4567",
-                      kNotANumber,
-                      {{"Телефон содержит буквы!\r\n050-ABC-4567", "Linvox"}}},
+        NormalizeCase{
+            "050-ABC-4567", kNotANumber, {{"Телефон содержит буквы!\r\n050-ABC-4567", "Linvox"}}},
         // Only the listed punctuation goes: a tab or a no-break space stays and is no digit.
-        NormalizeCase{"050\t1234567",
-                      kNotANumber,
-                      {{"Телефон содержит буквы!\r\n050\t1234567", "Linvox"}}},
+        NormalizeCase{
+            "050\t1234567", kNotANumber, {{"Телефон содержит буквы!\r\n050\t1234567", "Linvox"}}},
         NormalizeCase{QStringLiteral("050\u00a01234567"),
                       kNotANumber,
                       {{QStringLiteral("Телефон содержит буквы!\r\n050\u00a01234567"), "Linvox"}}},
@@ -67,7 +66,9 @@ struct ManualCallCase {
     QList<Message> messages;
 };
 
-void PrintTo(const ManualCallCase& call, std::ostream* out) { *out << call.typed; }
+void PrintTo(const ManualCallCase& call, std::ostream* out) {
+    *out << call.typed;
+}
 
 class ManualCalls : public ManualCallFixture,
                     public ::testing::WithParamInterface<ManualCallCase> {};

@@ -1,5 +1,4 @@
 #include "settings/NumberReading.h"
-
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +11,9 @@ struct ReadingCase {
     std::optional<qint16> expected;
 };
 
-void PrintTo(const ReadingCase& reading, std::ostream* out) { *out << reading.text; }
+void PrintTo(const ReadingCase& reading, std::ostream* out) {
+    *out << reading.text;
+}
 
 class StoredNumberReading : public ::testing::TestWithParam<ReadingCase> {};
 
@@ -22,43 +23,44 @@ TEST_P(StoredNumberReading, GivesTheRoundedLeadingNumberOrOverflow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, StoredNumberReading,
-    ::testing::Values(
-        ReadingCase{"7", 7}, ReadingCase{" 7", 7}, ReadingCase{"\t7\n", 7},
-        ReadingCase{"1 2", 12}, ReadingCase{"+5", 5}, ReadingCase{"--1", 0},
-        // Halves go to the even neighbour.
-        ReadingCase{"2.5", 2}, ReadingCase{"3.5", 4}, ReadingCase{"1.5", 2},
-        ReadingCase{"0.5", 0}, ReadingCase{"-2.5", -2}, ReadingCase{"2.51", 3},
-        ReadingCase{".5", 0}, ReadingCase{"1.5.5", 2},
-        // Only the point separates decimals; anything else ends the number.
-        ReadingCase{"1,5", 1}, ReadingCase{"12abc", 12}, ReadingCase{"COM3", 0},
-        ReadingCase{"", 0}, ReadingCase{"\r7", 0},
-        // Exponents, in both letters, and an exponent letter with no digits after it.
-        ReadingCase{"1e3", 1000}, ReadingCase{"1D2", 100}, ReadingCase{"5e", 5},
-        ReadingCase{"5e+", 5}, ReadingCase{"25e-1", 2}, ReadingCase{"1e-400", 0},
-        // Radix literals: 16-bit ones are signed.
-        ReadingCase{"&H10", 16}, ReadingCase{"&h1f", 31}, ReadingCase{"&HFFFF", -1},
-        ReadingCase{"&H8000", -32768}, ReadingCase{"&HFFFFFFFF", -1}, ReadingCase{"&O17", 15},
-        ReadingCase{"&O8", 0}, ReadingCase{"&Hzz", 0}, ReadingCase{"&X1", 0},
-        // The 16-bit range.
-        ReadingCase{"32767", 32767}, ReadingCase{"-32768", -32768},
-        ReadingCase{"32767.5", std::nullopt}, ReadingCase{"40000", std::nullopt},
-        ReadingCase{"-32769", std::nullopt}, ReadingCase{"&H10000", std::nullopt},
-        ReadingCase{"1e400", std::nullopt}, ReadingCase{"1E5", std::nullopt},
-        // Digits of other scripts are not digits.
-        ReadingCase{QStringLiteral("٣"), 0}, ReadingCase{QStringLiteral("３"), 0}));
+    ::testing::Values(ReadingCase{"7", 7}, ReadingCase{" 7", 7}, ReadingCase{"\t7\n", 7},
+                      ReadingCase{"1 2", 12}, ReadingCase{"+5", 5}, ReadingCase{"--1", 0},
+                      // Halves go to the even neighbour.
+                      ReadingCase{"2.5", 2}, ReadingCase{"3.5", 4}, ReadingCase{"1.5", 2},
+                      ReadingCase{"0.5", 0}, ReadingCase{"-2.5", -2}, ReadingCase{"2.51", 3},
+                      ReadingCase{".5", 0}, ReadingCase{"1.5.5", 2},
+                      // Only the point separates decimals; anything else ends the number.
+                      ReadingCase{"1,5", 1}, ReadingCase{"12abc", 12}, ReadingCase{"COM3", 0},
+                      ReadingCase{"", 0}, ReadingCase{"\r7", 0},
+                      // Exponents, in both letters, and an exponent letter with no digits after it.
+                      ReadingCase{"1e3", 1000}, ReadingCase{"1D2", 100}, ReadingCase{"5e", 5},
+                      ReadingCase{"5e+", 5}, ReadingCase{"25e-1", 2}, ReadingCase{"1e-400", 0},
+                      // Radix literals: 16-bit ones are signed.
+                      ReadingCase{"&H10", 16}, ReadingCase{"&h1f", 31}, ReadingCase{"&HFFFF", -1},
+                      ReadingCase{"&H8000", -32768}, ReadingCase{"&HFFFFFFFF", -1},
+                      ReadingCase{"&O17", 15}, ReadingCase{"&O8", 0}, ReadingCase{"&Hzz", 0},
+                      ReadingCase{"&X1", 0},
+                      // The 16-bit range.
+                      ReadingCase{"32767", 32767}, ReadingCase{"-32768", -32768},
+                      ReadingCase{"32767.5", std::nullopt}, ReadingCase{"40000", std::nullopt},
+                      ReadingCase{"-32769", std::nullopt}, ReadingCase{"&H10000", std::nullopt},
+                      ReadingCase{"1e400", std::nullopt}, ReadingCase{"1E5", std::nullopt},
+                      // Digits of other scripts are not digits.
+                      ReadingCase{QStringLiteral("٣"), 0}, ReadingCase{QStringLiteral("３"), 0}));
 
 struct NumericTextCase {
     QString text;
     bool readsAsNumber;
 };
 
-void PrintTo(const NumericTextCase& numeric, std::ostream* out) { *out << numeric.text; }
+void PrintTo(const NumericTextCase& numeric, std::ostream* out) {
+    *out << numeric.text;
+}
 
 class LenientNumberTest : public ::testing::TestWithParam<NumericTextCase> {};
 
 TEST_P(LenientNumberTest, AcceptsNumberFormsAndRefusesLetters) {
-    EXPECT_EQ(ReadsAsNumber(GetParam().text), GetParam().readsAsNumber)
-       ;
+    EXPECT_EQ(ReadsAsNumber(GetParam().text), GetParam().readsAsNumber);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -68,15 +70,16 @@ INSTANTIATE_TEST_SUITE_P(
         NumericTextCase{"00000000000000000000", true}, NumericTextCase{" 7", true},
         NumericTextCase{"7\t ", true}, NumericTextCase{"+7", true}, NumericTextCase{"-7", true},
         NumericTextCase{"1.5", true}, NumericTextCase{"1,5", true}, NumericTextCase{"1e3", true},
-        NumericTextCase{"1E-3", true}, NumericTextCase{".5", true},
-        NumericTextCase{"", false}, NumericTextCase{" ", false}, NumericTextCase{"COM3", false},
-        NumericTextCase{"3a", false}, NumericTextCase{"050ABC4567", false},
-        NumericTextCase{"1 2", false}, NumericTextCase{"1.2.3", false},
-        NumericTextCase{"1,2.3", false}, NumericTextCase{"+", false}, NumericTextCase{"-", false},
-        NumericTextCase{".", false}, NumericTextCase{"1e", false}, NumericTextCase{"e3", false},
-        NumericTextCase{"+-1", false}, NumericTextCase{"&H10", false},
-        NumericTextCase{"1\n", false}, NumericTextCase{QStringLiteral("\u00a07"), false},
-        NumericTextCase{QStringLiteral("٣٤"), false}, NumericTextCase{QStringLiteral("１２"), false}));
+        NumericTextCase{"1E-3", true}, NumericTextCase{".5", true}, NumericTextCase{"", false},
+        NumericTextCase{" ", false}, NumericTextCase{"COM3", false}, NumericTextCase{"3a", false},
+        NumericTextCase{"050ABC4567", false}, NumericTextCase{"1 2", false},
+        NumericTextCase{"1.2.3", false}, NumericTextCase{"1,2.3", false},
+        NumericTextCase{"+", false}, NumericTextCase{"-", false}, NumericTextCase{".", false},
+        NumericTextCase{"1e", false}, NumericTextCase{"e3", false}, NumericTextCase{"+-1", false},
+        NumericTextCase{"&H10", false}, NumericTextCase{"1\n", false},
+        NumericTextCase{QStringLiteral("\u00a07"), false},
+        NumericTextCase{QStringLiteral("٣٤"), false},
+        NumericTextCase{QStringLiteral("１２"), false}));
 
 }  // namespace
 }  // namespace linvox

@@ -1,5 +1,4 @@
 #include "dial/OperatorRouting.h"
-
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageSink.h"
 #include "support/ScratchSettings.h"
@@ -14,7 +13,9 @@ struct RoutingCase {
     OperatorCode expected;
 };
 
-void PrintTo(const RoutingCase& routing, std::ostream* out) { *out << routing.dialString; }
+void PrintTo(const RoutingCase& routing, std::ostream* out) {
+    *out << routing.dialString;
+}
 
 class Routing : public ::testing::TestWithParam<RoutingCase> {};
 
@@ -70,8 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         RoutingCase{"ATD3800501234567;", OperatorCode::Refused},
         RoutingCase{"ATD050 123 45 67;", OperatorCode::Refused},
         RoutingCase{"ATD050-12-34-567;", OperatorCode::Refused},
-        RoutingCase{"ATD;", OperatorCode::Refused},
-        RoutingCase{"", OperatorCode::Refused},
+        RoutingCase{"ATD;", OperatorCode::Refused}, RoutingCase{"", OperatorCode::Refused},
         // Stripping is case-sensitive: a lower-case "atd" stays and spoils the length.
         RoutingCase{"atd0501234567;", OperatorCode::Refused}));
 
@@ -101,25 +101,24 @@ class PortSelection : public ::testing::TestWithParam<PortSelectionCase> {};
 
 TEST_P(PortSelection, FollowsTheModeAndTheOperatorsKey) {
     ScratchSettings scratch;
-    scratch.preset({{"port", "9"}, {"port_mts", "2"}, {"port_ks", "3"}, {"port_lf", "4"},
-                    {"port_be", "5"}});
+    scratch.preset(
+        {{"port", "9"}, {"port_mts", "2"}, {"port_ks", "3"}, {"port_lf", "4"}, {"port_be", "5"}});
     if (!GetParam().mode.isEmpty()) {
         scratch.preset({{"1telefon", GetParam().mode}});
     }
     EXPECT_EQ(SelectDialPort(GetParam().code, scratch.store()), GetParam().expectedPort);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ModesAndOperators, PortSelection,
-    ::testing::Values(PortSelectionCase{"True", OperatorCode::Mts, 9},
-                      PortSelectionCase{"True", OperatorCode::Beeline, 9},
-                      PortSelectionCase{"True", OperatorCode::Other, 9},
-                      PortSelectionCase{"true", OperatorCode::Mts, 2},
-                      PortSelectionCase{"TRUE", OperatorCode::Kyivstar, 3},
-                      PortSelectionCase{"False", OperatorCode::Life, 4},
-                      PortSelectionCase{"", OperatorCode::Beeline, 5},
-                      PortSelectionCase{"", OperatorCode::Other, 9},
-                      PortSelectionCase{"false", OperatorCode::Mts, 2}));
+INSTANTIATE_TEST_SUITE_P(ModesAndOperators, PortSelection,
+                         ::testing::Values(PortSelectionCase{"True", OperatorCode::Mts, 9},
+                                           PortSelectionCase{"True", OperatorCode::Beeline, 9},
+                                           PortSelectionCase{"True", OperatorCode::Other, 9},
+                                           PortSelectionCase{"true", OperatorCode::Mts, 2},
+                                           PortSelectionCase{"TRUE", OperatorCode::Kyivstar, 3},
+                                           PortSelectionCase{"False", OperatorCode::Life, 4},
+                                           PortSelectionCase{"", OperatorCode::Beeline, 5},
+                                           PortSelectionCase{"", OperatorCode::Other, 9},
+                                           PortSelectionCase{"false", OperatorCode::Mts, 2}));
 
 TEST(PortSelection, OverflowingStoredPortGivesNoPort) {
     ScratchSettings scratch;

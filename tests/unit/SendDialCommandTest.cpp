@@ -1,6 +1,5 @@
-#include "dial/SendDialCommand.h"
-
 #include "dial/DialString.h"
+#include "dial/SendDialCommand.h"
 #include "support/DialerRig.h"
 #include "support/QtPrinters.h"
 
@@ -12,7 +11,10 @@ namespace {
 class DialFixture : public ::testing::Test, protected DialerRig {
 protected:
     DialFixture() {
-        scratch.preset({{"port", "9"}, {"port_mts", "2"}, {"port_ks", "3"}, {"port_lf", "4"},
+        scratch.preset({{"port", "9"},
+                        {"port_mts", "2"},
+                        {"port_ks", "3"},
+                        {"port_lf", "4"},
                         {"port_be", "5"}});
     }
 
@@ -21,8 +23,8 @@ protected:
     }
 };
 
-const QStringList kFreshDialOnPort2{"CommPort=2", "PortOpen=true",
-                                    "Output=ATD0501234567;\r", "InBufferCount=0"};
+const QStringList kFreshDialOnPort2{"CommPort=2", "PortOpen=true", "Output=ATD0501234567;\r",
+                                    "InBufferCount=0"};
 
 TEST_F(DialFixture, WritesTheDialStringToTheOperatorsPortAndWaitsThreeSeconds) {
     EXPECT_EQ(Dial("ATD0501234567;"), kDialSent);
@@ -71,7 +73,9 @@ struct RefusedCase {
     QString singlePhoneMode;
 };
 
-void PrintTo(const RefusedCase& refused, std::ostream* out) { *out << refused.dialString; }
+void PrintTo(const RefusedCase& refused, std::ostream* out) {
+    *out << refused.dialString;
+}
 
 class RefusedNumber : public DialFixture, public ::testing::WithParamInterface<RefusedCase> {};
 
@@ -110,7 +114,9 @@ struct FailureCase {
     QString shownText;
 };
 
-void PrintTo(const FailureCase& failure, std::ostream* out) { *out << failure.description; }
+void PrintTo(const FailureCase& failure, std::ostream* out) {
+    *out << failure.description;
+}
 
 class LineFailure : public DialFixture, public ::testing::WithParamInterface<FailureCase> {};
 
@@ -175,7 +181,9 @@ struct RetryCase {
     int messages;
 };
 
-void PrintTo(const RetryCase& retry, std::ostream* out) { *out << retry.name; }
+void PrintTo(const RetryCase& retry, std::ostream* out) {
+    *out << retry.name;
+}
 
 class OneRetry : public DialFixture, public ::testing::WithParamInterface<RetryCase> {};
 
@@ -191,8 +199,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RetryCase{"first succeeds", "ATD0501234567;", {}, kDialSent, 1, 0},
         RetryCase{"second succeeds", "ATD0501234567;", {"Port already open"}, kDialSent, 2, 0},
-        RetryCase{"both fail", "ATD0501234567;", {"Port already open", "Port already open"},
-                  kDialFailed, 2, 1},
+        RetryCase{"both fail",
+                  "ATD0501234567;",
+                  {"Port already open", "Port already open"},
+                  kDialFailed,
+                  2,
+                  1},
         RetryCase{"refused", "ATD050123456;", {}, kDialRefused, 0, 1}));
 
 TEST(DialString, IsTheNumberBetweenAtdAndSemicolon) {

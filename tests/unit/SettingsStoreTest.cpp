@@ -1,7 +1,9 @@
 #include "settings/SettingsStore.h"
-
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
+
+#include <csignal>
+#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
@@ -9,17 +11,14 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace linvox::testing {
 namespace {
 
 TEST(SettingsStore, EmptyStoreGivesDefaultsAndStaysUnwritten) {
     ScratchSettings scratch;
     const SettingsStore store = scratch.store();
-    for (const SettingKey& key : {kPortKey, kPortMtsKey, kPortKyivstarKey, kPortLifeKey,
-                                  kPortBeelineKey}) {
+    for (const SettingKey& key :
+         {kPortKey, kPortMtsKey, kPortKyivstarKey, kPortLifeKey, kPortBeelineKey}) {
         EXPECT_EQ(store.ReadPortSetting(key), 1) << key.name;
     }
     EXPECT_EQ(store.ReadModeSetting(), "false");
@@ -30,8 +29,8 @@ TEST(SettingsStore, EmptyStoreGivesDefaultsAndStaysUnwritten) {
 TEST(SettingsStore, KeepsEveryTextExactlyAsWritten) {
     ScratchSettings scratch;
     SettingsStore store = scratch.store();
-    const QStringList texts{" 7", "1,5", "2.5", "+3", "True", "@String(x)", "a=b", "x;y",
-                            "  ", "", "[linvox]", QStringLiteral("Порт")};
+    const QStringList texts{" 7",  "1,5", "2.5", "+3", "True",     "@String(x)",
+                            "a=b", "x;y", "  ",  "",   "[linvox]", QStringLiteral("Порт")};
     for (const QString& text : texts) {
         ASSERT_TRUE(store.WriteSetting("port", text).stored());
         EXPECT_EQ(store.ReadSetting("port", "absent"), text);
@@ -44,7 +43,9 @@ struct PortReadingCase {
     std::optional<qint16> port;
 };
 
-void PrintTo(const PortReadingCase& reading, std::ostream* out) { *out << reading.stored; }
+void PrintTo(const PortReadingCase& reading, std::ostream* out) {
+    *out << reading.stored;
+}
 
 class PortSettingReading : public ::testing::TestWithParam<PortReadingCase> {};
 
@@ -54,12 +55,13 @@ TEST_P(PortSettingReading, ConvertsTheStoredText) {
     EXPECT_EQ(scratch.store().ReadPortSetting(kPortKyivstarKey), GetParam().port);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    StoredTexts, PortSettingReading,
-    ::testing::Values(PortReadingCase{" 7", 7}, PortReadingCase{"2.5", 2},
-                      PortReadingCase{"3.5", 4}, PortReadingCase{"1,5", 1},
-                      PortReadingCase{"COM3", 0}, PortReadingCase{"40000", std::nullopt},
-                      PortReadingCase{"&H10", 16}, PortReadingCase{"&HFFFF", -1}));
+INSTANTIATE_TEST_SUITE_P(StoredTexts, PortSettingReading,
+                         ::testing::Values(PortReadingCase{" 7", 7}, PortReadingCase{"2.5", 2},
+                                           PortReadingCase{"3.5", 4}, PortReadingCase{"1,5", 1},
+                                           PortReadingCase{"COM3", 0},
+                                           PortReadingCase{"40000", std::nullopt},
+                                           PortReadingCase{"&H10", 16},
+                                           PortReadingCase{"&HFFFF", -1}));
 
 TEST(SettingsStore, ModeTextIsReturnedUnchanged) {
     ScratchSettings scratch;

@@ -12,8 +12,7 @@ CloseWatch::CloseWatch(const std::string& devicePath)
     : m_watch(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
     if (!m_watch.isOpen())
         throwSystemError("inotify_init1");
-    if (inotify_add_watch(m_watch.get(), devicePath.c_str(), IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) <
-        0)
+    if (inotify_add_watch(m_watch.get(), devicePath.c_str(), IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0)
         throwSystemError("watching " + devicePath);
 }
 

@@ -3,13 +3,13 @@
 #include "SystemError.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <chrono>
-#include <string>
-#include <thread>
+#include <fcntl.h>
 #include <stdlib.h>
+#include <string>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <thread>
 
 namespace linvox::phonesim {
 
