@@ -1,0 +1,57 @@
+#include "dial/EventLoopPause.h"
+
+#include <sys/resource.h>
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace linvox {
+namespace {
+
+std::chrono::milliseconds ProcessCpuTime() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return std::chrono::milliseconds((usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000 +
+                                     (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000);
+}
+
+TEST(EventLoopPause, WaitsUntilTheClockShowsThreeMoreSecondsWhileEventsRunAndTheCpuSleeps) {
+    EventLoopPause pause;
+    int timersFired = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++timersFired; });
+    ticker.start(std::chrono::milliseconds(100));
+    const qint64 startSecond = QDateTime::currentSecsSinceEpoch();
+    const auto cpuBefore = ProcessCpuTime();
+    QElapsedTimer elapsed;
+    elapsed.start();
+
+    pause.LetSecondsPass(3);
+
+    EXPECT_GE(QDateTime::currentSecsSinceEpoch() - startSecond, 3);
+    EXPECT_GT(elapsed.elapsed(), 2000);
+    EXPECT_LT(elapsed.elapsed(), 3100);
+    EXPECT_GE(timersFired, 15);
+    EXPECT_LT(ProcessCpuTime() - cpuBefore, std::chrono::milliseconds(100));
+}
+
+TEST(EventLoopPause, EndsWhenTheProgramIsEnding) {
+    EventLoopPause pause;
+    QTimer::singleShot(std::chrono::milliseconds(200), [] { QCoreApplication::exit(0); });
+    QElapsedTimer elapsed;
+    elapsed.start();
+
+    pause.LetSecondsPass(3);
+
+    EXPECT_LT(elapsed.elapsed(), 1000);
+    // Let later tests in this process run event loops again.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
+}  // namespace
+}  // namespace linvox
