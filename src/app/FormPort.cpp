@@ -166,7 +166,9 @@ void FormPort::Store(const SettingKey& key, const QString& value) {
     const StoreStatus status = m_services.settings.WriteSetting(ToQString(key.name), value);
     if (!status.stored()) {
         m_services.messages.Show(
-            {QStringLiteral("Настройка не сохранена: ") + status.reason(), kProgramTitle});
+            {QStringLiteral("Настройка не сохранена: ") + status.text(), kProgramTitle});
+    } else if (!status.text().isEmpty()) {
+        m_services.messages.Show({status.text(), kProgramTitle});
     }
 }
 

@@ -34,6 +34,13 @@ void MoveModificationTimePast(const QString& path, const QDateTime& replacedFile
     }
 }
 
+QString SetAsideNotice(const QString& path, const QString& backupPath) {
+    return QStringLiteral(
+               "Файл настроек %1 не удалось прочитать целиком. Прежний файл сохранён "
+               "как %2, а всё, что из него удалось прочитать, перенесено в новый.")
+        .arg(path, backupPath);
+}
+
 }  // namespace
 
 QString ToQString(std::string_view text) {
@@ -57,8 +64,9 @@ QString SettingsStore::ReadSetting(const QString& key, const QString& defaultVal
 }
 
 StoreStatus SettingsStore::WriteSetting(const QString& key, const QString& value) {
-    if (const auto refusal = SetAsideIfUnreadable(m_location.path)) {
-        return StoreStatus::Refused(*refusal);
+    const SetAsideOutcome setAside = SetAsideIfUnreadable(m_location.path);
+    if (!setAside.refusal.isEmpty()) {
+        return StoreStatus::Refused(setAside.refusal);
     }
     const QDateTime replacedFileTime = QFileInfo(m_location.path).lastModified();
     QSettings settings(m_location.path, m_location.format);
@@ -69,7 +77,9 @@ StoreStatus SettingsStore::WriteSetting(const QString& key, const QString& value
     const QSettings::Status status = settings.status();
     if (status == QSettings::NoError) {
         MoveModificationTimePast(m_location.path, replacedFileTime);
-        return StoreStatus::Stored();
+        return StoreStatus::Stored(setAside.backupPath.isEmpty()
+                                       ? QString()
+                                       : SetAsideNotice(m_location.path, setAside.backupPath));
     }
     // QSettings keeps the refused value in its process-wide cache and would save it with some
     // later write; put the previous state back so the refused text never lands.

@@ -21,7 +21,8 @@ public:
     QString ReadSetting(const QString& key, const QString& defaultValue) const;
 
     // Creates or replaces the value of key and makes it durable. When the store refuses the write
-    // (read-only home, full disk), the previous value stays and the reason is returned.
+    // (read-only home, full disk), the previous value stays and the reason is returned. A file
+    // that could not be read in full is first put aside, and the status's notice says where.
     StoreStatus WriteSetting(const QString& key, const QString& value);
 
     // The stored port of a port key read as a number and rounded to 16 bits; nothing when it

@@ -5,18 +5,22 @@
 namespace linvox {
 
 // The outcome of a write to the settings store: stored, or refused with a reason for the user.
+// A stored write may carry a notice the user should read, such as where an unreadable settings
+// file was put aside.
 class [[nodiscard]] StoreStatus {
 public:
-    static StoreStatus Stored() { return StoreStatus(QString()); }
-    static StoreStatus Refused(QString reason) { return StoreStatus(std::move(reason)); }
+    static StoreStatus Stored(QString notice = {}) { return StoreStatus(true, std::move(notice)); }
+    static StoreStatus Refused(QString reason) { return StoreStatus(false, std::move(reason)); }
 
-    bool stored() const { return m_reason.isNull(); }
-    const QString& reason() const { return m_reason; }
+    bool stored() const { return m_stored; }
+    // Why the write was refused, or the notice of a stored one (empty when there is none).
+    const QString& text() const { return m_text; }
 
 private:
-    explicit StoreStatus(QString reason) : m_reason(std::move(reason)) {}
+    StoreStatus(bool stored, QString text) : m_stored(stored), m_text(std::move(text)) {}
 
-    QString m_reason;
+    bool m_stored;
+    QString m_text;
 };
 
 }  // namespace linvox

@@ -1,25 +1,44 @@
 #include "settings/UnreadableFileBackup.h"
 
+#include <optional>
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QVariantMap>
 
 namespace linvox {
 namespace {
 
-// QSettings reports a parse failure only the first time a process parses a file; later objects
-// share the cached result. A private copy under a fresh name is always parsed anew.
-bool IsUnreadable(const QString& path) {
+// The values QSettings could read from a file it cannot parse in full; nothing when it parses
+// the file fine. QSettings reports a parse failure only the first time a process parses a file,
+// later objects sharing the cached result, so a private copy under a fresh name is parsed.
+std::optional<QVariantMap> ReadableRemains(const QString& path) {
     QTemporaryDir scratch;
     const QString copy = scratch.filePath(QStringLiteral("probe.conf"));
     if (!scratch.isValid() || !QFile::copy(path, copy)) {
-        return !QFileInfo(path).isReadable();
+        return QFileInfo(path).isReadable() ? std::nullopt : std::optional(QVariantMap());
     }
     QSettings probe(copy, QSettings::IniFormat);
-    probe.allKeys();
-    return probe.status() != QSettings::NoError;
+    QVariantMap remains;
+    for (const QString& key : probe.allKeys()) {
+        remains.insert(key, probe.value(key));
+    }
+    if (probe.status() == QSettings::NoError) {
+        return std::nullopt;
+    }
+    return remains;
+}
+
+bool WriteFreshFile(const QString& path, const QVariantMap& values) {
+    QSettings fresh(path, QSettings::IniFormat);
+    for (auto value = values.begin(); value != values.end(); ++value) {
+        fresh.setValue(value.key(), value.value());
+    }
+    fresh.sync();
+    return fresh.status() == QSettings::NoError;
 }
 
 QString BackupPath(const QString& path) {
@@ -30,16 +49,29 @@ QString BackupPath(const QString& path) {
 
 }  // namespace
 
-std::optional<QString> SetAsideIfUnreadable(const QString& settingsFilePath) {
+SetAsideOutcome SetAsideIfUnreadable(const QString& settingsFilePath) {
     const QFileInfo file(settingsFilePath);
-    if (!file.isFile() || file.size() == 0 || !IsUnreadable(settingsFilePath)) {
-        return std::nullopt;
+    if (!file.isFile() || file.size() == 0) {
+        return {};
     }
-    if (!QFile::rename(settingsFilePath, BackupPath(settingsFilePath))) {
-        return QStringLiteral("файл настроек %1 повреждён, а отложить его копию не удалось")
-            .arg(settingsFilePath);
+    const std::optional<QVariantMap> remains = ReadableRemains(settingsFilePath);
+    if (!remains) {
+        return {};
     }
-    return std::nullopt;
+    const QString backup = BackupPath(settingsFilePath);
+    if (!QFile::rename(settingsFilePath, backup)) {
+        return {{},
+                QStringLiteral("файл настроек %1 повреждён, а отложить его копию не удалось")
+                    .arg(settingsFilePath)};
+    }
+    if (!WriteFreshFile(settingsFilePath, *remains)) {
+        QFile::remove(settingsFilePath);
+        QFile::rename(backup, settingsFilePath);
+        return {{},
+                QStringLiteral("файл настроек %1 повреждён, а новый записать не удалось")
+                    .arg(settingsFilePath)};
+    }
+    return {backup, {}};
 }
 
 }  // namespace linvox

@@ -1,15 +1,21 @@
 #pragma once
 
-#include <optional>
-
 #include <QString>
 
 namespace linvox {
 
-// QSettings reads a file it cannot parse as if it were empty, and its next save replaces the
-// file, losing whatever the user had there. Before a write, this moves such a file aside to a
-// dated ".bak" name beside it, so the write starts a fresh file and the old bytes are kept.
-// Returns the reason for refusing the write when the file needs moving but cannot be moved.
-std::optional<QString> SetAsideIfUnreadable(const QString& settingsFilePath);
+// What became of the settings file before a write.
+struct SetAsideOutcome {
+    // Where an unreadable file was moved; empty when the file was fine.
+    QString backupPath;
+    // Why the write must not go ahead; empty when it may.
+    QString refusal;
+};
+
+// QSettings reads a file it cannot parse as far as it can, and its next save replaces the file,
+// losing whatever it could not read. Before a write, this moves such a file aside to a dated
+// ".bak" name beside it and starts a fresh file with everything that could be read, so a single
+// bad line costs no setting and the old bytes are kept.
+SetAsideOutcome SetAsideIfUnreadable(const QString& settingsFilePath);
 
 }  // namespace linvox

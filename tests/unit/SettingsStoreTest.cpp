@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSettings>
 
 #include <gtest/gtest.h>
 
@@ -154,7 +155,7 @@ TEST(SettingsStore, RefusedWriteReportsAndKeepsTheOldValue) {
         FullDisk full;
         const StoreStatus status = store.WriteSetting("port", "12");
         EXPECT_FALSE(status.stored());
-        EXPECT_TRUE(status.reason().contains(scratch.filePath())) << status.reason();
+        EXPECT_TRUE(status.text().contains(scratch.filePath())) << status.text();
         EXPECT_EQ(store.ReadSetting("port", "absent"), "4");
     }
     EXPECT_EQ(scratch.rawFile(), before);
@@ -177,28 +178,46 @@ TEST(SettingsStore, RefusedFirstWriteLeavesTheKeyAbsent) {
     EXPECT_EQ(store.ReadSetting("port", "absent"), "absent");
 }
 
-class UnreadableSettingsFile : public ::testing::TestWithParam<QByteArray> {};
+struct UnreadableCase {
+    const char* name;
+    QByteArray contents;
+    // Group/key and value pairs that can still be read from the contents.
+    std::vector<std::pair<QString, QString>> readable;
+};
 
-TEST_P(UnreadableSettingsFile, IsSetAsideBeforeTheFirstWriteReplacesIt) {
+void PrintTo(const UnreadableCase& unreadable, std::ostream* out) {
+    *out << unreadable.name;
+}
+
+class UnreadableSettingsFile : public ::testing::TestWithParam<UnreadableCase> {};
+
+TEST_P(UnreadableSettingsFile, IsSetAsideWithWhatCouldBeReadCarriedOver) {
     ScratchSettings scratch;
-    const QByteArray damaged = GetParam();
-    scratch.writeRawFile(damaged);
+    scratch.writeRawFile(GetParam().contents);
     SettingsStore store = scratch.store();
     // Reading first matters: afterwards QSettings no longer reports the file as unreadable.
     store.ReadSetting("port", "1");
 
-    ASSERT_TRUE(store.WriteSetting("port_mts", "3").stored());
+    const StoreStatus status = store.WriteSetting("port_mts", "3");
 
+    ASSERT_TRUE(status.stored());
     const QStringList backups =
         QDir(scratch.directory()).entryList({"MyApp.conf.unreadable-*.bak"}, QDir::Files);
     ASSERT_EQ(backups.size(), 1);
+    EXPECT_TRUE(status.text().contains(backups.first())) << status.text();
     QFile backup(scratch.directory() + '/' + backups.first());
     ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
-    EXPECT_EQ(backup.readAll(), damaged);
+    EXPECT_EQ(backup.readAll(), GetParam().contents);
     EXPECT_EQ(store.ReadSetting("port_mts", "absent"), "3");
+    QSettings fresh(scratch.filePath(), QSettings::NativeFormat);
+    for (const auto& [key, value] : GetParam().readable) {
+        EXPECT_EQ(fresh.value(key).toString(), value) << key;
+    }
 
     // The fresh file is readable, so later writes keep no further copies.
-    ASSERT_TRUE(store.WriteSetting("port_ks", "4").stored());
+    const StoreStatus later = store.WriteSetting("port_ks", "4");
+    EXPECT_TRUE(later.stored());
+    EXPECT_EQ(later.text(), "");
     EXPECT_EQ(QDir(scratch.directory()).entryList({"*.bak"}, QDir::Files).size(), 1);
 }
 
@@ -207,10 +226,19 @@ QByteArray Bytes(const char (&literal)[N]) {
     return QByteArray(literal, N - 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(DamagedContents, UnreadableSettingsFile,
-                         ::testing::Values(Bytes("[linvox]\nport=5\n\x01\x02\x03"),
-                                           Bytes("\xff\xfe\0garbage\n[linvox\nport=5\n"),
-                                           QByteArray(64, '\0')));
+INSTANTIATE_TEST_SUITE_P(
+    DamagedContents, UnreadableSettingsFile,
+    ::testing::Values(
+        UnreadableCase{
+            "a comment line QSettings does not know",
+            "[linvox]\nport=9\nport_mts=2\n1telefon=True\n\n[ports]\n"
+            "# the phone on USB\nCOM3=/dev/ttyACM0\n",
+            {{"linvox/port", "9"}, {"linvox/1telefon", "True"}, {"ports/COM3", "/dev/ttyACM0"}}},
+        UnreadableCase{"control bytes at the end",
+                       Bytes("[linvox]\nport=5\n\x01\x02\x03"),
+                       {{"linvox/port", "5"}}},
+        UnreadableCase{"binary garbage", Bytes("\xff\xfe\0garbage\n[linvox\nport=5\n"), {}},
+        UnreadableCase{"zeros", QByteArray(64, '\0'), {}}));
 
 TEST(SettingsStore, ReadableFileIsNotCopied) {
     ScratchSettings scratch;
