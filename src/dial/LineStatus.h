@@ -12,18 +12,22 @@ public:
     static inline const QString kDeviceNotOpen = QStringLiteral("The device is not open");
     static inline const QString kPortAlreadyOpen = QStringLiteral("Port already open");
 
-    static LineStatus Done() { return LineStatus(QString()); }
-    static LineStatus InvalidPortNumber() { return LineStatus(kInvalidPortNumber); }
-    static LineStatus DeviceNotOpen() { return LineStatus(kDeviceNotOpen); }
-    static LineStatus PortAlreadyOpen() { return LineStatus(kPortAlreadyOpen); }
-    static LineStatus Failed(QString description) { return LineStatus(std::move(description)); }
+    static LineStatus Done() { return LineStatus(true, QString()); }
+    static LineStatus InvalidPortNumber() { return Failed(kInvalidPortNumber); }
+    static LineStatus DeviceNotOpen() { return Failed(kDeviceNotOpen); }
+    static LineStatus PortAlreadyOpen() { return Failed(kPortAlreadyOpen); }
+    static LineStatus Failed(QString description) {
+        return LineStatus(false, std::move(description));
+    }
 
-    bool done() const { return m_description.isNull(); }
+    bool done() const { return m_done; }
     const QString& description() const { return m_description; }
 
 private:
-    explicit LineStatus(QString description) : m_description(std::move(description)) {}
+    LineStatus(bool done, QString description)
+        : m_done(done), m_description(std::move(description)) {}
 
+    bool m_done;
     QString m_description;
 };
 

@@ -29,9 +29,7 @@ QtSerialLine::QtSerialLine(PortMap portMap) : m_portMap(std::move(portMap)) {
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) {
                          if (EndsTheConnection(error)) {
-                             // Not inside QSerialPort's own call that is reporting the error.
-                             QMetaObject::invokeMethod(
-                                 &m_port, [this] { Close(); }, Qt::QueuedConnection);
+                             CloseSoon();
                          }
                      });
 }
@@ -68,11 +66,26 @@ LineStatus QtSerialLine::Open() {
         return claimed;
     }
     m_port.setPortName(device);
+    ++m_openings;
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_claim.Release();
         return DescribeOpenFailure(m_port);
     }
     return LineStatus::Done();
+}
+
+void QtSerialLine::CloseSoon() {
+    // Not inside QSerialPort's own call that is reporting the error; and only the opening that
+    // failed: a caller may have closed and opened the port again before events run.
+    const quint64 failedOpening = m_openings;
+    QMetaObject::invokeMethod(
+        &m_port,
+        [this, failedOpening] {
+            if (m_openings == failedOpening) {
+                Close();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void QtSerialLine::Close() {
@@ -92,10 +105,11 @@ LineStatus QtSerialLine::Output(const QByteArray& bytes) {
            !deadline.hasExpired()) {
         m_port.waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
     }
-    if (m_port.bytesToWrite() > 0 || EndsTheConnection(m_port.error())) {
+    if (EndsTheConnection(m_port.error())) {
+        Close();
         return LineStatus::DeviceNotOpen();
     }
-    return LineStatus::Done();
+    return m_port.bytesToWrite() > 0 ? LineStatus::DeviceNotOpen() : LineStatus::Done();
 }
 
 int QtSerialLine::InBufferCount() const {

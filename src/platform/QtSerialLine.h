@@ -29,11 +29,13 @@ public:
 private:
     LineStatus Open();
     void Close();
+    void CloseSoon();
 
     PortMap m_portMap;
     DeviceClaim m_claim;
     QSerialPort m_port;
     qint16 m_commPort = 1;
+    quint64 m_openings = 0;
 };
 
 }  // namespace linvox

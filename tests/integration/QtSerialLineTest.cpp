@@ -188,6 +188,26 @@ TEST_F(SerialLineOnPhone, PhoneThatHangsUpClosesThePortWithoutBusyLooping) {
     EXPECT_EQ(line.Output("AT\r").description(), LineStatus::kDeviceNotOpen);
 }
 
+TEST_F(SerialLineOnPhone, WriteToAVanishedPhoneFailsAndLeavesTheNextOpeningAlone) {
+    PhoneSimulator vanishing({"--hang-up-after", "0"});
+    PhoneSimulator steady;
+    scratch.mapPort(kPhonePort, vanishing.devicePath());
+    scratch.mapPort(kPhonePort + 1, steady.devicePath());
+    ASSERT_TRUE(OpenPort(kPhonePort).done());
+    ASSERT_TRUE(line.Output("A").done());
+    ASSERT_TRUE(vanishing.waitForExit(std::chrono::seconds(5)).has_value());
+
+    // No events run between the failure and the next opening, as in a dial's retry.
+    EXPECT_EQ(line.Output("AT\r").description(), LineStatus::kDeviceNotOpen);
+    ASSERT_TRUE(line.SetPortOpen(false).done());
+    ASSERT_TRUE(OpenPort(kPhonePort + 1).done());
+
+    RunEventsFor(std::chrono::milliseconds(200));
+    EXPECT_TRUE(line.PortOpen());
+    EXPECT_TRUE(line.Output("AT\r").done());
+    EXPECT_TRUE(steady.waitForCommands(1, std::chrono::seconds(5)));
+}
+
 TEST_F(SerialLineOnPhone, FloodingPhoneFillsNoMoreThanTheReceiveBuffer) {
     PhoneSimulator phone({"--flood"});
     scratch.mapPort(kPhonePort, phone.devicePath());
