@@ -1,8 +1,8 @@
 # Shared by scripts/run and scripts/test: Debian packages and the build in build/.
 
 # What building and running Linvox needs.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-qpa-plugins fonts-dejavu-core
-                fonts-liberation2)
+BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
+                libxcb1-dev fonts-dejavu-core fonts-liberation2)
 # What the tests add: GoogleTest, a virtual display driven by xdotool for the window, and
 # xdg-utils to open links as the desktop does.
 TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool xdg-utils)

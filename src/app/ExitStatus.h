@@ -6,7 +6,8 @@ namespace linvox {
 
 // How the process ends, for the programs that start Linvox with a link.
 enum ExitStatus : int {
-    kExitDialed = 0,         // the dial command was sent (also: the window was closed)
+    kExitDialed = 0,         // the dial command was sent
+    kExitWindowClosed = 0,   // the user closed the window
     kExitDialFailed = 1,     // the line or the settings failed on both attempts
     kExitNumberRefused = 2,  // the number's form was refused
     kExitNoDisplay = 3,      // started without a link and without a display to show the window

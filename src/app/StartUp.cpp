@@ -25,7 +25,7 @@ namespace {
 // serial line has been closed by the window.
 [[noreturn]] void EndProgramNow() {
     std::fflush(nullptr);
-    std::_Exit(kExitDialed);
+    std::_Exit(kExitWindowClosed);
 }
 
 int PlaceCallWithoutDisplay(int& qtArgc, char* qtArgv[], const QString& argumentText) {
@@ -49,8 +49,8 @@ int RunLinvox(int argc, char* argv[]) {
     if (!HasDisplay()) {
         if (argumentText.isEmpty()) {
             std::fputs(
-                "linvox: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are "
-                "unset).\nTo dial without a window, pass a link: "
+                "linvox: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
+                "names one that answers).\nTo dial without a window, pass a link: "
                 "linvox tel:+380501234567\n",
                 stderr);
             return kExitNoDisplay;

@@ -2,7 +2,8 @@
 
 namespace linvox {
 
-// Whether windows and message boxes can be shown: on Linux a DISPLAY or WAYLAND_DISPLAY is set.
+// Whether windows and message boxes can be shown: on Linux the X server of DISPLAY or the
+// Wayland compositor of WAYLAND_DISPLAY answers.
 bool HasDisplay();
 
 }  // namespace linvox

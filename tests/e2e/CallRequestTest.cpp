@@ -107,6 +107,20 @@ TEST_F(LinkHandler, FailedFirstAttemptIsRetriedWithoutAMessage) {
     EXPECT_EQ(stalledPhone.transcript(), "ATD0501234567;\r");
 }
 
+class PhoneAnswers : public LinkHandler, public ::testing::WithParamInterface<QStringList> {};
+
+TEST_P(PhoneAnswers, AreNotReadSoAnyPhoneThatTakesTheCommandIsADial) {
+    PhoneSimulator phone(GetParam());
+    scratch.mapPort(2, phone.devicePath());
+    EXPECT_EQ(Run("tel:0501234567"), 0);
+    EXPECT_EQ(standardError, "");
+    EXPECT_EQ(phone.transcript(), "ATD0501234567;\r");
+}
+
+INSTANTIATE_TEST_SUITE_P(ErrorSilenceAndFlood, PhoneAnswers,
+                         ::testing::Values(QStringList{"--error"}, QStringList{"--silent"},
+                                           QStringList{"--flood"}));
+
 TEST_F(LinkHandler, FailureOnBothAttemptsIsReportedOnce) {
     scratch.mapPort(2, scratch.directory() + "/no-such-phone");
     EXPECT_EQ(Run("tel:0501234567"), 1);
@@ -147,13 +161,38 @@ TEST_F(LinkHandler, PortsChangedBetweenCallsAreUsedByTheNextCall) {
     EXPECT_EQ(secondMtsPhone.transcript(), "ATD0661234567;\r");
 }
 
-TEST(BareStart, WithoutADisplayExplainsAndFails) {
+// A DISPLAY left over from an ended session, naming no server.
+QProcessEnvironment StaleDisplayEnvironment() {
+    QProcessEnvironment environment = LinvoxProcess::HeadlessEnvironment();
+    environment.insert("DISPLAY", ":2147");
+    return environment;
+}
+
+TEST_F(LinkHandler, StaleDisplayStillDialsAndWritesMessagesToStandardError) {
+    LinvoxProcess dialed({"tel:0501234567"}, scratch.directory(), StaleDisplayEnvironment());
+    ASSERT_TRUE(dialed.waitForExit(kDialTimeout));
+    EXPECT_EQ(dialed.exitStatus(), 0) << dialed.standardError();
+    EXPECT_TRUE(mtsPhone.waitForCommands(1, kDialTimeout));
+
+    LinvoxProcess refused({"tel:050"}, scratch.directory(), StaleDisplayEnvironment());
+    ASSERT_TRUE(refused.waitForExit(kDialTimeout));
+    EXPECT_EQ(refused.exitStatus(), 2);
+    EXPECT_EQ(refused.standardError(), kRefusal);
+}
+
+class BareStart : public ::testing::TestWithParam<QProcessEnvironment> {};
+
+TEST_P(BareStart, WithoutAReachableDisplayExplainsAndFails) {
     ScratchSettings scratch;
-    LinvoxProcess linvox({}, scratch.directory());
+    LinvoxProcess linvox({}, scratch.directory(), GetParam());
     ASSERT_TRUE(linvox.waitForExit(kDialTimeout));
     EXPECT_EQ(linvox.exitStatus(), 3);
     EXPECT_TRUE(linvox.standardError().contains("DISPLAY")) << linvox.standardError();
 }
+
+INSTANTIATE_TEST_SUITE_P(Displays, BareStart,
+                         ::testing::Values(LinvoxProcess::HeadlessEnvironment(),
+                                           StaleDisplayEnvironment()));
 
 }  // namespace
 }  // namespace linvox::testing
