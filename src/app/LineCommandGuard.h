@@ -9,8 +9,6 @@ namespace linvox {
 // the window is refused and does nothing.
 class LineCommandGuard {
 public:
-    bool busy() const { return m_busy; }
-
     // Runs command unless another command is running; returns whether it ran.
     template <typename Command>
     bool RunUnlessBusy(Command&& command) {

@@ -1,5 +1,7 @@
 #include "dial/DialString.h"
 
+#include "settings/NumberReading.h"
+
 #include <algorithm>
 
 namespace linvox {
@@ -23,8 +25,7 @@ bool HoldsPlainNumber(const QString& dialString) {
     if (number.startsWith(u'+')) {
         number = number.sliced(1);
     }
-    return std::all_of(number.begin(), number.end(),
-                       [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return std::all_of(number.begin(), number.end(), IsAsciiDigit);
 }
 
 }  // namespace linvox

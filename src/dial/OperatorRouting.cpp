@@ -24,11 +24,10 @@ OperatorCode OperatorOfPrefix(QStringView prefix) {
     return OperatorCode::Other;
 }
 
-const OperatorRoute& RouteOf(OperatorCode code) {
+const OperatorRoute* RouteOf(OperatorCode code) {
     const auto route = std::find_if(kOperatorRoutes.begin(), kOperatorRoutes.end(),
                                     [&](const OperatorRoute& r) { return r.code == code; });
-    Q_ASSERT(route != kOperatorRoutes.end());
-    return *route;
+    return route == kOperatorRoutes.end() ? nullptr : &*route;
 }
 
 }  // namespace
@@ -54,7 +53,8 @@ OperatorCode GetOperator(QString& text, MessageSink& messages) {
 }
 
 std::optional<qint16> GetOperatorPort(OperatorCode code, const SettingsStore& settings) {
-    return settings.ReadPortSetting(RouteOf(code).portKey);
+    const OperatorRoute* route = RouteOf(code);
+    return route ? settings.ReadPortSetting(route->portKey) : std::nullopt;
 }
 
 std::optional<qint16> SelectDialPort(OperatorCode code, const SettingsStore& settings) {

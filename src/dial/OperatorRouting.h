@@ -46,7 +46,7 @@ Message WrongNumberFormMessage();
 // Any other length shows WrongNumberFormMessage and gives Refused.
 OperatorCode GetOperator(QString& text, MessageSink& messages);
 
-// The stored port of an operator (not Refused); nothing when the stored text overflows 16 bits.
+// The stored port of an operator; nothing for Refused or when the stored text overflows 16 bits.
 std::optional<qint16> GetOperatorPort(OperatorCode code, const SettingsStore& settings);
 
 // The port for a call to an operator: the one port of key "port" in single-phone mode, the

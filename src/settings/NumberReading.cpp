@@ -8,10 +8,6 @@
 namespace linvox {
 namespace {
 
-bool IsAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
 bool IsSign(QChar c) {
     return c == u'+' || c == u'-';
 }

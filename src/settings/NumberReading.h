@@ -8,6 +8,11 @@
 
 namespace linvox {
 
+// Only ASCII digits count as digits: other scripts' digits would reach a phone as "?".
+inline bool IsAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
 // The number that a text begins with. Blanks, tabs and line feeds are skipped anywhere in the
 // text; then come an optional sign, digits, an optional point and fraction digits and an optional
 // exponent ("E" or "D"), or "&H" / "&O" and hexadecimal / octal digits. Reading stops at the first

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <string_view>
 
 namespace linvox {
@@ -17,9 +16,6 @@ inline constexpr SettingKey kPortKyivstarKey{"port_ks", "1"};
 inline constexpr SettingKey kPortLifeKey{"port_lf", "1"};
 inline constexpr SettingKey kPortBeelineKey{"port_be", "1"};
 inline constexpr SettingKey kPhoneModeKey{"1telefon", "false"};
-
-inline constexpr std::array kAllSettingKeys{kPortKey,     kPortMtsKey,     kPortKyivstarKey,
-                                            kPortLifeKey, kPortBeelineKey, kPhoneModeKey};
 
 // The one mode text that selects single-phone mode; any other text means several phones.
 inline constexpr std::string_view kSinglePhoneMode = "True";

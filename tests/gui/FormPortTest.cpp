@@ -366,14 +366,26 @@ void FormPortTest::supportLinkOpensTheSiteOrSaysWhyNot() {
     const QString address = link->text();
     QVERIFY(address.startsWith("http://"));
 
+    QList<Qt::CursorShape> cursorsWhileOpening;
+    harness.shell.onOpen = [&] {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        cursorsWhileOpening.append(cursor ? cursor->shape() : Qt::ArrowCursor);
+    };
+    bool arrowWhileMessageShown = false;
+    harness.messages.onShow = [&](const Message&) {
+        arrowWhileMessageShown = QGuiApplication::overrideCursor() == nullptr;
+    };
+
     QTest::mouseClick(link, Qt::LeftButton);
     QTest::mouseClick(link, Qt::LeftButton);
     QCOMPARE(harness.shell.opened, (QStringList{address, address}));
+    QCOMPARE(cursorsWhileOpening, (QList<Qt::CursorShape>{Qt::WaitCursor, Qt::WaitCursor}));
     QVERIFY(harness.messages.messages.isEmpty());
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
     harness.shell.outcome = {false, 1155};
     QTest::mouseClick(link, Qt::LeftButton);
+    QVERIFY(arrowWhileMessageShown);
     const Message failure{"Невозможно открыть страницу: " + address + "\r\n\r\n1155",
                           "frmAbout::ExecuteLink"};
     QCOMPARE(harness.messages.messages, QList<Message>{failure});
@@ -387,8 +399,9 @@ void FormPortTest::focusStartsInTheNumberFieldAndFollowsTheFormsOrder() {
     QVERIFY(QTest::qWaitForWindowActive(&harness.window));
     QCOMPARE(QApplication::focusWidget(), harness.control<QWidget>("Text2"));
 
-    const QStringList order{"Text2", "Text4", "Text3",   "Text5",  "Text6",
-                            "Text7", "Text1", "Option1", "Option2"};
+    const QStringList order{"Text2",    "Command1", "Command4", "Command5", "Text4",
+                            "Text3",    "Text5",    "Text6",    "Text7",    "Text1",
+                            "Command7", "Option1",  "Option2"};
     QStringList chain;
     QWidget* widget = harness.control<QWidget>("Text2");
     do {
