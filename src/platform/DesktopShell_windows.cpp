@@ -1,7 +1,8 @@
 #include "platform/Shell.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h builds on the declarations of windows.h.
+#include <shellapi.h>
 
 namespace linvox {
 
