@@ -14,10 +14,12 @@ constexpr int kStopTimeoutMs = 5000;
 
 VirtualDisplay::VirtualDisplay() {
     // -displayfd picks a free display number and writes it to our pipe once the server is up.
+    // -noreset keeps the server as a desktop session's is, instead of starting over (and
+    // recompiling its keyboard map) each time its last client leaves.
     m_server.start(QStringLiteral("Xvfb"),
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                    QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                    QStringLiteral("tcp")});
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                    QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     const QDeadlineTimer deadline(kStartTimeoutMs);
     while (!m_server.canReadLine()) {
         if (deadline.hasExpired() || m_server.state() == QProcess::NotRunning ||
