@@ -1,6 +1,5 @@
 #include "dial/EventLoopPause.h"
-
-#include <sys/resource.h>
+#include "support/CpuTime.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -12,12 +11,7 @@
 namespace linvox {
 namespace {
 
-std::chrono::milliseconds ProcessCpuTime() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return std::chrono::milliseconds((usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000 +
-                                     (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000);
-}
+using testing::ProcessCpuTime;
 
 TEST(EventLoopPause, WaitsUntilTheClockShowsThreeMoreSecondsWhileEventsRunAndTheCpuSleeps) {
     EventLoopPause pause;

@@ -1,5 +1,6 @@
 #include "dial/SendDialCommand.h"
 #include "platform/QtSerialLine.h"
+#include "support/CpuTime.h"
 #include "support/EventLoop.h"
 #include "support/FakePause.h"
 #include "support/PhoneSimulator.h"
@@ -8,7 +9,6 @@
 #include "support/ScratchSettings.h"
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -20,13 +20,6 @@ namespace linvox::testing {
 namespace {
 
 constexpr qint16 kPhonePort = 3;
-
-std::chrono::milliseconds ProcessCpuTime() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return std::chrono::milliseconds((usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000 +
-                                     (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000);
-}
 
 class SerialLineOnPhone : public ::testing::Test {
 protected:
