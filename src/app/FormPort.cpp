@@ -165,8 +165,7 @@ void FormPort::StorePortField(const PortRow& row) {
 void FormPort::Store(const SettingKey& key, const QString& value) {
     const StoreStatus status = m_services.settings.WriteSetting(ToQString(key.name), value);
     if (!status.stored()) {
-        m_services.messages.Show(
-            {QStringLiteral("Настройка не сохранена: ") + status.text(), kProgramTitle});
+        m_services.messages.Show({RefusedSettingText(status.text()), kProgramTitle});
     } else if (!status.text().isEmpty()) {
         m_services.messages.Show({status.text(), kProgramTitle});
     }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "settings/SettingsLocation.h"
+#include "settings/SettingsFile.h"
 
+#include <QList>
 #include <QString>
 
 namespace linvox {
@@ -17,8 +18,29 @@ public:
     // The device path of a port number of 1 or more.
     QString DevicePath(qint16 port) const;
 
+#ifndef Q_OS_WIN
+    struct Mapping {
+        qint16 port;
+        QString device;
+    };
+
+    // The entries of [ports] whose key is "COM<n>" with n from 1 to 32767, by COM number.
+    QList<Mapping> Mappings() const;
+
+    struct Numbering {
+        qint16 port = 0;
+        // Whether a new entry was stored; a refused one leaves the number valid for this run.
+        StoreStatus stored = StoreStatus::Stored();
+    };
+
+    // The COM number of a device: that of the entry naming the same device (links resolved),
+    // or else the first number from 3 that no entry uses, remembered under stablePath so the
+    // device keeps it whenever it comes back, whatever node the system gives it then.
+    Numbering NumberDevice(const QString& deviceNode, const QString& stablePath);
+#endif
+
 private:
-    SettingsLocation m_location;
+    SettingsFile m_file;
 };
 
 }  // namespace linvox

@@ -2,7 +2,7 @@
 
 namespace linvox {
 
-PortMap::PortMap(SettingsLocation location) : m_location(std::move(location)) {}
+PortMap::PortMap(SettingsLocation location) : m_file(std::move(location)) {}
 
 QString PortMap::DevicePath(qint16 port) const {
     return QStringLiteral("COM%1").arg(port);

@@ -1,45 +1,11 @@
 #include "settings/SettingsStore.h"
 
 #include "settings/NumberReading.h"
-#include "settings/UnreadableFileBackup.h"
-
-#include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
-#include <QSettings>
 
 namespace linvox {
 namespace {
 
 const QString kSection = QStringLiteral("linvox");
-
-QString RefusalReason(QSettings::Status status, const QString& path) {
-    if (status == QSettings::AccessError) {
-        return QStringLiteral("нет доступа на запись к файлу настроек %1").arg(path);
-    }
-    return QStringLiteral("файл настроек %1 не удалось записать").arg(path);
-}
-
-// QSettings in other processes trust their cached copy while the file's size and modification
-// time (in milliseconds) look unchanged, and file systems stamp times with a coarse clock: two
-// writes of the same size in quick succession can look alike. Moving the time at least a
-// millisecond past the replaced file's makes every write visible to the next read.
-void MoveModificationTimePast(const QString& path, const QDateTime& replacedFileTime) {
-    if (!replacedFileTime.isValid() || QFileInfo(path).lastModified() > replacedFileTime) {
-        return;
-    }
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        file.setFileTime(replacedFileTime.addMSecs(1), QFileDevice::FileModificationTime);
-    }
-}
-
-QString SetAsideNotice(const QString& path, const QString& backupPath) {
-    return QStringLiteral(
-               "Файл настроек %1 не удалось прочитать целиком. Прежний файл сохранён "
-               "как %2, а всё, что из него удалось прочитать, перенесено в новый.")
-        .arg(path, backupPath);
-}
 
 }  // namespace
 
@@ -47,48 +13,14 @@ QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-SettingsStore::SettingsStore(SettingsLocation location) : m_location(std::move(location)) {}
+SettingsStore::SettingsStore(SettingsLocation location) : m_file(std::move(location)) {}
 
 QString SettingsStore::ReadSetting(const QString& key, const QString& defaultValue) const {
-    QSettings settings(m_location.path, m_location.format);
-    settings.beginGroup(kSection);
-    const QVariant value = settings.value(key);
-    if (!value.isValid()) {
-        return defaultValue;
-    }
-    // An unquoted comma in a hand-edited file makes QSettings split the text into a list.
-    if (value.metaType().id() == QMetaType::QStringList) {
-        return value.toStringList().join(u',');
-    }
-    return value.toString();
+    return m_file.Read(kSection, key).value_or(defaultValue);
 }
 
 StoreStatus SettingsStore::WriteSetting(const QString& key, const QString& value) {
-    const SetAsideOutcome setAside = SetAsideIfUnreadable(m_location.path);
-    if (!setAside.refusal.isEmpty()) {
-        return StoreStatus::Refused(setAside.refusal);
-    }
-    const QDateTime replacedFileTime = QFileInfo(m_location.path).lastModified();
-    QSettings settings(m_location.path, m_location.format);
-    settings.beginGroup(kSection);
-    const QVariant previous = settings.value(key);
-    settings.setValue(key, value);
-    settings.sync();
-    const QSettings::Status status = settings.status();
-    if (status == QSettings::NoError) {
-        MoveModificationTimePast(m_location.path, replacedFileTime);
-        return StoreStatus::Stored(setAside.backupPath.isEmpty()
-                                       ? QString()
-                                       : SetAsideNotice(m_location.path, setAside.backupPath));
-    }
-    // QSettings keeps the refused value in its process-wide cache and would save it with some
-    // later write; put the previous state back so the refused text never lands.
-    if (previous.isValid()) {
-        settings.setValue(key, previous);
-    } else {
-        settings.remove(key);
-    }
-    return StoreStatus::Refused(RefusalReason(status, settings.fileName()));
+    return m_file.Write(kSection, key, value);
 }
 
 std::optional<qint16> SettingsStore::ReadPortSetting(const SettingKey& key) const {

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "settings/SettingKeys.h"
-#include "settings/SettingsLocation.h"
-#include "settings/StoreStatus.h"
+#include "settings/SettingsFile.h"
 
 #include <optional>
 
@@ -32,10 +31,10 @@ public:
     // The stored phone mode text, unchanged; only kSinglePhoneMode selects single-phone mode.
     QString ReadModeSetting() const;
 
-    const SettingsLocation& location() const { return m_location; }
+    const SettingsLocation& location() const { return m_file.location(); }
 
 private:
-    SettingsLocation m_location;
+    SettingsFile m_file;
 };
 
 QString ToQString(std::string_view text);

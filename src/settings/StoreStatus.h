@@ -23,4 +23,9 @@ private:
     QString m_text;
 };
 
+// What the user is told when a setting could not be saved, with the store's reason.
+inline QString RefusedSettingText(const QString& reason) {
+    return QStringLiteral("Настройка не сохранена: ") + reason;
+}
+
 }  // namespace linvox

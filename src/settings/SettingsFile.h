@@ -1,0 +1,42 @@
+#pragma once
+
+#include "settings/SettingsLocation.h"
+#include "settings/StoreStatus.h"
+
+#include <optional>
+
+#include <QList>
+#include <QString>
+
+namespace linvox {
+
+// The per-user settings store as texts addressed by group and key: the program's own section
+// and, on Linux, the [ports] group that maps COM numbers to devices. Nothing is cached: every
+// read goes to the store, and every write is durable before it returns. Window thread only.
+class SettingsFile {
+public:
+    struct Entry {
+        QString key;
+        QString value;
+    };
+
+    explicit SettingsFile(SettingsLocation location);
+
+    // The stored text of key in group, as written (commas included); nothing when absent.
+    std::optional<QString> Read(const QString& group, const QString& key) const;
+
+    // Every key of group with its text, in the store's order.
+    QList<Entry> ReadGroup(const QString& group) const;
+
+    // Creates or replaces the value of key in group. When the store refuses the write (read-only
+    // home, full disk), the previous value stays and the reason is returned. A file that could not
+    // be read in full is first put aside, and the status's notice says where.
+    StoreStatus Write(const QString& group, const QString& key, const QString& value);
+
+    const SettingsLocation& location() const { return m_location; }
+
+private:
+    SettingsLocation m_location;
+};
+
+}  // namespace linvox
