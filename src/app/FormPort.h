@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/LineCommandGuard.h"
 #include "app/PortTable.h"
 #include "dial/SendDialCommand.h"
+#include "modems/LineCommandGuard.h"
 
 #include <functional>
 #include <memory>

@@ -24,8 +24,10 @@ LineStatus ReopenAndWrite(SerialLine& line, qint16 port, const QByteArray& bytes
     if (LineStatus status = line.SetPortOpen(true); !status.done()) {
         return status;
     }
-    if (LineStatus status = line.Output(bytes); !status.done()) {
-        return status;
+    if (!bytes.isEmpty()) {
+        if (LineStatus status = line.Output(bytes); !status.done()) {
+            return status;
+        }
     }
     return line.ClearInBuffer();
 }

@@ -3,6 +3,7 @@
 #include "dial/LineStatus.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QtGlobal>
 
 namespace linvox {
@@ -33,6 +34,13 @@ public:
 
     // Every received byte waiting, removed from the buffer.
     virtual QByteArray Input() = 0;
+
+    // Lets the window's events run, asleep in between, until received bytes wait to be read or
+    // the deadline passes; returns whether any wait.
+    virtual bool AwaitInput(QDeadlineTimer deadline) = 0;
+    // Waits without letting the window's events run until more bytes have arrived or the
+    // deadline passes; returns whether more arrived. False also once the line has failed.
+    virtual bool WaitForMoreInput(QDeadlineTimer deadline) = 0;
 };
 
 }  // namespace linvox

@@ -3,6 +3,8 @@
 #include <chrono>
 
 #include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
 
 namespace linvox {
 namespace {
@@ -126,6 +128,31 @@ LineStatus QtSerialLine::ClearInBuffer() {
 
 QByteArray QtSerialLine::Input() {
     return m_port.readAll();
+}
+
+bool QtSerialLine::AwaitInput(QDeadlineTimer deadline) {
+    if (!m_port.isOpen() || m_port.bytesAvailable() > 0) {
+        return m_port.bytesAvailable() > 0;
+    }
+    // Bytes reach QSerialPort's buffer only while events run, so one nested loop both keeps the
+    // window live and learns of the first byte; it sleeps until then.
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&m_port, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
+    QObject::connect(&m_port, &QSerialPort::errorOccurred, &loop, &QEventLoop::quit);
+    timeout.start(std::chrono::ceil<std::chrono::milliseconds>(deadline.remainingTimeAsDuration()));
+    loop.exec();
+    return m_port.bytesAvailable() > 0;
+}
+
+bool QtSerialLine::WaitForMoreInput(QDeadlineTimer deadline) {
+    // A flooding phone would satisfy a wait of no time forever: the deadline ends it.
+    if (!m_port.isOpen() || deadline.hasExpired() || EndsTheConnection(m_port.error())) {
+        return false;
+    }
+    return m_port.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
 }
 
 }  // namespace linvox

@@ -25,6 +25,8 @@ public:
     int InBufferCount() const override;
     LineStatus ClearInBuffer() override;
     QByteArray Input() override;
+    bool AwaitInput(QDeadlineTimer deadline) override;
+    bool WaitForMoreInput(QDeadlineTimer deadline) override;
 
 private:
     LineStatus Open();

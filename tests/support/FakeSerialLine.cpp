@@ -53,4 +53,23 @@ QByteArray FakeSerialLine::Input() {
     return std::exchange(incoming, {});
 }
 
+bool FakeSerialLine::Deliver() {
+    if (!m_open || arrivals.isEmpty()) {
+        return false;
+    }
+    incoming += arrivals.takeFirst();
+    return true;
+}
+
+bool FakeSerialLine::AwaitInput(QDeadlineTimer) {
+    log.append(QStringLiteral("AwaitInput"));
+    Deliver();
+    return !incoming.isEmpty();
+}
+
+bool FakeSerialLine::WaitForMoreInput(QDeadlineTimer) {
+    log.append(QStringLiteral("WaitForMoreInput"));
+    return Deliver();
+}
+
 }  // namespace linvox::testing

@@ -21,6 +21,8 @@ public:
     int InBufferCount() const override { return static_cast<int>(incoming.size()); }
     LineStatus ClearInBuffer() override;
     QByteArray Input() override;
+    bool AwaitInput(QDeadlineTimer deadline) override;
+    bool WaitForMoreInput(QDeadlineTimer deadline) override;
 
     QStringList log;
     // Failure descriptions for the coming opens, taken one per open; an empty text lets that
@@ -29,10 +31,15 @@ public:
     QString outputFailure;
     // What the "phone" has sent and not yet been read.
     QByteArray incoming;
+    // What the "phone" sends while the line is waited on: each wait brings the next piece, and a
+    // wait with none left returns as when its deadline passes.
+    QList<QByteArray> arrivals;
     // Runs after every open, e.g. to let the phone answer.
     std::function<void(FakeSerialLine&)> onOpen;
 
 private:
+    bool Deliver();
+
     qint16 m_port = 1;
     bool m_open = false;
 };

@@ -4,7 +4,7 @@
 
 namespace linvox {
 
-// The commands that use the serial line (a call, and the port search and check) run one at a
+// The commands that use the serial line (a call, the port search and the port check) run one at a
 // time: while one waits on the line with the window's events running, another one started from
 // the window is refused and does nothing.
 class LineCommandGuard {

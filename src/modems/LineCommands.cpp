@@ -1,0 +1,46 @@
+#include "modems/LineCommands.h"
+
+#include "dial/CallRequest.h"
+#include "dial/ManualCall.h"
+
+namespace linvox {
+
+LineCommands::LineCommands(SerialLine& line, ModemListSource& modems, const SettingsStore& settings,
+                           MessageSink& messages, Pause& pause)
+    : m_line(line),
+      m_messages(messages),
+      m_inventory(modems),
+      m_probe(line, m_inventory),
+      m_dialer(line, settings, messages, pause) {}
+
+template <typename Command>
+void LineCommands::RunAlone(Command&& command) {
+    m_guard.RunUnlessBusy([&] {
+        std::forward<Command>(command)();
+        ReleaseLine();
+    });
+}
+
+QString LineCommands::PlaceCallRequest(const QString& argumentText) {
+    QString result;
+    RunAlone([&] { result = linvox::PlaceCallRequest(m_dialer, argumentText); });
+    return result;
+}
+
+void LineCommands::PlaceManualCall(const QString& typed) {
+    RunAlone([&] { linvox::PlaceManualCall(typed, m_dialer, m_messages); });
+}
+
+void LineCommands::SearchPorts(SearchView& view) {
+    RunAlone([&] { SearchModemPorts(m_inventory, m_probe, view, m_messages); });
+}
+
+void LineCommands::CheckPorts(CheckView& view) {
+    RunAlone([&] { CheckSelectedPorts(m_probe, view, m_messages); });
+}
+
+void LineCommands::ReleaseLine() {
+    (void)m_line.SetPortOpen(false);
+}
+
+}  // namespace linvox

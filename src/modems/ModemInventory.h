@@ -1,0 +1,71 @@
+#pragma once
+
+#include "modems/ModemListSource.h"
+
+#include <optional>
+
+#include <QString>
+#include <QStringList>
+
+namespace linvox {
+
+// What ModemNameForPort gives for a port on which the system lists no modem.
+inline const QString kNoModemListed = QStringLiteral("ER");
+
+// The stretch of ports the search visits: first, first + 1, ..., last; none when first > last.
+struct PortRange {
+    qint16 first = 0;
+    qint16 last = 0;
+
+    friend bool operator==(const PortRange&, const PortRange&) = default;
+};
+
+// The answer of an inventory operation, or why the system's list could not give one.
+template <typename Value>
+struct InventoryAnswer {
+    Value value{};
+    // The description of the failure; empty when value holds.
+    QString failure;
+    // Messages for the user that came with the list.
+    QStringList notices;
+
+    bool failed() const { return !failure.isEmpty(); }
+};
+
+// The port number of an entry attached to attachedTo: "COM" removed, then the number the text
+// begins with, rounded; nothing when it does not fit 16 bits. "COM3" gives 3, "com3" gives 0.
+std::optional<qint16> PortNumberOfEntry(const QString& attachedTo);
+
+// How a modem's name is shown: "Стандартный" and "по соединению" removed, the outer blanks
+// trimmed, and the rest in parentheses.
+QString ModemDisplayName(const QString& name);
+
+// The ports of the listed modems and five more on either side, as far as port 1 and port 98;
+// the seeds 99 and 1 take part, so an empty list gives the empty range 94..6.
+PortRange PortRangeAround(const QList<qint16>& ports);
+
+// The modems that the system lists, queried afresh at every call.
+class ModemInventory {
+public:
+    explicit ModemInventory(ModemListSource& source);
+
+    // The display name of the last listed modem on portNumber, or kNoModemListed.
+    InventoryAnswer<QString> ModemNameForPort(qint16 portNumber);
+
+    // The range of ports that the port search visits; with a failure, the empty range that an
+    // empty list gives.
+    InventoryAnswer<PortRange> ModemPortRange();
+
+private:
+    struct Entry {
+        qint16 port;
+        QString displayName;
+    };
+
+    // Every entry with its port and name, or the failure of the list or of an entry's port.
+    InventoryAnswer<QList<Entry>> Entries();
+
+    ModemListSource& m_source;
+};
+
+}  // namespace linvox

@@ -1,0 +1,65 @@
+#include "modems/PortCheck.h"
+
+#include "settings/NumberReading.h"
+
+#include <optional>
+
+namespace linvox {
+namespace {
+
+const QString kWaitCaption = QStringLiteral("Подождите....");
+const QString kWarning = QStringLiteral(
+    "Внимание! На выполнение этой операции необходимо примерно 30 секунд. В это время может "
+    "казаться что компьютер как бы завис. Дождитесь окончания процесса!");
+const QString kInvalidPort = QStringLiteral("Неверный порт");
+
+// Probes the row's port silently, once more when that fails, and then in report mode for the
+// text shown. Each probe reads the field anew: the user may edit it while an earlier one waits.
+void CheckRow(std::size_t row, PortProbe& probe, CheckView& view) {
+    const auto probeField = [&](qint16 report) -> std::optional<QString> {
+        const std::optional<qint16> port = ReadInteger16(view.PortFieldText(row));
+        if (!port) {
+            return std::nullopt;
+        }
+        return probe.ProbePort(kIdentifyCommand, *port, report);
+    };
+    const std::optional<QString> first = probeField(kSilentMode);
+    if (first == kProbeFailed) {
+        probeField(kSilentMode);
+    }
+    const std::optional<QString> shown = first ? probeField(kReportMode) : std::nullopt;
+    view.SetRowResult(row, shown.value_or(kInvalidPort));
+}
+
+void ShowRowDone(std::size_t rowsDone, ProgressView& view) {
+    const auto done = static_cast<int>(rowsDone);
+    const auto rows = static_cast<int>(kPortRowCount);
+    view.SetCaption(DoneCaption(100 * done / rows));
+    view.SetBarWidth(kFullBarTwips / rows * done);
+}
+
+}  // namespace
+
+void CheckSelectedPorts(PortProbe& probe, CheckView& view, MessageSink& messages) {
+    view.ShowBar();
+    view.SetBarWidth(kEmptyBarTwips);
+    for (std::size_t row = 0; row < kPortRowCount; ++row) {
+        view.SetRowResult(row, QString());
+    }
+    view.SetBarColour(BarColour::Highlight);
+    view.SetCaption(kWaitCaption);
+    messages.Show({kWarning, kProgramTitle});
+
+    view.SetCaption(DoneCaption(0));
+    if (!view.SinglePhoneSelected()) {
+        for (std::size_t row = 0; row < kAllCallsRow; ++row) {
+            CheckRow(row, probe, view);
+            ShowRowDone(row + 1, view);
+        }
+    }
+    CheckRow(kAllCallsRow, probe, view);
+    ShowRowDone(kPortRowCount, view);
+    view.SetBarColour(BarColour::Green);
+}
+
+}  // namespace linvox

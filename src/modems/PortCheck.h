@@ -1,0 +1,31 @@
+#pragma once
+
+#include "dial/MessageSink.h"
+#include "modems/PortProbe.h"
+#include "modems/ProgressView.h"
+
+#include <cstddef>
+
+namespace linvox {
+
+// The rows of the window's port table, in the order of checking: MTS, Kyivstar, Life, Beeline,
+// and last everything else, which is also the port for all calls with one phone.
+inline constexpr std::size_t kPortRowCount = 5;
+inline constexpr std::size_t kAllCallsRow = kPortRowCount - 1;
+
+// What the port check reads and paints: the phone mode and port fields of the window, the
+// labels beside them, and its progress frame.
+class CheckView : public ProgressView {
+public:
+    virtual bool SinglePhoneSelected() const = 0;
+    virtual QString PortFieldText(std::size_t row) const = 0;
+    virtual void SetRowResult(std::size_t row, const QString& text) = 0;
+};
+
+// The check behind "Проверить выбранные порты": after a warning, probes the port in the field
+// of each row (with one phone, only the port for all calls) with "AT+GMM" and shows beside it
+// what the last probe, in report mode, gave. A field whose number does not fit 16 bits shows
+// "Неверный порт" without a probe.
+void CheckSelectedPorts(PortProbe& probe, CheckView& view, MessageSink& messages);
+
+}  // namespace linvox

@@ -1,0 +1,70 @@
+#include "modems/PortSearch.h"
+
+namespace linvox {
+namespace {
+
+const QString kWaitCaption = QStringLiteral("Подождите...");
+const QString kWarning = QStringLiteral(
+    "Внимание! На выполнение этой операции необходимо примерно от 30 секунд до 2 минут. В это "
+    "время может казаться что компьютер как бы завис. Дождитесь окончания процесса!");
+const QString kNoModemsFound = QStringLiteral(
+    "На этом компьютере не обнаружено модемов, через которые можно было бы звонить!");
+const QString kLineBreak = QStringLiteral("\r\n");
+
+// Every entry is longer than this, so a longer result holds at least one.
+constexpr qsizetype kEmptyResultLength = 5;
+constexpr double kBarGrowthTwips = kFullBarTwips - kEmptyBarTwips;
+
+}  // namespace
+
+int SearchPercentage(int port, int first, int last) {
+    const qint64 span = qint64{last} - first;
+    if (span <= 0) {
+        return 100;
+    }
+    const qint64 scaled = (qint64{port} - first) * 100;
+    const qint64 quotient = scaled / span;
+    const qint64 twiceRemainder = 2 * (scaled % span);
+    const bool roundsUp = twiceRemainder > span || (twiceRemainder == span && quotient % 2 != 0);
+    return static_cast<int>(quotient + (roundsUp ? 1 : 0));
+}
+
+double SearchBarWidth(int percent) {
+    return percent / 100.0 * kBarGrowthTwips + kEmptyBarTwips;
+}
+
+void SearchModemPorts(ModemInventory& inventory, PortProbe& probe, SearchView& view,
+                      MessageSink& messages) {
+    view.ShowBar();
+    view.SetBarWidth(kEmptyBarTwips);
+    view.SetBarColour(BarColour::Highlight);
+    view.SetResultText(QString());
+    view.SetCaption(kWaitCaption);
+    messages.Show({kWarning, kProgramTitle});
+
+    const InventoryAnswer<PortRange> range = inventory.ModemPortRange();
+    for (const QString& notice : range.notices) {
+        messages.Show({notice, kProgramTitle});
+    }
+    if (range.failed()) {
+        messages.Show({QStringLiteral("Не удалось получить список модемов: ") + range.failure,
+                       kProgramTitle});
+    }
+    QString result;
+    const int first = range.value.first;
+    const int last = range.value.last;
+    for (int port = first; port <= last; ++port) {
+        const QString answer =
+            probe.ProbePort(kIdentifyCommand, static_cast<qint16>(port), kSilentMode);
+        if (answer != kProbeFailed) {
+            result += kLineBreak + QString::number(port) + QStringLiteral(" - ") + answer;
+        }
+        const int percent = SearchPercentage(port, first, last);
+        view.SetCaption(DoneCaption(percent));
+        view.SetBarWidth(SearchBarWidth(percent));
+    }
+    view.SetBarColour(BarColour::Green);
+    view.SetResultText(result.size() > kEmptyResultLength ? result : kNoModemsFound);
+}
+
+}  // namespace linvox

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "modems/ModemListSource.h"
+
+namespace linvox::testing {
+
+// Gives the listing a test sets, counting the queries.
+class FakeModemList : public ModemListSource {
+public:
+    ModemListing Query() override {
+        ++queries;
+        return listing;
+    }
+
+    ModemListing listing;
+    int queries = 0;
+};
+
+}  // namespace linvox::testing

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "modems/PortCheck.h"
+#include "modems/PortSearch.h"
+
+#include <array>
+#include <functional>
+#include <map>
+
+#include <QStringList>
+
+namespace linvox::testing {
+
+// Logs what a search or check paints on its frame: "bar", "width=723", "colour=green",
+// "caption=Выполнено: 20%", and whatever the view adds.
+template <typename View>
+class RecordingProgress : public View {
+public:
+    void ShowBar() override { log.append(QStringLiteral("bar")); }
+    void SetBarWidth(double twips) override { log.append(QStringLiteral("width=%1").arg(twips)); }
+    void SetBarColour(BarColour colour) override {
+        log.append(colour == BarColour::Green ? QStringLiteral("colour=green")
+                                              : QStringLiteral("colour=highlight"));
+    }
+    void SetCaption(const QString& caption) override { log.append("caption=" + caption); }
+
+    // Only what the log holds of one kind, e.g. every "caption=".
+    QStringList logged(const QString& kind) const { return log.filter(kind + u'='); }
+
+    QStringList log;
+};
+
+struct RecordingSearchView : RecordingProgress<SearchView> {
+    void SetResultText(const QString& text) override {
+        log.append("result=" + text);
+        resultText = text;
+    }
+    QString resultText;
+};
+
+struct RecordingCheckView : RecordingProgress<CheckView> {
+    bool SinglePhoneSelected() const override { return singlePhone; }
+    QString PortFieldText(std::size_t row) const override { return fields.at(row); }
+    void SetRowResult(std::size_t row, const QString& text) override { results.at(row) = text; }
+
+    bool singlePhone = false;
+    std::array<QString, kPortRowCount> fields;
+    std::array<QString, kPortRowCount> results;
+};
+
+// Answers each port from a table ("ER" for the rest) and logs every probe as "port/report".
+class FakeProbe : public PortProbe {
+public:
+    QString ProbePort(const QString& command, qint16 port, qint16 report) override {
+        probes.append(QStringLiteral("%1/%2").arg(port).arg(report));
+        commands.append(command);
+        if (duringProbe) {
+            duringProbe();
+        }
+        const auto answer = answers.find(port);
+        if (answer == answers.end()) {
+            return report == kReportMode ? QStringLiteral("Неизвестно") : kProbeFailed;
+        }
+        return answer->second;
+    }
+
+    std::map<int, QString> answers;
+    QStringList probes;
+    QStringList commands;
+    std::function<void()> duringProbe;
+};
+
+}  // namespace linvox::testing

@@ -1,0 +1,83 @@
+#include "modems/AnswerCleaning.h"
+#include "modems/ModemInventory.h"
+#include "support/FakeModemList.h"
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+namespace linvox::testing {
+namespace {
+
+TEST(ModemInventory, ReadsThePortOfAnEntry) {
+    const std::pair<QString, std::optional<qint16>> cases[] = {{"COM3", 3},
+                                                               {"COM12", 12},
+                                                               {"com3", 0},
+                                                               {" COM 7 ", 7},
+                                                               {"COM2.5", 2},
+                                                               {"COMCOM4", 4},
+                                                               {"COM40000", std::nullopt},
+                                                               {"", 0},
+                                                               {"COM-3", -3},
+                                                               {"COM3.5", 4}};
+    for (const auto& [attachedTo, port] : cases) {
+        EXPECT_EQ(PortNumberOfEntry(attachedTo), port) << attachedTo;
+    }
+}
+
+TEST(ModemInventory, ShortensTheSystemsWordsInAName) {
+    const std::pair<QString, QString> cases[] = {
+        {"Стандартный модем по соединению через Bluetooth", "(модем  через Bluetooth)"},
+        {"стандартный модем", "(стандартный модем)"},
+        {"  Nokia 6300 ", "(Nokia 6300)"},
+        {"\tModem\t", "(\tModem\t)"},
+        {"", "()"}};
+    for (const auto& [name, shown] : cases) {
+        EXPECT_EQ(ModemDisplayName(name), shown) << name;
+    }
+}
+
+TEST(ModemInventory, SearchesFiveBeyondTheListedPortsWithinTheSeeds) {
+    const std::pair<QList<qint16>, PortRange> cases[] = {
+        {{}, {94, 6}},      {{3}, {3, 8}},    {{10}, {5, 15}},
+        {{3, 96}, {3, 96}}, {{94}, {89, 94}}, {{150}, {94, 150}},
+        {{5}, {5, 10}},     {{6}, {1, 11}},   {{32767, -32768}, {-32768, 32767}}};
+    for (const auto& [ports, range] : cases) {
+        EXPECT_EQ(PortRangeAround(ports), range) << ports.size();
+    }
+}
+
+TEST(ModemInventory, NamesTheLastEntryOnAPortAndFailsOnAnyBadEntry) {
+    FakeModemList modems;
+    ModemInventory inventory(modems);
+    modems.listing.entries = {{"COM4", "A"}, {"COM5", "C"}, {"COM4", "B"}};
+    EXPECT_EQ(inventory.ModemNameForPort(4).value, "(B)");
+    EXPECT_EQ(inventory.ModemNameForPort(6).value, kNoModemListed);
+    EXPECT_EQ(modems.queries, 2);
+
+    modems.listing.entries.append(ModemEntry{"COM99999", "far"});
+    EXPECT_EQ(inventory.ModemNameForPort(4).failure, "Overflow");
+    modems.listing = {{}, "WMI unreachable", {}};
+    const InventoryAnswer<PortRange> range = inventory.ModemPortRange();
+    EXPECT_EQ(range.failure, "WMI unreachable");
+    EXPECT_GT(range.value.first, range.value.last);
+}
+
+TEST(AnswerCleaning, LeavesTheBareAnswer) {
+    const std::pair<QByteArray, QString> cases[] = {
+        {"AT+GMM\r\r\nMODEL X1\r\n\r\nOK\r\n", "MODEL X1"},
+        {"AT+GMM\r\r\nERROR\r\n", "ERROR"},
+        {"BOOK 2", "BO 2"},
+        {"Book 2", "Book 2"},
+        {"O\nK", "OK"},
+        {"  Model  X  ", "Model  X"},
+        {QByteArray("\0\b\v\tX\r", 6), "X"},
+        {"AT+GMM\r\nOK\r\n", ""},
+        {"\xd0\x9c\xd0\xbe\xd0\xb4\xd0\xb5\xd0\xbb\xd1\x8c", "Модель"}};
+    for (const auto& [received, answer] : cases) {
+        EXPECT_EQ(CleanAnswer(received, "AT+GMM"), answer) << received.toStdString();
+    }
+    EXPECT_EQ(CleanAnswer("AT+GMM X", ""), "AT+GMM X");
+}
+
+}  // namespace
+}  // namespace linvox::testing

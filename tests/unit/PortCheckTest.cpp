@@ -1,0 +1,61 @@
+#include "modems/PortCheck.h"
+#include "support/QtPrinters.h"
+#include "support/RecordingMessageSink.h"
+#include "support/RecordingViews.h"
+
+#include <gtest/gtest.h>
+
+namespace linvox::testing {
+namespace {
+
+class Check : public ::testing::Test {
+protected:
+    void Run() { CheckSelectedPorts(probe, view, messages); }
+
+    FakeProbe probe;
+    RecordingCheckView view;
+    RecordingMessageSink messages;
+};
+
+TEST_F(Check, ProbesEachRowAndShowsTheReportModeAnswer) {
+    view.fields = {"3", " 4", "", "99999", "7"};
+    view.results.fill("stale");
+    probe.answers = {{3, "MODEL X1"}, {7, "(Phone)"}};
+    Run();
+    EXPECT_EQ(probe.probes,
+              (QStringList{"3/0", "3/1", "4/0", "4/0", "4/1", "0/0", "0/0", "0/1", "7/0", "7/1"}));
+    EXPECT_EQ(view.results, (std::array<QString, 5>{"MODEL X1", "Неизвестно", "Неизвестно",
+                                                    "Неверный порт", "(Phone)"}));
+    EXPECT_EQ(
+        view.logged("caption"),
+        (QStringList{"caption=Подождите....", "caption=Выполнено: 0%", "caption=Выполнено: 20%",
+                     "caption=Выполнено: 40%", "caption=Выполнено: 60%", "caption=Выполнено: 80%",
+                     "caption=Выполнено: 100%"}));
+    EXPECT_EQ(view.logged("width"), (QStringList{"width=2", "width=723", "width=1446", "width=2169",
+                                                 "width=2892", "width=3615"}));
+    EXPECT_EQ(view.log.last(), "colour=green");
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_TRUE(messages.messages[0].text.endsWith("Дождитесь окончания процесса!"));
+}
+
+TEST_F(Check, WithOnePhoneChecksOnlyThePortForAllCalls) {
+    view.singlePhone = true;
+    view.fields = {"3", "3", "3", "3", "5"};
+    view.results.fill("stale");
+    Run();
+    EXPECT_EQ(probe.probes, (QStringList{"5/0", "5/0", "5/1"}));
+    EXPECT_EQ(view.results, (std::array<QString, 5>{"", "", "", "", "Неизвестно"}));
+    EXPECT_EQ(view.logged("caption").last(2),
+              (QStringList{"caption=Выполнено: 0%", "caption=Выполнено: 100%"}));
+}
+
+TEST_F(Check, ReadsTheFieldAnewForEveryProbe) {
+    view.singlePhone = true;
+    view.fields[kAllCallsRow] = "5";
+    probe.duringProbe = [this] { view.fields[kAllCallsRow] = "6"; };
+    Run();
+    EXPECT_EQ(probe.probes, (QStringList{"5/0", "6/0", "6/1"}));
+}
+
+}  // namespace
+}  // namespace linvox::testing
