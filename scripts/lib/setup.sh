@@ -2,10 +2,10 @@
 
 # What building and running Linvox needs.
 BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
-                libxcb1-dev fonts-dejavu-core fonts-liberation2)
-# What the tests add: GoogleTest, a virtual display driven by xdotool for the window, and
-# xdg-utils to open links as the desktop does.
-TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool xdg-utils)
+                libxcb1-dev libudev-dev fonts-dejavu-core fonts-liberation2)
+# What the tests add: GoogleTest, a virtual display driven by xdotool for the window,
+# xdg-utils to open links as the desktop does, and umockdev to make up devices for udev.
+TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool xdg-utils umockdev libumockdev-dev)
 
 # Installs the Debian packages that are missing: as root with apt-get; otherwise prints the
 # apt-get line to run and stops.

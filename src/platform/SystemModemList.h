@@ -1,0 +1,35 @@
+#pragma once
+
+#include "modems/ModemListSource.h"
+#include "platform/PortMap.h"
+#include "settings/SettingsLocation.h"
+
+namespace linvox {
+
+// The modems that the operating system lists, with the COM port each is attached to.
+//
+// Windows: the Win32_POTSModem objects of the management service (WMI), in the service's order,
+// with their AttachedTo and Name texts.
+//
+// Linux: the serial devices that a user attaches (USB modems, phones and data cables: ttyACM*,
+// ttyUSB*; Bluetooth serial ports: rfcomm*) as udev lists them, and every device that the [ports]
+// group of the settings names and that is present, by COM number. A device listed for the first
+// time is given the first free COM number from 3, remembered in [ports] so that it keeps it; a
+// refused write of that entry is a notice, and the device is listed for this query all the same.
+// The name is the USB maker and product, "Bluetooth <address>" for a Bluetooth port, or else the
+// device path.
+class SystemModemList : public ModemListSource {
+public:
+    // location: the settings store whose [ports] group maps COM numbers to devices on Linux;
+    // unused on Windows, where the system numbers the ports itself.
+    explicit SystemModemList(SettingsLocation location);
+
+    ModemListing Query() override;
+
+#ifndef Q_OS_WIN
+private:
+    PortMap m_portMap;
+#endif
+};
+
+}  // namespace linvox
