@@ -1,7 +1,7 @@
 #include "app/FormPort.h"
 
 #include "app/SupportLink.h"
-#include "dial/ManualCall.h"
+#include "modems/LineCommands.h"
 #include "settings/NumberReading.h"
 #include "settings/SettingsStore.h"
 #include "ui_FormPort.h"
@@ -47,26 +47,22 @@ QIcon ProgramIcon() {
 
 }  // namespace
 
-FormPort::FormPort(std::unique_ptr<SerialLine> line, Services services, QWidget* parent)
-    : QWidget(parent),
-      m_ui(std::make_unique<Ui::FormPort>()),
-      m_MSComm1(std::move(line)),
-      m_services(std::move(services)),
-      m_dialer(*m_MSComm1, m_services.settings, m_services.messages, m_services.pause) {
+FormPort::FormPort(Services services, QWidget* parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::FormPort>()), m_services(std::move(services)) {
     setFont(FormFont());
     m_ui->setupUi(this);
     m_portRows = PortTableRows(*m_ui);
+    m_searchPanel = std::make_unique<SearchPanel>(m_ui->Frame1, m_ui->Shape1, m_ui->Text4);
+    m_checkPanel =
+        std::make_unique<CheckPanel>(m_ui->Frame2, m_ui->Shape2, m_portRows, m_ui->Option1);
     setWindowIcon(ProgramIcon());
     setFixedSize(size());
 
-    // System colours, which the form cannot name: the result box in the tooltip colours and the
-    // progress bars in the highlight colour.
+    // A system colour, which the form cannot name: the result box in the tooltip colours.
     QPalette tooltipColours = m_ui->Text4->palette();
     tooltipColours.setColor(QPalette::Base, tooltipColours.color(QPalette::ToolTipBase));
     tooltipColours.setColor(QPalette::Text, tooltipColours.color(QPalette::ToolTipText));
     m_ui->Text4->setPalette(tooltipColours);
-    m_ui->Shape1->setBackgroundRole(QPalette::Highlight);
-    m_ui->Shape2->setBackgroundRole(QPalette::Highlight);
 
     m_ui->Label13->setText(kSupportAddress);
     m_ui->Text2->setFocus();
@@ -78,6 +74,10 @@ FormPort::~FormPort() = default;
 void FormPort::ConnectHandlers() {
     connect(m_ui->Command1, &QPushButton::clicked, this, &FormPort::CallTypedNumber);
     connect(m_ui->Command4, &QPushButton::clicked, this, &FormPort::SwitchView);
+    connect(m_ui->Command5, &QPushButton::clicked, this,
+            [this] { m_services.lineCommands.SearchPorts(*m_searchPanel); });
+    connect(m_ui->Command7, &QPushButton::clicked, this,
+            [this] { m_services.lineCommands.CheckPorts(*m_checkPanel); });
     connect(m_ui->Option1, &QRadioButton::toggled, this, [this](bool selected) {
         if (selected) {
             SelectPhoneMode(PhoneMode::Single);
@@ -172,8 +172,7 @@ void FormPort::Store(const SettingKey& key, const QString& value) {
 }
 
 void FormPort::CallTypedNumber() {
-    m_lineCommands.RunUnlessBusy(
-        [this] { PlaceManualCall(m_ui->Text2->text(), m_dialer, m_services.messages); });
+    m_services.lineCommands.PlaceManualCall(m_ui->Text2->text());
 }
 
 void FormPort::OpenSupportSite() {
@@ -182,7 +181,7 @@ void FormPort::OpenSupportSite() {
 
 void FormPort::closeEvent(QCloseEvent* event) {
     event->accept();
-    (void)m_MSComm1->SetPortOpen(false);
+    m_services.lineCommands.ReleaseLine();
     m_services.endProgram();
 }
 

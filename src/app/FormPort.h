@@ -1,8 +1,9 @@
 #pragma once
 
+#include "app/CheckPanel.h"
 #include "app/PortTable.h"
-#include "dial/SendDialCommand.h"
-#include "modems/LineCommandGuard.h"
+#include "app/SearchPanel.h"
+#include "dial/MessageSink.h"
 
 #include <functional>
 #include <memory>
@@ -15,29 +16,28 @@ class FormPort;
 
 namespace linvox {
 
+class LineCommands;
 class SettingsStore;
 class Shell;
 
 // The program's one window: a number field and a call button, and behind "Настройки" the port
-// table, the phone mode and the support link. Every edit is stored at once. The window owns the
-// serial line MSComm1 and exists, hidden, also when the program only places a requested call.
+// table, the phone mode, the port search and check, and the support link. Every edit is stored
+// at once. The window paints and wires; the commands on the serial line are lineCommands'.
 class FormPort : public QWidget {
     Q_OBJECT
 
 public:
-    // What the window works with besides its serial line. endProgram ends the process at once.
+    // What the window works with. endProgram ends the process at once.
     struct Services {
         SettingsStore& settings;
         MessageSink& messages;
-        Pause& pause;
         Shell& shell;
+        LineCommands& lineCommands;
         std::function<void()> endProgram;
     };
 
-    FormPort(std::unique_ptr<SerialLine> line, Services services, QWidget* parent = nullptr);
+    explicit FormPort(Services services, QWidget* parent = nullptr);
     ~FormPort() override;
-
-    Dialer& dialer() { return m_dialer; }
 
     // For a bare start, before the window is first shown: fills the port fields from the
     // settings and selects the stored phone mode. Each fill is an edit like any other and is
@@ -45,7 +45,8 @@ public:
     void LoadSettings();
 
 protected:
-    // Closing the window ends the program at once, also in the middle of a dial's wait.
+    // Closing the window ends the program at once, also in the middle of a dial's wait or a
+    // probe's.
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -63,11 +64,10 @@ private:
     void OpenSupportSite();
 
     std::unique_ptr<Ui::FormPort> m_ui;
-    std::unique_ptr<SerialLine> m_MSComm1;
     Services m_services;
-    Dialer m_dialer;
-    LineCommandGuard m_lineCommands;
-    std::array<PortRow, 5> m_portRows;
+    PortRows m_portRows;
+    std::unique_ptr<SearchPanel> m_searchPanel;
+    std::unique_ptr<CheckPanel> m_checkPanel;
 };
 
 }  // namespace linvox

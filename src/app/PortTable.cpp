@@ -4,7 +4,7 @@
 
 namespace linvox {
 
-std::array<PortRow, 5> PortTableRows(const Ui::FormPort& ui) {
+PortRows PortTableRows(const Ui::FormPort& ui) {
     return {{
         {ui.Label6, ui.Text3, kPortMtsKey, ui.Label2},
         {ui.Label7, ui.Text5, kPortKyivstarKey, ui.Label3},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "modems/PortCheck.h"
 #include "settings/SettingKeys.h"
 
 #include <array>
@@ -22,10 +23,10 @@ struct PortRow {
     QLabel* resultLabel;
 };
 
+using PortRows = std::array<PortRow, kPortRowCount>;
+
 // The rows in the order of checking. The last one, for every other number, is also the port for
 // all calls with one phone, and the only row shown then.
-std::array<PortRow, 5> PortTableRows(const Ui::FormPort& ui);
-
-inline constexpr std::size_t kAllCallsRow = 4;
+PortRows PortTableRows(const Ui::FormPort& ui);
 
 }  // namespace linvox

@@ -4,12 +4,13 @@
 #include "app/FormPort.h"
 #include "app/MessageBoxSink.h"
 #include "app/StandardErrorSink.h"
-#include "dial/CallRequest.h"
 #include "dial/EventLoopPause.h"
+#include "modems/LineCommands.h"
 #include "platform/CommandLine.h"
 #include "platform/Display.h"
 #include "platform/QtSerialLine.h"
 #include "platform/Shell.h"
+#include "platform/SystemModemList.h"
 #include "platform/UserSettingsLocation.h"
 #include "settings/SettingsStore.h"
 
@@ -22,20 +23,38 @@ namespace linvox {
 namespace {
 
 // The whole process ends here, without unwinding: every setting is already on disk and the
-// serial line has been closed by the window.
+// serial line has been let go.
 [[noreturn]] void EndProgramNow() {
     std::fflush(nullptr);
     std::_Exit(kExitWindowClosed);
 }
 
+// The user's settings, the serial line and the commands on it: built once per run, for the
+// call of a start with a link as for the window.
+class Telephony {
+public:
+    explicit Telephony(MessageSink& messages)
+        : m_settings(UserSettingsLocation()),
+          m_MSComm1(PortMap(m_settings.location())),
+          m_modems(m_settings.location()),
+          m_lineCommands(m_MSComm1, m_modems, m_settings, messages, m_pause) {}
+
+    SettingsStore& settings() { return m_settings; }
+    LineCommands& lineCommands() { return m_lineCommands; }
+
+private:
+    SettingsStore m_settings;
+    QtSerialLine m_MSComm1;
+    SystemModemList m_modems;
+    EventLoopPause m_pause;
+    LineCommands m_lineCommands;
+};
+
 int PlaceCallWithoutDisplay(int& qtArgc, char* qtArgv[], const QString& argumentText) {
     QCoreApplication application(qtArgc, qtArgv);
-    SettingsStore settings(UserSettingsLocation());
-    QtSerialLine line{PortMap(settings.location())};
     StandardErrorSink messages;
-    EventLoopPause pause;
-    Dialer dialer(line, settings, messages, pause);
-    return ExitStatusOf(PlaceCallRequest(dialer, argumentText));
+    Telephony telephony(messages);
+    return ExitStatusOf(telephony.lineCommands().PlaceCallRequest(argumentText));
 }
 
 }  // namespace
@@ -59,15 +78,15 @@ int RunLinvox(int argc, char* argv[]) {
     }
 
     QApplication application(qtArgc, qtArgv);
-    SettingsStore settings(UserSettingsLocation());
     MessageBoxSink messages;
-    EventLoopPause pause;
-    DesktopShell shell;
-    FormPort window(std::make_unique<QtSerialLine>(PortMap(settings.location())),
-                    {settings, messages, pause, shell, EndProgramNow});
+    Telephony telephony(messages);
     if (!argumentText.isEmpty()) {
-        return ExitStatusOf(PlaceCallRequest(window.dialer(), argumentText));
+        // The window stays unbuilt: a start with a link never shows it.
+        return ExitStatusOf(telephony.lineCommands().PlaceCallRequest(argumentText));
     }
+    DesktopShell shell;
+    FormPort window(
+        {telephony.settings(), messages, shell, telephony.lineCommands(), EndProgramNow});
     window.LoadSettings();
     messages.setParentWindow(&window);
     window.show();

@@ -139,6 +139,8 @@ bool QtSerialLine::AwaitInput(QDeadlineTimer deadline) {
     QEventLoop loop;
     QTimer timeout;
     timeout.setSingleShot(true);
+    // A coarse timer may fire 5 % late, 75 ms on a silent port's wait.
+    timeout.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(&m_port, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &loop, &QEventLoop::quit);

@@ -1,5 +1,7 @@
 // The real window, offscreen, driven by the object names of its controls as a user would.
 #include "app/FormPort.h"
+#include "modems/LineCommands.h"
+#include "support/FakeModemList.h"
 #include "support/FakePause.h"
 #include "support/FakeSerialLine.h"
 #include "support/FakeShell.h"
@@ -23,8 +25,7 @@ const Message kNotAPortNumber{"Номер порта должен содержа
 struct Harness {
     explicit Harness(std::optional<SettingsLocation> elsewhere = std::nullopt)
         : settings(elsewhere ? *elsewhere : scratch.location()),
-          window(std::unique_ptr<SerialLine>(line),
-                 {settings, messages, pause, shell, [this] { ++programEnds; }}) {}
+          window({settings, messages, shell, lineCommands, [this] { ++programEnds; }}) {}
 
     template <typename Control>
     Control* control(const char* name) {
@@ -34,10 +35,12 @@ struct Harness {
 
     ScratchSettings scratch;
     SettingsStore settings;
-    FakeSerialLine* line = new FakeSerialLine;
+    FakeSerialLine line;
+    FakeModemList modems;
     RecordingMessageSink messages;
     FakePause pause;
     FakeShell shell;
+    LineCommands lineCommands{line, modems, settings, messages, pause};
     int programEnds = 0;
     FormPort window;
 };
@@ -64,6 +67,7 @@ private slots:
     void closingEndsTheProgramAtOnceAlsoDuringTheWait();
     void supportLinkOpensTheSiteOrSaysWhyNot();
     void focusStartsInTheNumberFieldAndFollowsTheFormsOrder();
+    void aDevicesAnswerIsShownAsPlainText();
 };
 
 void FormPortTest::everyKeystrokeInAPortFieldIsStored_data() {
@@ -304,7 +308,7 @@ void FormPortTest::manualCallDialsTheCleanedNumber() {
 
     QTest::mouseClick(harness.control<QPushButton>("Command1"), Qt::LeftButton);
 
-    QCOMPARE(harness.line->log.filter("Output="), written);
+    QCOMPARE(harness.line.log.filter("Output="), written);
     QStringList titles;
     for (const Message& message : harness.messages.messages) {
         titles.append(message.title);
@@ -332,13 +336,13 @@ void FormPortTest::secondCallDuringTheWaitIsRefusedAndTheWindowStaysResponsive()
 
     QTest::mouseClick(call, Qt::LeftButton);
 
-    QCOMPARE(harness.line->log.filter("Output=").size(), 1);
+    QCOMPARE(harness.line.log.filter("Output=").size(), 1);
     QCOMPARE(harness.pause.requests.size(), 1);
     QVERIFY(switchedDuringWait);
 
     harness.pause.duringPause = nullptr;
     QTest::mouseClick(call, Qt::LeftButton);
-    QCOMPARE(harness.line->log.filter("Output=").size(), 2);
+    QCOMPARE(harness.line.log.filter("Output=").size(), 2);
 }
 
 void FormPortTest::closingEndsTheProgramAtOnceAlsoDuringTheWait() {
@@ -349,7 +353,7 @@ void FormPortTest::closingEndsTheProgramAtOnceAlsoDuringTheWait() {
     bool portOpenAtEnd = true;
     harness.pause.duringPause = [&] {
         harness.window.close();
-        portOpenAtEnd = harness.line->PortOpen();
+        portOpenAtEnd = harness.line.PortOpen();
         QCOMPARE(harness.programEnds, 1);
     };
 
@@ -411,6 +415,20 @@ void FormPortTest::focusStartsInTheNumberFieldAndFollowsTheFormsOrder() {
         widget = widget->nextInFocusChain();
     } while (widget != harness.control<QWidget>("Text2"));
     QCOMPARE(chain, order);
+}
+
+void FormPortTest::aDevicesAnswerIsShownAsPlainText() {
+    Harness harness;
+    harness.scratch.preset({{"1telefon", "True"}, {"port", "2"}});
+    harness.window.LoadSettings();
+    harness.line.onOpen = [](FakeSerialLine& line) { line.arrivals = {"<b>X</b><img src=a>"}; };
+
+    QTest::mouseClick(harness.control<QPushButton>("Command7"), Qt::LeftButton);
+
+    QCOMPARE(harness.control<QLabel>("Label8")->text(), "<b>X</b><img src=a>");
+    for (const char* label : {"Label2", "Label3", "Label4", "Label5", "Label8"}) {
+        QCOMPARE(harness.control<QLabel>(label)->textFormat(), Qt::PlainText);
+    }
 }
 
 }  // namespace linvox::testing

@@ -1,0 +1,21 @@
+#include "app/CheckPanel.h"
+
+namespace linvox {
+
+CheckPanel::CheckPanel(QGroupBox* frame, QFrame* bar, const PortRows& rows,
+                       QRadioButton* singlePhone)
+    : ProgressFrame(frame, bar), m_rows(rows), m_singlePhone(singlePhone) {}
+
+bool CheckPanel::SinglePhoneSelected() const {
+    return m_singlePhone->isChecked();
+}
+
+QString CheckPanel::PortFieldText(std::size_t row) const {
+    return m_rows.at(row).field->text();
+}
+
+void CheckPanel::SetRowResult(std::size_t row, const QString& text) {
+    m_rows.at(row).resultLabel->setText(text);
+}
+
+}  // namespace linvox

@@ -1,0 +1,107 @@
+// The window's port search and check on the real serial line, against simulated phones that
+// answer, stay silent, flood, hang up and are held by another program.
+#include "app/FormPort.h"
+#include "dial/EventLoopPause.h"
+#include "modems/LineCommands.h"
+#include "platform/QtSerialLine.h"
+#include "platform/SystemModemList.h"
+#include "support/FakeShell.h"
+#include "support/LinvoxProcess.h"
+#include "support/PhoneSimulator.h"
+#include "support/RecordingMessageSink.h"
+#include "support/ScratchSettings.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace linvox::testing {
+
+using namespace std::chrono_literals;
+
+class PhoneDiscoveryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void searchAndCheckShowWhatAnswersAndTheLinkHandlerDialsAfterAManualCall();
+};
+
+void PhoneDiscoveryTest::searchAndCheckShowWhatAnswersAndTheLinkHandlerDialsAfterAManualCall() {
+    PhoneSimulator modelX({"--model", "MODEL X1"});
+    PhoneSimulator modelY({"--model", "PHONE Y2"});
+    PhoneSimulator silent({"--silent"});
+    PhoneSimulator flooding({"--flood"});
+    PhoneSimulator unplugged({"--hang-up-after", "0"});
+    PhoneSimulator held({"--busy"});
+    ScratchSettings scratch;
+    qint16 port = 3;
+    for (const PhoneSimulator* phone : {&modelX, &modelY, &silent, &flooding, &unplugged, &held}) {
+        scratch.mapPort(port++, phone->devicePath());
+    }
+    SettingsStore settings = scratch.store();
+    QtSerialLine line{PortMap(scratch.location())};
+    SystemModemList modems(scratch.location());
+    RecordingMessageSink messages;
+    EventLoopPause pause;
+    FakeShell shell;
+    LineCommands lineCommands(line, modems, settings, messages, pause);
+    FormPort window({settings, messages, shell, lineCommands, [] {}});
+    window.LoadSettings();
+    window.show();
+    const auto control = [&](const char* name) {
+        return window.findChild<QWidget*>(QString::fromLatin1(name));
+    };
+    const auto text = [&](const char* name) {
+        return qobject_cast<QLabel*>(control(name))->text();
+    };
+
+    QTest::mouseClick(control("Command5"), Qt::LeftButton);
+    const QString found = qobject_cast<QPlainTextEdit*>(control("Text4"))->toPlainText();
+    QStringList lines = found.split(u'\n');
+    // The phone unplugged mid-probe is listed while its device lingers, by name only.
+    lines.removeOne("7 - (" + unplugged.devicePath() + ")");
+    QVERIFY2(lines.size() == 5, qPrintable(lines.last().left(100)));
+    QCOMPARE(lines.first(4), QStringList({"", "3 - MODEL X1", "4 - PHONE Y2",
+                                          "5 - (" + silent.devicePath() + ")"}));
+    QVERIFY(lines[4].startsWith("6 - ") && lines[4].contains("+FLOOD: 0123456789"));
+    QCOMPARE(qobject_cast<QGroupBox*>(control("Frame1"))->title(), "Выполнено: 100%");
+    QCOMPARE(control("Shape1")->width(), 241);
+    QCOMPARE(control("Shape1")->palette().color(control("Shape1")->backgroundRole()),
+             QColor(0, 255, 0));
+
+    const std::pair<const char*, const char*> ports[] = {
+        {"Text3", "3"}, {"Text5", "4"}, {"Text6", "5"}, {"Text7", "6"}, {"Text1", "8"}};
+    for (const auto& [field, number] : ports) {
+        qobject_cast<QLineEdit*>(control(field))->setText(number);
+    }
+    QTest::mouseClick(control("Command7"), Qt::LeftButton);
+    QCOMPARE(text("Label2"), "MODEL X1");
+    QCOMPARE(text("Label3"), "PHONE Y2");
+    QCOMPARE(text("Label4"), "(" + silent.devicePath() + ")");
+    QVERIFY(text("Label5").contains("+FLOOD: 0123456789"));
+    QCOMPARE(text("Label8"), "Порт модема используется другой программой");
+    QCOMPARE(qobject_cast<QGroupBox*>(control("Frame2"))->title(), "Выполнено: 100%");
+
+    // The window gives the phone back after a call, so a link clicked meanwhile reaches it.
+    qobject_cast<QLineEdit*>(control("Text2"))->setText("0501234567");
+    QTest::mouseClick(control("Command1"), Qt::LeftButton);
+    LinvoxProcess linkHandler({"tel:0661234567"}, scratch.directory());
+    QVERIFY(linkHandler.waitForExit(20s));
+    QCOMPARE(linkHandler.exitStatus(), 0);
+    QVERIFY(modelX.waitForCommands(2, 5s));
+    QStringList dialed;
+    for (const ReceivedCommand& command : modelX.receivedCommands()) {
+        dialed.append(QString::fromLatin1(command.text));
+    }
+    QVERIFY2(dialed.last(2) == QStringList({"ATD0501234567;", "ATD0661234567;"}),
+             qPrintable(dialed.join(' ')));
+    QVERIFY2(messages.messages.size() == 2, qPrintable(messages.messages.last().text));
+}
+
+}  // namespace linvox::testing
+
+QTEST_MAIN(linvox::testing::PhoneDiscoveryTest)
+#include "PhoneDiscoveryTest.moc"
