@@ -1,0 +1,5 @@
+#include "app/FormPort.h"
+#include "dial/SerialLine.h"
+#include <QLabel>
+#include <QString>
+#include <QtWidgets/QWidget>

@@ -1,0 +1,2 @@
+#include "app/StartUp.h"
+#include "dial/LineStatus.h"
