@@ -64,6 +64,13 @@ FormPort::FormPort(Services services, QWidget* parent)
     tooltipColours.setColor(QPalette::Text, tooltipColours.color(QPalette::ToolTipText));
     m_ui->Text4->setPalette(tooltipColours);
 
+    // A screen reader names each port field after its operator, as a sighted user reads it, and
+    // describes each result label by its row.
+    for (const PortRow& row : m_portRows) {
+        row.operatorLabel->setBuddy(row.field);
+        row.resultLabel->setAccessibleDescription(row.operatorLabel->text());
+    }
+
     m_ui->Label13->setText(kSupportAddress);
     m_ui->Text2->setFocus();
     ConnectHandlers();
@@ -148,8 +155,9 @@ void FormPort::ApplyLayout(PhoneMode mode) {
         m_portRows[i].operatorLabel->setVisible(operatorRowsShown);
         m_portRows[i].resultLabel->setVisible(operatorRowsShown);
     }
-    m_portRows[kAllCallsRow].operatorLabel->setText(operatorRowsShown ? kMultiPhoneCaption
-                                                                      : kSinglePhoneCaption);
+    const PortRow& allCalls = m_portRows[kAllCallsRow];
+    allCalls.operatorLabel->setText(operatorRowsShown ? kMultiPhoneCaption : kSinglePhoneCaption);
+    allCalls.resultLabel->setAccessibleDescription(allCalls.operatorLabel->text());
 }
 
 void FormPort::StorePortField(const PortRow& row) {

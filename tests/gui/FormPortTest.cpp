@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,6 +69,7 @@ private slots:
     void supportLinkOpensTheSiteOrSaysWhyNot();
     void focusStartsInTheNumberFieldAndFollowsTheFormsOrder();
     void aDevicesAnswerIsShownAsPlainText();
+    void aScreenReaderHearsWhatEachFieldAndResultIsFor();
 };
 
 void FormPortTest::everyKeystrokeInAPortFieldIsStored_data() {
@@ -429,6 +431,29 @@ void FormPortTest::aDevicesAnswerIsShownAsPlainText() {
     for (const char* label : {"Label2", "Label3", "Label4", "Label5", "Label8"}) {
         QCOMPARE(harness.control<QLabel>(label)->textFormat(), Qt::PlainText);
     }
+}
+
+void FormPortTest::aScreenReaderHearsWhatEachFieldAndResultIsFor() {
+    Harness harness;
+    harness.window.LoadSettings();
+    const auto heard = [&](const char* control, QAccessible::Text kind) {
+        return QAccessible::queryAccessibleInterface(harness.control<QWidget>(control))->text(kind);
+    };
+    const std::pair<const char*, QString> names[] = {
+        {"Text2", "Номер телефона"}, {"Text4", "Результаты поиска портов модемов"},
+        {"Text3", "MTS, JEANS"},     {"Text5", "KYIVSTAR, DJUICE"},
+        {"Text6", "LIFE"},           {"Text7", "BEELINE"},
+        {"Text1", "Всё остальное"}};
+    for (const auto& [field, name] : names) {
+        QCOMPARE(heard(field, QAccessible::Name), name);
+    }
+    harness.control<QLabel>("Label2")->setText("MODEL X1");
+    QCOMPARE(heard("Label2", QAccessible::Name), "MODEL X1");
+    QCOMPARE(heard("Label2", QAccessible::Description), "MTS, JEANS");
+
+    QTest::mouseClick(harness.control<QRadioButton>("Option1"), Qt::LeftButton);
+    QCOMPARE(heard("Text1", QAccessible::Name), "Порт для всех звонков");
+    QCOMPARE(heard("Label8", QAccessible::Description), "Порт для всех звонков");
 }
 
 }  // namespace linvox::testing
