@@ -12,24 +12,23 @@ constexpr char kCarriageReturn = '\r';
 const QString kLineBreak = QStringLiteral("\r\n");
 
 struct FailureWording {
-    QString description;
+    LineFailure failure;
     QString firstLine;
     QString secondLine;
 };
 
 const FailureWording kFailureWordings[] = {
-    {LineStatus::kInvalidPortNumber,
+    {LineFailure::InvalidPortNumber,
      QStringLiteral("Неправильно указан порт модема для этого оператора!"),
      QStringLiteral("Измените настройки!")},
-    {LineStatus::kDeviceNotOpen, QStringLiteral("Не удаётся подключиться к модему!"),
+    {LineFailure::DeviceNotOpen, QStringLiteral("Не удаётся подключиться к модему!"),
      QStringLiteral("Возможно Ваш телефон отключен.")},
-    {LineStatus::kPortAlreadyOpen, QStringLiteral("Не удаётся подключиться к модему!"),
+    {LineFailure::PortAlreadyOpen, QStringLiteral("Не удаётся подключиться к модему!"),
      QStringLiteral("Порт модема используется другой программой.")},
 };
 
-Message ModemFailureMessage(const QString& description) {
-    return {QStringLiteral("Ошибка соединения с модемом:") + kLineBreak +
-                ModemErrorMessage(description),
+Message ModemFailureMessage(const LineStatus& status) {
+    return {QStringLiteral("Ошибка соединения с модемом:") + kLineBreak + ModemErrorMessage(status),
             QStringLiteral("Модем"), MessageIcon::Critical};
 }
 
@@ -53,7 +52,7 @@ QString Dialer::SendDialCommand(const QString& dialString, qint16 showErrors) {
         return kDialSent;
     }
     if (showErrors == kShowErrors) {
-        m_messages.Show(ModemFailureMessage(status.description()));
+        m_messages.Show(ModemFailureMessage(status));
     }
     return kDialFailed;
 }
@@ -71,13 +70,13 @@ LineStatus Dialer::WriteToRoutedPort(const QString& dialString, OperatorCode cod
     return status;
 }
 
-QString ModemErrorMessage(const QString& description) {
+QString ModemErrorMessage(const LineStatus& status) {
     for (const FailureWording& wording : kFailureWordings) {
-        if (description == wording.description) {
+        if (status.failure() == wording.failure) {
             return wording.firstLine + kLineBreak + wording.secondLine;
         }
     }
-    return description;
+    return status.description();
 }
 
 QString DialWithOneRetry(Dialer& dialer, const QString& dialString) {

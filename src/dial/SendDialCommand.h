@@ -41,8 +41,9 @@ private:
     Pause& m_pause;
 };
 
-// The lines that tell the user what a serial line failure means.
-QString ModemErrorMessage(const QString& description);
+// The lines that tell the user what a serial line failure means: the dial routine's wording of
+// the three usual kinds, and the failure's own description for any other.
+QString ModemErrorMessage(const LineStatus& status);
 
 // Dials once silently and, only when that fails with kDialFailed, once more showing the failure,
 // so a lasting failure is reported exactly once and a passing one not at all. Returns the

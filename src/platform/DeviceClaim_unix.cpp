@@ -8,11 +8,19 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace linvox {
 namespace {
 
-LineStatus FromErrno(int error) {
+// The group that owns the device, by name when the system knows one.
+QString GroupOf(const QString& device) {
+    const QFileInfo file(device);
+    const QString name = file.group();
+    return name.isEmpty() ? QString::number(file.groupId()) : name;
+}
+
+LineStatus FromErrno(int error, const QString& device) {
     switch (error) {
         case ENOENT:
         case ENODEV:
@@ -26,6 +34,7 @@ LineStatus FromErrno(int error) {
             return LineStatus::PortAlreadyOpen();
         case EACCES:
         case EPERM:
+            return LineStatus::AccessDenied(device, GroupOf(device));
         case EIO:
             return LineStatus::DeviceNotOpen();
         default:
@@ -44,14 +53,14 @@ LineStatus DeviceClaim::Take(const QString& device) {
     const int descriptor =
         ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
-        return FromErrno(errno);
+        return FromErrno(errno, device);
     }
     const int error = ::isatty(descriptor) != 1                     ? ENOTTY
                       : ::flock(descriptor, LOCK_EX | LOCK_NB) != 0 ? errno
                                                                     : 0;
     if (error != 0) {
         ::close(descriptor);
-        return FromErrno(error);
+        return FromErrno(error, device);
     }
     termios settings{};
     if (::tcgetattr(descriptor, &settings) == 0 && (settings.c_cflag & HUPCL) != 0) {

@@ -8,7 +8,11 @@
 #include "support/RecordingMessageSink.h"
 #include "support/ScratchSettings.h"
 
+#include <cerrno>
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -165,6 +169,50 @@ TEST_F(SerialLineOnPhone, PortHeldByAnotherLineIsAlreadyOpen) {
 
     ASSERT_TRUE(other.SetPortOpen(false).done());
     EXPECT_TRUE(line.SetPortOpen(true).done());
+}
+
+// Takes root's rights away while it lives, as far as opening files goes; a no-op for others.
+class WithoutRootRights {
+public:
+    WithoutRootRights() : m_root(::geteuid() == 0) {
+        if (m_root) {
+            const passwd* nobody = ::getpwnam("nobody");
+            EXPECT_NE(nobody, nullptr);
+            EXPECT_EQ(::setegid(nobody->pw_gid), 0);
+            EXPECT_EQ(::seteuid(nobody->pw_uid), 0);
+        }
+    }
+    ~WithoutRootRights() {
+        if (m_root) {
+            EXPECT_EQ(::seteuid(0), 0);
+            EXPECT_EQ(::setegid(0), 0);
+        }
+    }
+
+private:
+    bool m_root;
+};
+
+TEST(DeviceClaim, DeniedAccessNamesTheDeviceAndTheGroupThatGrantsIt) {
+    PhoneSimulator phone;
+    const QByteArray device = QFile::encodeName(phone.devicePath());
+    // Only the group may read and write: root acts as a user outside it, anyone else is the
+    // owner, whose own rights are gone.
+    const group* granting = ::geteuid() == 0 ? ::getgrnam("dialout") : ::getgrgid(::getegid());
+    ASSERT_NE(granting, nullptr);
+    const QString groupName = QString::fromLocal8Bit(granting->gr_name);
+    ASSERT_EQ(::chown(device, static_cast<uid_t>(-1), granting->gr_gid), 0);
+    ASSERT_EQ(::chmod(device, 0060), 0);
+
+    DeviceClaim claim;
+    const LineStatus status = [&] {
+        WithoutRootRights unprivileged;
+        return claim.Take(phone.devicePath());
+    }();
+
+    EXPECT_EQ(status.failure(), LineFailure::AccessDenied);
+    EXPECT_TRUE(status.description().contains(phone.devicePath())) << status.description();
+    EXPECT_TRUE(status.description().contains("группа " + groupName)) << status.description();
 }
 
 TEST_F(SerialLineOnPhone, PhoneThatHangsUpClosesThePortWithoutBusyLooping) {
