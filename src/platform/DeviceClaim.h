@@ -7,10 +7,11 @@
 namespace linvox {
 
 // Our hold on a serial device while its port is open, taken before QSerialPort opens it. On
-// Linux: the device is opened and locked (flock) first, so a port that another program holds is
-// refused before anything about it changes, whatever the spelling of its path and even for root;
-// and HUPCL is cleared, so closing after dialing does not drop DTR, which makes some phones end
-// the call. On Windows the system itself refuses a second opener, so there is nothing to hold.
+// Linux: a device that another program holds — by a lock file in /var/lock, by flock, or by the
+// exclusive-open flag, which does not stop root — is refused before anything about it changes,
+// whatever the spelling of its path; the device is then opened and locked (flock); and HUPCL is
+// cleared, so closing after dialing does not drop DTR, which makes some phones end the call. On
+// Windows the system itself refuses a second opener, so there is nothing to hold.
 class DeviceClaim {
 public:
     DeviceClaim() = default;
@@ -19,13 +20,18 @@ public:
     DeviceClaim(const DeviceClaim&) = delete;
     DeviceClaim& operator=(const DeviceClaim&) = delete;
 
-    // Takes the device, or tells why not with the line's failure descriptions.
+    // Takes the device, or tells why not.
     LineStatus Take(const QString& device);
     // Lets the device go; call after the port is closed.
     void Release();
 
+    // The device last taken, for QSerialPort to open: on Linux with its links resolved, so that
+    // QSerialPort's own lock file is named after the real device, as other programs look for it.
+    const QString& device() const { return m_device; }
+
 private:
     int m_descriptor = -1;
+    QString m_device;
 };
 
 // Turns a failed QSerialPort::open into the line's failure descriptions, decided from the kind

@@ -1,9 +1,11 @@
 #include "platform/DeviceClaim.h"
+#include "platform/SerialLockFile.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -42,6 +44,13 @@ LineStatus FromErrno(int error, const QString& device) {
     }
 }
 
+// Whether another program has set the exclusive-open flag, which refuses every later opener
+// but root (Linux 3.8 and later can tell).
+bool HeldExclusively(int descriptor) {
+    int exclusive = 0;
+    return ::ioctl(descriptor, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+}
+
 }  // namespace
 
 DeviceClaim::~DeviceClaim() {
@@ -50,13 +59,19 @@ DeviceClaim::~DeviceClaim() {
 
 LineStatus DeviceClaim::Take(const QString& device) {
     Release();
-    const int descriptor =
-        ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const QString resolved = QFileInfo(device).canonicalFilePath();
+    const QString realDevice = resolved.isEmpty() ? device : resolved;
+    if (HeldThroughLockFile(realDevice)) {
+        return LineStatus::PortAlreadyOpen();
+    }
+    const int descriptor = ::open(QFile::encodeName(realDevice).constData(),
+                                  O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
         return FromErrno(errno, device);
     }
     const int error = ::isatty(descriptor) != 1                     ? ENOTTY
                       : ::flock(descriptor, LOCK_EX | LOCK_NB) != 0 ? errno
+                      : HeldExclusively(descriptor)                 ? EBUSY
                                                                     : 0;
     if (error != 0) {
         ::close(descriptor);
@@ -68,6 +83,7 @@ LineStatus DeviceClaim::Take(const QString& device) {
         ::tcsetattr(descriptor, TCSANOW, &settings);
     }
     m_descriptor = descriptor;
+    m_device = realDevice;
     return LineStatus::Done();
 }
 

@@ -4,7 +4,8 @@ namespace linvox {
 
 DeviceClaim::~DeviceClaim() = default;
 
-LineStatus DeviceClaim::Take(const QString&) {
+LineStatus DeviceClaim::Take(const QString& device) {
+    m_device = device;
     return LineStatus::Done();
 }
 

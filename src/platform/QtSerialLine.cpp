@@ -63,11 +63,10 @@ LineStatus QtSerialLine::SetPortOpen(bool open) {
 }
 
 LineStatus QtSerialLine::Open() {
-    const QString device = m_portMap.DevicePath(m_commPort);
-    if (LineStatus claimed = m_claim.Take(device); !claimed.done()) {
+    if (LineStatus claimed = m_claim.Take(m_portMap.DevicePath(m_commPort)); !claimed.done()) {
         return claimed;
     }
-    m_port.setPortName(device);
+    m_port.setPortName(m_claim.device());
     ++m_openings;
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_claim.Release();

@@ -171,6 +171,27 @@ TEST_F(SerialLineOnPhone, PortHeldByAnotherLineIsAlreadyOpen) {
     EXPECT_TRUE(line.SetPortOpen(true).done());
 }
 
+TEST_F(SerialLineOnPhone, KeepsThePortExclusiveWhileOpen) {
+    PhoneSimulator phone;
+    scratch.mapPort(kPhonePort, phone.devicePath());
+    // Another program's open: refused outright, or, for root, let through with the flag set.
+    const auto exclusive = [&] {
+        const int other = ::open(QFile::encodeName(phone.devicePath()), O_RDWR | O_NOCTTY);
+        if (other < 0) {
+            return errno == EBUSY;
+        }
+        int flag = 0;
+        ::ioctl(other, TIOCGEXCL, &flag);
+        ::close(other);
+        return flag != 0;
+    };
+
+    ASSERT_TRUE(OpenPort(kPhonePort).done());
+    EXPECT_TRUE(exclusive());
+    ASSERT_TRUE(line.SetPortOpen(false).done());
+    EXPECT_FALSE(exclusive());
+}
+
 // Takes root's rights away while it lives, as far as opening files goes; a no-op for others.
 class WithoutRootRights {
 public:
