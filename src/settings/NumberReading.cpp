@@ -1,5 +1,6 @@
 #include "settings/NumberReading.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -98,6 +99,32 @@ std::string DecimalPrefix(QStringView text) {
     return prefix;
 }
 
+// Whether a decimal prefix that no double can hold is too large rather than too small: told by
+// the power of ten of its first significant digit, the exponent included, so that a long run of
+// digits before a small negative exponent still counts as large.
+bool IsHuge(const std::string& prefix) {
+    constexpr long long kFarBeyondAnyDouble = 1'000'000;
+    const size_t exponentStart = std::min(prefix.find('e'), prefix.size());
+    const size_t point = std::min(prefix.find('.'), exponentStart);
+    const size_t firstSignificant = prefix.find_first_of("123456789");
+    if (firstSignificant >= exponentStart) {
+        return false;
+    }
+    // Digits before the point count from 0 leftwards, those after it from -1 rightwards.
+    long long power = static_cast<long long>(point) - static_cast<long long>(firstSignificant) -
+                      (firstSignificant < point ? 1 : 0);
+    long long exponent = 0;
+    for (size_t i = exponentStart + 1; i < prefix.size(); ++i) {
+        if (prefix[i] >= '0' && prefix[i] <= '9') {
+            exponent = std::min(exponent * 10 + (prefix[i] - '0'), kFarBeyondAnyDouble);
+        }
+    }
+    const bool negativeExponent =
+        exponentStart + 1 < prefix.size() && prefix[exponentStart + 1] == '-';
+    power += negativeExponent ? -exponent : exponent;
+    return power >= 0;
+}
+
 double ParseDecimal(const std::string& prefix) {
     if (prefix.empty()) {
         return 0;
@@ -108,13 +135,11 @@ double ParseDecimal(const std::string& prefix) {
     double value = 0;
     const auto [end, error] = std::from_chars(first, last, value);
     if (error == std::errc::result_out_of_range) {
-        const bool tiny = prefix.find("e-") != std::string::npos;
-        const bool negative = prefix.front() == '-';
-        if (tiny) {
+        if (!IsHuge(prefix)) {
             return 0;
         }
-        return negative ? -std::numeric_limits<double>::infinity()
-                        : std::numeric_limits<double>::infinity();
+        return prefix.front() == '-' ? -std::numeric_limits<double>::infinity()
+                                     : std::numeric_limits<double>::infinity();
     }
     return value;
 }

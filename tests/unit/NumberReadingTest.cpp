@@ -45,6 +45,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadingCase{"32767.5", std::nullopt}, ReadingCase{"40000", std::nullopt},
                       ReadingCase{"-32769", std::nullopt}, ReadingCase{"&H10000", std::nullopt},
                       ReadingCase{"1e400", std::nullopt}, ReadingCase{"1E5", std::nullopt},
+                      // Beyond any double, however written: the place of the first significant
+                      // digit tells huge from tiny.
+                      ReadingCase{"1" + QString(400, '0') + "e-1", std::nullopt},
+                      ReadingCase{"-1" + QString(400, '0'), std::nullopt},
+                      ReadingCase{"1e99999999999999999999", std::nullopt},
+                      ReadingCase{"0." + QString(400, '0') + "1", 0},
+                      ReadingCase{"1e-99999999999999999999", 0},
                       // Digits of other scripts are not digits.
                       ReadingCase{QStringLiteral("٣"), 0}, ReadingCase{QStringLiteral("３"), 0}));
 
