@@ -3,6 +3,7 @@
 #include "dial/DialString.h"
 #include "dial/LineSequence.h"
 #include "settings/NumberReading.h"
+#include "settings/SettingsStore.h"
 
 namespace linvox {
 namespace {
@@ -58,6 +59,11 @@ QString Dialer::SendDialCommand(const QString& dialString, qint16 showErrors) {
 }
 
 LineStatus Dialer::WriteToRoutedPort(const QString& dialString, OperatorCode code) {
+    // Defaults stand in for absent settings only: with settings that exist but cannot be read,
+    // the defaults would name a port the user never chose.
+    if (const QString unusable = m_settings.UnusableReason(); !unusable.isEmpty()) {
+        return LineStatus::Failed(UnreadSettingsText(unusable));
+    }
     const std::optional<qint16> port = SelectDialPort(code, m_settings);
     if (!port) {
         return LineStatus::Failed(QString::fromLatin1(kOverflowDescription));

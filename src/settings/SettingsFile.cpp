@@ -51,7 +51,31 @@ QString AsWritten(const QVariant& value) {
 
 SettingsFile::SettingsFile(SettingsLocation location) : m_location(std::move(location)) {}
 
+QString SettingsFile::UnusableReason() const {
+    const QString& path = m_location.path;
+    const QFileInfo file(path);
+    if (!file.exists()) {
+        return file.isSymLink()
+                   ? QStringLiteral("файл настроек %1 — ссылка, которая никуда не ведёт").arg(path)
+                   : QString();
+    }
+    if (file.isDir()) {
+        return QStringLiteral("файл настроек %1 — это каталог, а не файл").arg(path);
+    }
+    if (!file.isFile()) {
+        return QStringLiteral("файл настроек %1 — не обычный файл, а канал или устройство")
+            .arg(path);
+    }
+    if (!file.isReadable()) {
+        return QStringLiteral("нет доступа на чтение к файлу настроек %1").arg(path);
+    }
+    return {};
+}
+
 std::optional<QString> SettingsFile::Read(const QString& group, const QString& key) const {
+    if (!UnusableReason().isEmpty()) {
+        return std::nullopt;
+    }
     QSettings settings(m_location.path, m_location.format);
     settings.beginGroup(group);
     const QVariant value = settings.value(key);
@@ -62,6 +86,9 @@ std::optional<QString> SettingsFile::Read(const QString& group, const QString& k
 }
 
 QList<SettingsFile::Entry> SettingsFile::ReadGroup(const QString& group) const {
+    if (!UnusableReason().isEmpty()) {
+        return {};
+    }
     QSettings settings(m_location.path, m_location.format);
     settings.beginGroup(group);
     QList<Entry> entries;
@@ -72,6 +99,9 @@ QList<SettingsFile::Entry> SettingsFile::ReadGroup(const QString& group) const {
 }
 
 StoreStatus SettingsFile::Write(const QString& group, const QString& key, const QString& value) {
+    if (const QString unusable = UnusableReason(); !unusable.isEmpty()) {
+        return StoreStatus::Refused(unusable);
+    }
     const SetAsideOutcome setAside = SetAsideIfUnreadable(m_location.path);
     if (!setAside.refusal.isEmpty()) {
         return StoreStatus::Refused(setAside.refusal);

@@ -22,15 +22,21 @@ public:
 
     explicit SettingsFile(SettingsLocation location);
 
-    // The stored text of key in group, as written (commas included); nothing when absent.
+    // Why the store cannot be read as a settings file — it is a directory, a FIFO, a device, a
+    // link to nowhere, or not readable for the user — naming the file; empty when it can be read
+    // or does not exist yet. Only a regular file is ever opened: a FIFO would block the reader.
+    QString UnusableReason() const;
+
+    // The stored text of key in group, as written (commas included); nothing when absent or
+    // when the store is unusable.
     std::optional<QString> Read(const QString& group, const QString& key) const;
 
-    // Every key of group with its text, in the store's order.
+    // Every key of group with its text, in the store's order; none when the store is unusable.
     QList<Entry> ReadGroup(const QString& group) const;
 
-    // Creates or replaces the value of key in group. When the store refuses the write (read-only
-    // home, full disk), the previous value stays and the reason is returned. A file that could not
-    // be read in full is first put aside, and the status's notice says where.
+    // Creates or replaces the value of key in group. When the store refuses the write (unusable,
+    // read-only home, full disk), the previous value stays and the reason is returned. A file
+    // that could not be read in full is first put aside, and the status's notice says where.
     StoreStatus Write(const QString& group, const QString& key, const QString& value);
 
     const SettingsLocation& location() const { return m_location; }

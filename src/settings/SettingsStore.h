@@ -16,6 +16,9 @@ class SettingsStore {
 public:
     explicit SettingsStore(SettingsLocation location);
 
+    // Why the store cannot be read, naming it; empty when it can (see SettingsFile).
+    QString UnusableReason() const { return m_file.UnusableReason(); }
+
     // The stored text of key, or defaultValue when the key is absent. Never writes.
     QString ReadSetting(const QString& key, const QString& defaultValue) const;
 

@@ -11,9 +11,13 @@ constexpr int kStopTimeoutMs = 5000;
 }  // namespace
 
 LinvoxProcess::LinvoxProcess(const QStringList& arguments, const QString& configHome,
-                             QProcessEnvironment environment) {
+                             QProcessEnvironment environment,
+                             const std::function<void()>& inChild) {
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     m_process.setProcessEnvironment(environment);
+    if (inChild) {
+        m_process.setChildProcessModifier(inChild);
+    }
     m_process.start(QStringLiteral(LINVOX_BINARY_PATH), arguments);
     if (!m_process.waitForStarted(kStartTimeoutMs)) {
         throw std::runtime_error("linvox did not start: " + m_process.errorString().toStdString());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -13,9 +14,11 @@ namespace linvox::testing {
 class LinvoxProcess {
 public:
     // Starts linvox with arguments and the settings file in configHome. Without a display
-    // unless the environment names one.
+    // unless the environment names one. inChild, when given, runs in the new process just before
+    // linvox starts there, to limit what it may do.
     LinvoxProcess(const QStringList& arguments, const QString& configHome,
-                  QProcessEnvironment environment = HeadlessEnvironment());
+                  QProcessEnvironment environment = HeadlessEnvironment(),
+                  const std::function<void()>& inChild = {});
     ~LinvoxProcess();
 
     LinvoxProcess(const LinvoxProcess&) = delete;

@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -239,6 +240,24 @@ INSTANTIATE_TEST_SUITE_P(
                        {{"linvox/port", "5"}}},
         UnreadableCase{"binary garbage", Bytes("\xff\xfe\0garbage\n[linvox\nport=5\n"), {}},
         UnreadableCase{"zeros", QByteArray(64, '\0'), {}}));
+
+TEST(SettingsStore, StoreThatIsNoRegularFileIsNeverOpened) {
+    // Opened, a FIFO without a writer would block its reader for good.
+    ScratchSettings scratch;
+    const QByteArray path = QFile::encodeName(scratch.filePath());
+    ASSERT_EQ(::mkfifo(path, 0600), 0);
+    SettingsStore store = scratch.store();
+
+    EXPECT_EQ(store.ReadSetting("port", "absent"), "absent");
+    const StoreStatus status = store.WriteSetting("port", "3");
+
+    EXPECT_FALSE(status.stored());
+    EXPECT_TRUE(status.text().contains(scratch.filePath())) << status.text();
+    EXPECT_EQ(store.UnusableReason(), status.text());
+    EXPECT_EQ(QDir(scratch.directory())
+                  .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"MyApp.conf"});
+}
 
 TEST(SettingsStore, ReadableFileIsNotCopied) {
     ScratchSettings scratch;
