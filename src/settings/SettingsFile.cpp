@@ -1,20 +1,47 @@
 #include "settings/SettingsFile.h"
 
+#include "settings/IniText.h"
 #include "settings/UnreadableFileBackup.h"
 
+#include <chrono>
+
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
 #include <QSettings>
 
 namespace linvox {
 namespace {
 
-QString RefusalReason(QSettings::Status status, const QString& path) {
-    if (status == QSettings::AccessError) {
-        return QStringLiteral("нет доступа на запись к файлу настроек %1").arg(path);
-    }
+// A writer holds the lock for a few milliseconds; one that keeps it longer has hung.
+constexpr std::chrono::seconds kLockWait{10};
+
+QString AccessRefusal(const QString& path) {
+    return QStringLiteral("нет доступа на запись к файлу настроек %1").arg(path);
+}
+
+QString WriteRefusal(const QString& path) {
     return QStringLiteral("файл настроек %1 не удалось записать").arg(path);
+}
+
+QString LockRefusal(const QLockFile& lock, const QString& path) {
+    switch (lock.error()) {
+        case QLockFile::PermissionError:
+            return AccessRefusal(path);
+        case QLockFile::LockFailedError:
+            return QStringLiteral("файл настроек %1 занят другой программой").arg(path);
+        default:
+            return WriteRefusal(path);
+    }
+}
+
+// Whether the user may not write the file, or create it in its directory.
+bool WriteAccessDenied(const QString& path) {
+    const QFileInfo file(path);
+    return file.exists() ? !file.isWritable() : !QFileInfo(file.absolutePath()).isWritable();
 }
 
 // QSettings in other processes trust their cached copy while the file's size and modification
@@ -29,6 +56,15 @@ void MoveModificationTimePast(const QString& path, const QDateTime& replacedFile
     if (file.open(QIODevice::ReadOnly)) {
         file.setFileTime(replacedFileTime.addMSecs(1), QFileDevice::FileModificationTime);
     }
+}
+
+// Replaces the file's contents at once: readers see the old text or the new, never a part.
+// Unbuffered, because a buffered QSaveFile commits a file cut short by a short write (as under a
+// file-size limit) without an error.
+bool ReplaceContents(const QString& path, const QByteArray& text) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+           file.write(text) == text.size() && file.commit();
 }
 
 QString SetAsideNotice(const QString& path, const QString& backupPath) {
@@ -52,6 +88,9 @@ QString AsWritten(const QVariant& value) {
 SettingsFile::SettingsFile(SettingsLocation location) : m_location(std::move(location)) {}
 
 QString SettingsFile::UnusableReason() const {
+    if (!IsFileStore(m_location)) {
+        return {};
+    }
     const QString& path = m_location.path;
     const QFileInfo file(path);
     if (!file.exists()) {
@@ -102,11 +141,47 @@ StoreStatus SettingsFile::Write(const QString& group, const QString& key, const 
     if (const QString unusable = UnusableReason(); !unusable.isEmpty()) {
         return StoreStatus::Refused(unusable);
     }
-    const SetAsideOutcome setAside = SetAsideIfUnreadable(m_location.path);
+    return IsFileStore(m_location) ? WriteToFile(group, key, value)
+                                   : WriteToNativeStore(group, key, value);
+}
+
+StoreStatus SettingsFile::WriteToFile(const QString& group, const QString& key,
+                                      const QString& value) {
+    const QString& path = m_location.path;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    // The lock file QSettings takes for its own writes, so every writer of the file takes turns.
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (!lock.tryLock(kLockWait)) {
+        return StoreStatus::Refused(LockRefusal(lock, path));
+    }
+    const SetAsideOutcome setAside = SetAsideIfUnreadable(path);
     if (!setAside.refusal.isEmpty()) {
         return StoreStatus::Refused(setAside.refusal);
     }
-    const QDateTime replacedFileTime = QFileInfo(m_location.path).lastModified();
+    QByteArray text = setAside.readableText;
+    if (setAside.backupPath.isEmpty() && QFileInfo::exists(path)) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return StoreStatus::Refused(WriteRefusal(path));
+        }
+        text = file.readAll();
+    }
+    const QDateTime replacedFileTime = QFileInfo(path).lastModified();
+    const std::optional<QByteArray> written = WithEntry(text, group, key, value);
+    if (!written || !ReplaceContents(path, *written)) {
+        if (!setAside.backupPath.isEmpty()) {
+            QFile::remove(setAside.backupPath);
+        }
+        return StoreStatus::Refused(WriteAccessDenied(path) ? AccessRefusal(path)
+                                                            : WriteRefusal(path));
+    }
+    MoveModificationTimePast(path, replacedFileTime);
+    return StoreStatus::Stored(
+        setAside.backupPath.isEmpty() ? QString() : SetAsideNotice(path, setAside.backupPath));
+}
+
+StoreStatus SettingsFile::WriteToNativeStore(const QString& group, const QString& key,
+                                             const QString& value) {
     QSettings settings(m_location.path, m_location.format);
     settings.beginGroup(group);
     const QVariant previous = settings.value(key);
@@ -114,10 +189,7 @@ StoreStatus SettingsFile::Write(const QString& group, const QString& key, const 
     settings.sync();
     const QSettings::Status status = settings.status();
     if (status == QSettings::NoError) {
-        MoveModificationTimePast(m_location.path, replacedFileTime);
-        return StoreStatus::Stored(setAside.backupPath.isEmpty()
-                                       ? QString()
-                                       : SetAsideNotice(m_location.path, setAside.backupPath));
+        return StoreStatus::Stored();
     }
     // QSettings keeps the refused value in its process-wide cache and would save it with some
     // later write; put the previous state back so the refused text never lands.
@@ -126,7 +198,9 @@ StoreStatus SettingsFile::Write(const QString& group, const QString& key, const 
     } else {
         settings.remove(key);
     }
-    return StoreStatus::Refused(RefusalReason(status, settings.fileName()));
+    return StoreStatus::Refused(status == QSettings::AccessError
+                                    ? AccessRefusal(settings.fileName())
+                                    : WriteRefusal(settings.fileName()));
 }
 
 }  // namespace linvox

@@ -12,7 +12,8 @@ namespace linvox {
 
 // The per-user settings store as texts addressed by group and key: the program's own section
 // and, on Linux, the [ports] group that maps COM numbers to devices. Nothing is cached: every
-// read goes to the store, and every write is durable before it returns. Window thread only.
+// read goes to the store, and every write is durable before it returns. A settings file keeps
+// every line that a write does not change, hand-written comments included. Window thread only.
 class SettingsFile {
 public:
     struct Entry {
@@ -35,13 +36,17 @@ public:
     QList<Entry> ReadGroup(const QString& group) const;
 
     // Creates or replaces the value of key in group. When the store refuses the write (unusable,
-    // read-only home, full disk), the previous value stays and the reason is returned. A file
-    // that could not be read in full is first put aside, and the status's notice says where.
+    // read-only home, full disk, a file-size limit), nothing changes and the reason is returned.
+    // A file that could not be read in full is first copied aside, and the status's notice says
+    // where. Writers in other processes take turns, each seeing the file the last one left.
     StoreStatus Write(const QString& group, const QString& key, const QString& value);
 
     const SettingsLocation& location() const { return m_location; }
 
 private:
+    StoreStatus WriteToFile(const QString& group, const QString& key, const QString& value);
+    StoreStatus WriteToNativeStore(const QString& group, const QString& key, const QString& value);
+
     SettingsLocation m_location;
 };
 

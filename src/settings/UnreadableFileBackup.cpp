@@ -1,5 +1,7 @@
 #include "settings/UnreadableFileBackup.h"
 
+#include "settings/IniText.h"
+
 #include <optional>
 
 #include <QDateTime>
@@ -12,14 +14,24 @@
 namespace linvox {
 namespace {
 
+// QFile::copy, failing also when the copy came out short, as under a file-size limit.
+bool CopyWhole(const QString& from, const QString& to) {
+    if (QFile::copy(from, to) && QFileInfo(to).size() == QFileInfo(from).size()) {
+        return true;
+    }
+    QFile::remove(to);
+    return false;
+}
+
 // The values QSettings could read from a file it cannot parse in full; nothing when it parses
-// the file fine. QSettings reports a parse failure only the first time a process parses a file,
-// later objects sharing the cached result, so a private copy under a fresh name is parsed.
+// the file fine, or when no private copy can be made to tell (a write then keeps every line).
+// QSettings reports a parse failure only the first time a process parses a file, later objects
+// sharing the cached result, so a private copy under a fresh name is parsed.
 std::optional<QVariantMap> ReadableRemains(const QString& path) {
     QTemporaryDir scratch;
     const QString copy = scratch.filePath(QStringLiteral("probe.conf"));
-    if (!scratch.isValid() || !QFile::copy(path, copy)) {
-        return QFileInfo(path).isReadable() ? std::nullopt : std::optional(QVariantMap());
+    if (!scratch.isValid() || !CopyWhole(path, copy)) {
+        return std::nullopt;
     }
     QSettings probe(copy, QSettings::IniFormat);
     QVariantMap remains;
@@ -30,15 +42,6 @@ std::optional<QVariantMap> ReadableRemains(const QString& path) {
         return std::nullopt;
     }
     return remains;
-}
-
-bool WriteFreshFile(const QString& path, const QVariantMap& values) {
-    QSettings fresh(path, QSettings::IniFormat);
-    for (auto value = values.begin(); value != values.end(); ++value) {
-        fresh.setValue(value.key(), value.value());
-    }
-    fresh.sync();
-    return fresh.status() == QSettings::NoError;
 }
 
 QString BackupPath(const QString& path) {
@@ -58,20 +61,21 @@ SetAsideOutcome SetAsideIfUnreadable(const QString& settingsFilePath) {
     if (!remains) {
         return {};
     }
-    const QString backup = BackupPath(settingsFilePath);
-    if (!QFile::rename(settingsFilePath, backup)) {
+    const std::optional<QByteArray> readableText = IniTextOf(*remains);
+    if (!readableText) {
         return {{},
-                QStringLiteral("файл настроек %1 повреждён, а отложить его копию не удалось")
-                    .arg(settingsFilePath)};
-    }
-    if (!WriteFreshFile(settingsFilePath, *remains)) {
-        QFile::remove(settingsFilePath);
-        QFile::rename(backup, settingsFilePath);
-        return {{},
+                {},
                 QStringLiteral("файл настроек %1 повреждён, а новый записать не удалось")
                     .arg(settingsFilePath)};
     }
-    return {backup, {}};
+    const QString backup = BackupPath(settingsFilePath);
+    if (!CopyWhole(settingsFilePath, backup)) {
+        return {{},
+                {},
+                QStringLiteral("файл настроек %1 повреждён, а отложить его копию не удалось")
+                    .arg(settingsFilePath)};
+    }
+    return {backup, *readableText, {}};
 }
 
 }  // namespace linvox

@@ -6,6 +6,13 @@
 #include "support/VirtualDisplay.h"
 #include "support/Xdotool.h"
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 namespace linvox::testing {
@@ -49,6 +56,65 @@ TEST(WindowOnDisplay, OpensCompactAndStoresWhatIsEditedInTheSettingsView) {
     EXPECT_TRUE(RunEventsUntil([&] { return xdotool.size(window) == QSize(364, 120); }, 5s));
     EXPECT_TRUE(linvox.running());
 }
+
+// Limits every file linvox writes to fewer bytes than a settings file needs.
+void WithSmallFileSizeLimit() {
+    constexpr rlim_t kBytes = 120;
+    const rlimit limit{kBytes, kBytes};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+struct RefusingStoreCase {
+    const char* name;
+    std::function<void(const ScratchSettings&)> make;
+    std::function<void()> inChild = {};
+};
+
+void PrintTo(const RefusingStoreCase& store, std::ostream* out) {
+    *out << store.name;
+}
+
+class WindowOnARefusingStore : public ::testing::TestWithParam<RefusingStoreCase> {};
+
+TEST_P(WindowOnARefusingStore, StartsAndReportsTheRefusedSaveLeavingTheStoreAsItWas) {
+    VirtualDisplay display;
+    Xdotool xdotool(display);
+    ScratchSettings scratch;
+    GetParam().make(scratch);
+    // Reading a FIFO would block the test.
+    const auto contents = [&] {
+        return QFileInfo(scratch.filePath()).isFile() ? scratch.rawFile() : "<no regular file>";
+    };
+    const QByteArray before = contents();
+
+    // The window's first load saves its fields; each refused save is a box titled "Linvox".
+    LinvoxProcess linvox({}, scratch.directory(), display.environment(), GetParam().inChild);
+    EXPECT_FALSE(xdotool.waitForWindow("Linvox", 15s).isEmpty()) << linvox.standardError();
+
+    EXPECT_TRUE(linvox.running());
+    EXPECT_EQ(contents(), before);
+    // No lock file or half-written copy is left beside it.
+    EXPECT_EQ(QDir(scratch.directory())
+                  .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"MyApp.conf"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stores, WindowOnARefusingStore,
+    ::testing::Values(
+        RefusingStoreCase{"a FIFO",
+                          [](const ScratchSettings& scratch) {
+                              ASSERT_EQ(::mkfifo(QFile::encodeName(scratch.filePath()), 0600), 0);
+                          }},
+        RefusingStoreCase{"a file-size limit",
+                          [](const ScratchSettings& scratch) {
+                              scratch.writeRawFile(
+                                  "[linvox]\nport=1\nport_mts=2\n\n[ports]\n"
+                                  "; the phone on USB, plugged into the left-hand socket\n"
+                                  "COM2=/dev/serial/by-id/"
+                                  "usb-Phone_Maker_Phone_123-if00\n");
+                          },
+                          WithSmallFileSizeLimit}));
 
 }  // namespace
 }  // namespace linvox::testing

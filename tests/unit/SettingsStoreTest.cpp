@@ -95,7 +95,15 @@ public:
         }
     }
     QString ask(const QString& command) {
+        send(command);
+        return answer();
+    }
+    // Hands the command over at once, not when the answer is awaited.
+    void send(const QString& command) {
         m_process.write(command.toUtf8() + '\n');
+        m_process.waitForBytesWritten();
+    }
+    QString answer() {
         while (!m_process.canReadLine()) {
             if (!m_process.waitForReadyRead(5000)) {
                 return "<no answer>";
@@ -240,6 +248,62 @@ INSTANTIATE_TEST_SUITE_P(
                        {{"linvox/port", "5"}}},
         UnreadableCase{"binary garbage", Bytes("\xff\xfe\0garbage\n[linvox\nport=5\n"), {}},
         UnreadableCase{"zeros", QByteArray(64, '\0'), {}}));
+
+TEST(SettingsStore, SimultaneousFirstSavesToADamagedFileBothLand) {
+    ScratchSettings scratch;
+    SettingsPeer first(scratch.filePath());
+    SettingsPeer second(scratch.filePath());
+    constexpr int kRounds = 10;
+    for (int round = 0; round < kRounds; ++round) {
+        scratch.writeRawFile("[linvox]\nport=5\n# a line QSettings cannot read\n");
+        first.send("write port_mts 2");
+        second.send("write port_ks 3");
+        EXPECT_EQ(first.answer(), "stored") << "round " << round;
+        EXPECT_EQ(second.answer(), "stored") << "round " << round;
+        const SettingsStore store = scratch.store();
+        EXPECT_EQ(store.ReadSetting("port", "absent"), "5");
+        EXPECT_EQ(store.ReadSetting("port_mts", "absent"), "2");
+        EXPECT_EQ(store.ReadSetting("port_ks", "absent"), "3");
+    }
+    // One copy put aside per damaged file: the second writer found the first one's repair.
+    EXPECT_EQ(QDir(scratch.directory()).entryList({"*.bak"}, QDir::Files).size(), kRounds);
+}
+
+TEST(SettingsStore, KeepsEveryLineAWriteDoesNotChange) {
+    ScratchSettings scratch;
+    scratch.writeRawFile(
+        "; my phones\n"
+        "[linvox]\n"
+        "; the USB phone takes MTS\n"
+        "port_mts=3\n"
+        "port = 9\n"
+        "\n"
+        "[ports]\n"
+        "; the phone on USB\n"
+        "COM3=/dev/serial/by-id/usb-Maker_Phone,_Inc-if00\n");
+    SettingsStore store = scratch.store();
+    SettingsFile file(scratch.location());
+
+    ASSERT_TRUE(store.WriteSetting("port_mts", "3").stored());
+    ASSERT_TRUE(store.WriteSetting("port", "4").stored());
+    ASSERT_TRUE(store.WriteSetting("port_ks", "5").stored());
+    ASSERT_TRUE(file.Write("ports", "COM4", "/dev/rfcomm0").stored());
+
+    EXPECT_EQ(scratch.rawFile(),
+              "; my phones\n"
+              "[linvox]\n"
+              "; the USB phone takes MTS\n"
+              "port_mts=3\n"
+              "port=4\n"
+              "port_ks=5\n"
+              "\n"
+              "[ports]\n"
+              "; the phone on USB\n"
+              "COM3=/dev/serial/by-id/usb-Maker_Phone,_Inc-if00\n"
+              "COM4=/dev/rfcomm0\n");
+    EXPECT_EQ(file.Read("ports", "COM3"), "/dev/serial/by-id/usb-Maker_Phone,_Inc-if00");
+    EXPECT_TRUE(QDir(scratch.directory()).entryList({"*.bak"}, QDir::Files).isEmpty());
+}
 
 TEST(SettingsStore, StoreThatIsNoRegularFileIsNeverOpened) {
     // Opened, a FIFO without a writer would block its reader for good.
