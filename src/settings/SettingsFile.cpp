@@ -27,21 +27,12 @@ QString WriteRefusal(const QString& path) {
     return QStringLiteral("файл настроек %1 не удалось записать").arg(path);
 }
 
-QString LockRefusal(const QLockFile& lock, const QString& path) {
-    switch (lock.error()) {
-        case QLockFile::PermissionError:
-            return AccessRefusal(path);
-        case QLockFile::LockFailedError:
-            return QStringLiteral("файл настроек %1 занят другой программой").arg(path);
-        default:
-            return WriteRefusal(path);
-    }
-}
-
-// Whether the user may not write the file, or create it in its directory.
-bool WriteAccessDenied(const QString& path) {
+// Why a write was refused: the user's rights, or else the system.
+QString WriteRefusalReason(const QString& path) {
     const QFileInfo file(path);
-    return file.exists() ? !file.isWritable() : !QFileInfo(file.absolutePath()).isWritable();
+    const bool accessDenied =
+        file.exists() ? !file.isWritable() : !QFileInfo(file.absolutePath()).isWritable();
+    return accessDenied ? AccessRefusal(path) : WriteRefusal(path);
 }
 
 // QSettings in other processes trust their cached copy while the file's size and modification
@@ -152,7 +143,7 @@ StoreStatus SettingsFile::WriteToFile(const QString& group, const QString& key,
     // The lock file QSettings takes for its own writes, so every writer of the file takes turns.
     QLockFile lock(path + QStringLiteral(".lock"));
     if (!lock.tryLock(kLockWait)) {
-        return StoreStatus::Refused(LockRefusal(lock, path));
+        return StoreStatus::Refused(WriteRefusalReason(path));
     }
     const SetAsideOutcome setAside = SetAsideIfUnreadable(path);
     if (!setAside.refusal.isEmpty()) {
@@ -172,8 +163,7 @@ StoreStatus SettingsFile::WriteToFile(const QString& group, const QString& key,
         if (!setAside.backupPath.isEmpty()) {
             QFile::remove(setAside.backupPath);
         }
-        return StoreStatus::Refused(WriteAccessDenied(path) ? AccessRefusal(path)
-                                                            : WriteRefusal(path));
+        return StoreStatus::Refused(WriteRefusalReason(path));
     }
     MoveModificationTimePast(path, replacedFileTime);
     return StoreStatus::Stored(
