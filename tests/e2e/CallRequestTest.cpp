@@ -5,6 +5,16 @@
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
 
+#include <fcntl.h>
+#include <linux/capability.h>
+#include <sys/ioctl.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace linvox::testing {
@@ -15,6 +25,10 @@ using namespace std::chrono_literals;
 constexpr auto kDialTimeout = 10s;
 
 const QString kRefusal = "Проверка номера: Неверный формат номера!\n";
+const QString kPortAlreadyOpenReport =
+    "Модем: Ошибка соединения с модемом:\n"
+    "Не удаётся подключиться к модему!\n"
+    "Порт модема используется другой программой.\n";
 
 class LinkHandler : public ::testing::Test {
 protected:
@@ -24,9 +38,10 @@ protected:
         scratch.preset({{"port_mts", "2"}, {"port", "9"}});
     }
 
-    // Runs linvox with one argument and waits for it to end.
-    int Run(const QString& argument) {
-        LinvoxProcess linvox({argument}, scratch.directory());
+    // Runs linvox with one argument and waits for it to end; inChild as for LinvoxProcess.
+    int Run(const QString& argument, const std::function<void()>& inChild = {}) {
+        LinvoxProcess linvox({argument}, scratch.directory(), LinvoxProcess::HeadlessEnvironment(),
+                             inChild);
         EXPECT_TRUE(linvox.waitForExit(kDialTimeout)) << argument;
         standardError = linvox.standardError();
         return linvox.exitStatus();
@@ -134,10 +149,7 @@ TEST_F(LinkHandler, PortHeldByAnotherProgramOnBothAttemptsIsReportedOnce) {
     PhoneSimulator busyPhone({"--busy"});
     scratch.mapPort(2, busyPhone.devicePath());
     EXPECT_EQ(Run("tel:0501234567"), 1);
-    EXPECT_EQ(standardError,
-              "Модем: Ошибка соединения с модемом:\n"
-              "Не удаётся подключиться к модему!\n"
-              "Порт модема используется другой программой.\n");
+    EXPECT_EQ(standardError, kPortAlreadyOpenReport);
     EXPECT_EQ(busyPhone.transcript(), "");
 }
 
@@ -160,6 +172,145 @@ TEST_F(LinkHandler, PortsChangedBetweenCallsAreUsedByTheNextCall) {
     EXPECT_EQ(mtsPhone.transcript(), "ATD0501234567;\rATD0951234567;\r");
     EXPECT_EQ(secondMtsPhone.transcript(), "ATD0661234567;\r");
 }
+
+// Settings that send MTS calls to COM2, that is to device.
+void WriteSettingsForMtsPhone(const ScratchSettings& scratch, const QString& device) {
+    scratch.writeRawFile("[linvox]\nport_mts=2\n\n[ports]\nCOM2=" + QFile::encodeName(device) +
+                         "\n");
+}
+
+// Lets root be refused by file permissions, as any other user is.
+void WithoutPermissionOverride() {
+    if (::geteuid() == 0) {
+        ::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0);
+        ::prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0);
+    }
+}
+
+struct BadFileCase {
+    const char* name;
+    // Puts the bad file where the settings file was, given the MTS phone's device.
+    std::function<void(const ScratchSettings&, const QString&)> make;
+    // Why nothing is dialed, %1 being the file's path; empty when the call goes through.
+    QString reason;
+    std::function<void()> inChild = {};
+};
+
+void PrintTo(const BadFileCase& bad, std::ostream* out) {
+    *out << bad.name;
+}
+
+class BadSettingsFiles : public LinkHandler, public ::testing::WithParamInterface<BadFileCase> {};
+
+TEST_P(BadSettingsFiles, DialWhereTheFileSaysOrNowhereWithTheReason) {
+    QFile::remove(scratch.filePath());
+    GetParam().make(scratch, mtsPhone.devicePath());
+    const bool dials = GetParam().reason.isEmpty();
+
+    EXPECT_EQ(Run("tel:0501234567", GetParam().inChild), dials ? 0 : 1);
+
+    EXPECT_EQ(standardError, dials ? ""
+                                   : "Модем: Ошибка соединения с модемом:\n"
+                                     "Настройки не прочитаны: " +
+                                         GetParam().reason.arg(scratch.filePath()) + "\n");
+    EXPECT_EQ(dials, mtsPhone.waitForCommands(1, dials ? kDialTimeout : 0s));
+    EXPECT_EQ(mtsPhone.transcript(), dials ? "ATD0501234567;\r" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadSettingsFiles,
+    ::testing::Values(BadFileCase{"a device path with a comma",
+                                  [](const ScratchSettings& scratch, const QString& phone) {
+                                      const QString byId =
+                                          scratch.directory() + "/usb-Maker_Phone,_Inc-if00";
+                                      QFile::link(phone, byId);
+                                      WriteSettingsForMtsPhone(scratch, byId);
+                                  },
+                                  ""},
+                      BadFileCase{"a directory",
+                                  [](const ScratchSettings& scratch, const QString&) {
+                                      QDir().mkdir(scratch.filePath());
+                                  },
+                                  "файл настроек %1 — это каталог, а не файл"},
+                      BadFileCase{"a FIFO",
+                                  [](const ScratchSettings& scratch, const QString&) {
+                                      ::mkfifo(QFile::encodeName(scratch.filePath()), 0600);
+                                  },
+                                  "файл настроек %1 — не обычный файл, а канал или устройство"},
+                      BadFileCase{"a link to /dev/zero",
+                                  [](const ScratchSettings& scratch, const QString&) {
+                                      QFile::link("/dev/zero", scratch.filePath());
+                                  },
+                                  "файл настроек %1 — не обычный файл, а канал или устройство"},
+                      BadFileCase{"a link to itself",
+                                  [](const ScratchSettings& scratch, const QString&) {
+                                      QFile::link(scratch.filePath(), scratch.filePath());
+                                  },
+                                  "файл настроек %1 — ссылка, которая никуда не ведёт"},
+                      BadFileCase{"a file the user may not read",
+                                  [](const ScratchSettings& scratch, const QString& phone) {
+                                      WriteSettingsForMtsPhone(scratch, phone);
+                                      QFile::setPermissions(scratch.filePath(), {});
+                                  },
+                                  "нет доступа на чтение к файлу настроек %1",
+                                  WithoutPermissionOverride}));
+
+enum class Hold { RunningProgramsLockFile, EndedProgramsLockFile, ExclusiveFlag };
+
+struct ForeignHoldCase {
+    const char* name;
+    Hold hold;
+    bool portThroughLink;
+};
+
+void PrintTo(const ForeignHoldCase& hold, std::ostream* out) {
+    *out << hold.name;
+}
+
+class ForeignHolds : public LinkHandler, public ::testing::WithParamInterface<ForeignHoldCase> {};
+
+TEST_P(ForeignHolds, DialOnlyWhereNoRunningProgramHoldsThePort) {
+    if (GetParam().portThroughLink) {
+        const QString link = scratch.directory() + "/phone";
+        QFile::link(mtsPhone.devicePath(), link);
+        scratch.mapPort(2, link);
+    }
+    // As terminal programs name and write it: the real device's name, then the process id in
+    // ten characters and a newline. No process ever has an id beyond the kernel's limit.
+    constexpr qint64 kEndedProcessId = 4194305;
+    QFile lock("/var/lock/LCK.." + mtsPhone.devicePath().mid(5).replace('/', '_'));
+    const qint64 owner =
+        GetParam().hold == Hold::RunningProgramsLockFile ? mtsPhone.processId() : kEndedProcessId;
+    const QByteArray lockText = QByteArray::number(owner).rightJustified(10, ' ') + '\n';
+    const int holder = ::open(QFile::encodeName(mtsPhone.devicePath()), O_RDWR | O_NOCTTY);
+    if (GetParam().hold == Hold::ExclusiveFlag) {
+        ASSERT_EQ(::ioctl(holder, TIOCEXCL), 0);
+    } else {
+        ASSERT_TRUE(lock.open(QIODevice::NewOnly));
+        lock.write(lockText);
+        lock.close();
+    }
+
+    const int status = Run("tel:0501234567");
+    const bool lockKept = lock.open(QIODevice::ReadOnly) && lock.readAll() == lockText;
+    lock.remove();
+    ::close(holder);
+
+    const bool dials = GetParam().hold == Hold::EndedProgramsLockFile;
+    EXPECT_EQ(status, dials ? 0 : 1);
+    EXPECT_EQ(standardError, dials ? "" : kPortAlreadyOpenReport);
+    EXPECT_EQ(dials, mtsPhone.waitForCommands(1, dials ? kDialTimeout : 0s));
+    EXPECT_EQ(mtsPhone.transcript(), dials ? "ATD0501234567;\r" : "");
+    EXPECT_EQ(lockKept, GetParam().hold == Hold::RunningProgramsLockFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Holds, ForeignHolds,
+    ::testing::Values(
+        ForeignHoldCase{"lock file of a running program", Hold::RunningProgramsLockFile, false},
+        ForeignHoldCase{"the same, port named by a link", Hold::RunningProgramsLockFile, true},
+        ForeignHoldCase{"lock file of an ended program", Hold::EndedProgramsLockFile, true},
+        ForeignHoldCase{"exclusive-open flag", Hold::ExclusiveFlag, false}));
 
 // A DISPLAY left over from an ended session, naming no server.
 QProcessEnvironment StaleDisplayEnvironment() {

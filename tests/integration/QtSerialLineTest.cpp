@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <grp.h>
-#include <pwd.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -75,6 +74,19 @@ termios SettingsOf(const QString& device) {
     return settings;
 }
 
+// Whether another program's open is refused for the exclusive-open flag, or, for root, let
+// through with the flag set.
+bool OpenedExclusively(const QString& device) {
+    const int descriptor = ::open(QFile::encodeName(device), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (descriptor < 0) {
+        return errno == EBUSY;
+    }
+    int exclusive = 0;
+    ::ioctl(descriptor, TIOCGEXCL, &exclusive);
+    ::close(descriptor);
+    return exclusive != 0;
+}
+
 void SetHangUpOnClose(const QString& device) {
     const int descriptor = ::open(QFile::encodeName(device), O_RDWR | O_NOCTTY | O_NONBLOCK);
     ASSERT_GE(descriptor, 0);
@@ -85,12 +97,13 @@ void SetHangUpOnClose(const QString& device) {
     ::close(descriptor);
 }
 
-TEST_F(SerialLineOnPhone, UsesTheAgreedLineSettingsAndNeverHangsUpOnClose) {
+TEST_F(SerialLineOnPhone, UsesTheAgreedLineSettingsExclusivelyAndNeverHangsUpOnClose) {
     PhoneSimulator phone;
     scratch.mapPort(kPhonePort, phone.devicePath());
     SetHangUpOnClose(phone.devicePath());
 
     ASSERT_TRUE(OpenPort(kPhonePort).done());
+    EXPECT_TRUE(OpenedExclusively(phone.devicePath()));
     const termios whileOpen = SettingsOf(phone.devicePath());
     EXPECT_EQ(cfgetospeed(&whileOpen), static_cast<speed_t>(B9600));
     EXPECT_EQ(whileOpen.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
@@ -99,6 +112,7 @@ TEST_F(SerialLineOnPhone, UsesTheAgreedLineSettingsAndNeverHangsUpOnClose) {
 
     ASSERT_TRUE(line.SetPortOpen(false).done());
     EXPECT_EQ(SettingsOf(phone.devicePath()).c_cflag & HUPCL, 0u);
+    EXPECT_FALSE(OpenedExclusively(phone.devicePath()));
 }
 
 struct OpenFailureCase {
@@ -171,65 +185,23 @@ TEST_F(SerialLineOnPhone, PortHeldByAnotherLineIsAlreadyOpen) {
     EXPECT_TRUE(line.SetPortOpen(true).done());
 }
 
-TEST_F(SerialLineOnPhone, KeepsThePortExclusiveWhileOpen) {
-    PhoneSimulator phone;
-    scratch.mapPort(kPhonePort, phone.devicePath());
-    // Another program's open: refused outright, or, for root, let through with the flag set.
-    const auto exclusive = [&] {
-        const int other = ::open(QFile::encodeName(phone.devicePath()), O_RDWR | O_NOCTTY);
-        if (other < 0) {
-            return errno == EBUSY;
-        }
-        int flag = 0;
-        ::ioctl(other, TIOCGEXCL, &flag);
-        ::close(other);
-        return flag != 0;
-    };
-
-    ASSERT_TRUE(OpenPort(kPhonePort).done());
-    EXPECT_TRUE(exclusive());
-    ASSERT_TRUE(line.SetPortOpen(false).done());
-    EXPECT_FALSE(exclusive());
-}
-
-// Takes root's rights away while it lives, as far as opening files goes; a no-op for others.
-class WithoutRootRights {
-public:
-    WithoutRootRights() : m_root(::geteuid() == 0) {
-        if (m_root) {
-            const passwd* nobody = ::getpwnam("nobody");
-            EXPECT_NE(nobody, nullptr);
-            EXPECT_EQ(::setegid(nobody->pw_gid), 0);
-            EXPECT_EQ(::seteuid(nobody->pw_uid), 0);
-        }
-    }
-    ~WithoutRootRights() {
-        if (m_root) {
-            EXPECT_EQ(::seteuid(0), 0);
-            EXPECT_EQ(::setegid(0), 0);
-        }
-    }
-
-private:
-    bool m_root;
-};
-
 TEST(DeviceClaim, DeniedAccessNamesTheDeviceAndTheGroupThatGrantsIt) {
     PhoneSimulator phone;
     const QByteArray device = QFile::encodeName(phone.devicePath());
-    // Only the group may read and write: root acts as a user outside it, anyone else is the
-    // owner, whose own rights are gone.
-    const group* granting = ::geteuid() == 0 ? ::getgrnam("dialout") : ::getgrgid(::getegid());
+    // Only the group may use the device. Root opens it as "nobody", outside the group; anyone
+    // else is its owner, without the owner's rights.
+    const bool root = ::geteuid() == 0;
+    const group* granting = root ? ::getgrnam("dialout") : ::getgrgid(::getegid());
     ASSERT_NE(granting, nullptr);
     const QString groupName = QString::fromLocal8Bit(granting->gr_name);
     ASSERT_EQ(::chown(device, static_cast<uid_t>(-1), granting->gr_gid), 0);
     ASSERT_EQ(::chmod(device, 0060), 0);
+    constexpr uid_t kNobody = 65534;
 
+    ASSERT_TRUE(!root || ::seteuid(kNobody) == 0);
     DeviceClaim claim;
-    const LineStatus status = [&] {
-        WithoutRootRights unprivileged;
-        return claim.Take(phone.devicePath());
-    }();
+    const LineStatus status = claim.Take(phone.devicePath());
+    ASSERT_TRUE(!root || ::seteuid(0) == 0);
 
     EXPECT_EQ(status.failure(), LineFailure::AccessDenied);
     EXPECT_TRUE(status.description().contains(phone.devicePath())) << status.description();
