@@ -102,6 +102,7 @@ void FormPort::ConnectHandlers() {
 }
 
 void FormPort::LoadSettings() {
+    m_loading = true;
     // The field for all calls first, then the operators' fields in table order.
     m_portRows[kAllCallsRow].field->setText(StoredPortText(m_portRows[kAllCallsRow].key));
     for (std::size_t i = 0; i < kAllCallsRow; ++i) {
@@ -115,6 +116,7 @@ void FormPort::LoadSettings() {
         m_ui->Option2->setChecked(true);
         ApplyLayout(PhoneMode::Multi);
     }
+    m_loading = false;
 }
 
 QString FormPort::StoredPortText(const SettingKey& key) const {
@@ -173,6 +175,14 @@ void FormPort::StorePortField(const PortRow& row) {
 void FormPort::Store(const SettingKey& key, const QString& value) {
     const StoreStatus status = m_services.settings.WriteSetting(ToQString(key.name), value);
     if (!status.stored()) {
+        // Filling the fields stores each of them again; a store that refuses them all for one
+        // reason is reported once, not once a field.
+        if (m_loading && status.text() == m_refusalShownWhileLoading) {
+            return;
+        }
+        if (m_loading) {
+            m_refusalShownWhileLoading = status.text();
+        }
         m_services.messages.Show({RefusedSettingText(status.text()), kProgramTitle});
     } else if (!status.text().isEmpty()) {
         m_services.messages.Show({status.text(), kProgramTitle});

@@ -68,6 +68,8 @@ private:
     PortRows m_portRows;
     std::unique_ptr<SearchPanel> m_searchPanel;
     std::unique_ptr<CheckPanel> m_checkPanel;
+    bool m_loading = false;
+    QString m_refusalShownWhileLoading;
 };
 
 }  // namespace linvox

@@ -150,9 +150,11 @@ void FormPortTest::refusedWriteIsShownToTheUser() {
     blocker.close();
     Harness harness(SettingsLocation{blocker.fileName() + "/MyApp.conf", QSettings::NativeFormat});
 
+    harness.window.LoadSettings();
+    QCOMPARE(harness.messages.messages.size(), 1);
     harness.control<QLineEdit>("Text3")->setText("4");
 
-    QCOMPARE(harness.messages.messages.size(), 1);
+    QCOMPARE(harness.messages.messages.size(), 2);
     QCOMPARE(harness.messages.messages.first().title, "Linvox");
     QVERIFY(harness.messages.messages.first().text.startsWith("Настройка не сохранена: "));
     QCOMPARE(harness.stored("port_mts"), "<absent>");
