@@ -9,14 +9,14 @@ namespace {
 constexpr char kCarriageReturn = '\r';
 
 struct ErrorWording {
-    QString description;
+    LineFailure failure;
     QString text;
 };
 
 const ErrorWording kErrorWordings[] = {
-    {LineStatus::kInvalidPortNumber, QStringLiteral("Неверный порт")},
-    {LineStatus::kDeviceNotOpen, QStringLiteral("Не удаётся подключиться")},
-    {LineStatus::kPortAlreadyOpen, QStringLiteral("Порт модема используется другой программой")},
+    {LineFailure::InvalidPortNumber, QStringLiteral("Неверный порт")},
+    {LineFailure::DeviceNotOpen, QStringLiteral("Не удаётся подключиться")},
+    {LineFailure::PortAlreadyOpen, QStringLiteral("Порт модема используется другой программой")},
 };
 
 QByteArray CommandBytes(const QString& command) {
@@ -39,7 +39,7 @@ QString SerialPortProbe::ProbePort(const QString& command, qint16 portNumber, qi
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const LineStatus opened = ReopenAndWrite(m_line, portNumber, CommandBytes(command));
         if (!opened.done()) {
-            return reporting ? ProbeErrorText(opened.description()) : kProbeFailed;
+            return reporting ? ProbeErrorText(opened) : kProbeFailed;
         }
         if (!m_line.AwaitInput(QDeadlineTimer(kFirstBytePolls * kPollTime))) {
             return ListedNameOr(portNumber, reporting ? kUnknownDevice : kProbeFailed, reporting);
@@ -67,18 +67,18 @@ void SerialPortProbe::GatherAnswer(Answer& answer) {
 QString SerialPortProbe::ListedNameOr(qint16 portNumber, const QString& unlisted, bool reporting) {
     const InventoryAnswer<QString> listed = m_inventory.ModemNameForPort(portNumber);
     if (listed.failed()) {
-        return reporting ? ProbeErrorText(listed.failure) : kProbeFailed;
+        return reporting ? ProbeErrorText(LineStatus::Failed(listed.failure)) : kProbeFailed;
     }
     return listed.value == kNoModemListed ? unlisted : listed.value;
 }
 
-QString ProbeErrorText(const QString& description) {
+QString ProbeErrorText(const LineStatus& failure) {
     for (const ErrorWording& wording : kErrorWordings) {
-        if (description == wording.description) {
+        if (failure.failure() == wording.failure) {
             return wording.text;
         }
     }
-    return description;
+    return failure.description();
 }
 
 }  // namespace linvox

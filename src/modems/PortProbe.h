@@ -31,7 +31,7 @@ public:
     // Sends command (nothing when empty) with a CR to port portNumber and gives the cleaned
     // answer; when the device stays silent, the listed modem's name ("(name)"), else
     // kUnknownDevice in report mode or kProbeFailed in silent mode. A failure gives
-    // ProbeErrorText of its description in report mode and kProbeFailed in silent mode: nothing
+    // ProbeErrorText of it in report mode and kProbeFailed in silent mode: nothing
     // fails towards the caller. The port is left open.
     virtual QString ProbePort(const QString& command, qint16 portNumber, qint16 report) = 0;
 };
@@ -68,8 +68,8 @@ private:
     ModemInventory& m_inventory;
 };
 
-// The short text for a line failure: "Неверный порт", "Не удаётся подключиться" or "Порт модема
-// используется другой программой" for the three known descriptions, any other one unchanged.
-QString ProbeErrorText(const QString& description);
+// The short text for a failure: "Неверный порт", "Не удаётся подключиться" or "Порт модема
+// используется другой программой" for the three usual kinds, else its description unchanged.
+QString ProbeErrorText(const LineStatus& failure);
 
 }  // namespace linvox
