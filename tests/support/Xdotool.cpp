@@ -9,7 +9,6 @@ namespace linvox::testing {
 namespace {
 
 constexpr int kCommandTimeoutMs = 10000;
-constexpr std::chrono::milliseconds kSearchInterval{50};
 
 }  // namespace
 
