@@ -6,6 +6,8 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev qt
 # What the tests add: GoogleTest, a virtual display driven by xdotool for the window,
 # xdg-utils to open links as the desktop does, and umockdev to make up devices for udev.
 TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool xdg-utils umockdev libumockdev-dev)
+# What making and checking the Debian package adds.
+PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream lintian)
 
 # Installs the Debian packages that are missing: as root with apt-get; otherwise prints the
 # apt-get line to run and stops.
@@ -33,6 +35,13 @@ ensure_packages() {
 build_project() {
     local source=$1
     shift
-    cmake -S "$source" -B "$source/build" -G Ninja "$@" >&2
-    cmake --build "$source/build" --parallel "$(nproc)" >&2
+    build_in "$source" "$source/build" "$@"
+}
+
+# Configures (once) and builds the project in the given folder with the given CMake options.
+build_in() {
+    local source=$1 folder=$2
+    shift 2
+    cmake -S "$source" -B "$folder" -G Ninja "$@" >&2
+    cmake --build "$folder" --parallel "$(nproc)" >&2
 }

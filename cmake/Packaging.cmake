@@ -1,0 +1,52 @@
+# What an installation holds besides the program and its icons, and the Debian package CPack
+# makes of it (scripts/package builds it from a Release build).
+
+set(linvox_packaging_dir ${PROJECT_SOURCE_DIR}/packaging/linux)
+set(linvox_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/linvox)
+
+install(FILES ${linvox_packaging_dir}/linvox.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${linvox_packaging_dir}/example.linvox.Linvox.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${linvox_packaging_dir}/copyright DESTINATION ${linvox_doc_dir})
+
+# A package made by the project itself, so its Debian changelog is the one entry of the version
+# built, dated when the build was configured (or at SOURCE_DATE_EPOCH, for reproducible builds).
+string(TIMESTAMP LINVOX_BUILD_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+configure_file(${linvox_packaging_dir}/changelog.in changelog @ONLY)
+
+# Debian wants manual pages and changelogs compressed with the highest level and without a time stamp, so the
+# package comes out the same from the same sources.
+configure_file(${linvox_packaging_dir}/linvox.1.in linvox.1 @ONLY)
+foreach(document linvox.1 changelog)
+  add_custom_command(
+    OUTPUT ${document}.gz
+    COMMAND gzip -9 -n -c ${document} > ${document}.gz
+    DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/${document})
+endforeach()
+add_custom_target(linvox_compressed_documents ALL DEPENDS linvox.1.gz changelog.gz)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/linvox.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${linvox_doc_dir})
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME linvox)
+set(CPACK_PACKAGE_VENDOR "The Linvox developers")
+set(CPACK_PACKAGE_CONTACT "Linvox developers <packages@linvox.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "dial phone links through a phone or GSM modem")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION comm)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE http://linvox.example/)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# CPack puts the summary above this and indents it as the control file wants.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Click a tel:, callto:, sip: or skype: link, and Linvox turns it into a
+Ukrainian phone number, works out the mobile operator from its prefix,
+picks the serial port of the phone that holds that operator's SIM, and
+tells the phone to dial, without a window appearing.
+
+Started on its own, it opens one small window for typing a number and
+for assigning a port to each operator.")
+include(CPack)
