@@ -28,6 +28,49 @@ bool ReadsBackAs(const QByteArray& text, const QVariantMap& values, const QStrin
     });
 }
 
+// What text gives when parsed from a file at path; nothing when the file cannot be written in
+// full, as under a file-size limit.
+std::optional<QVariantMap> ParsedValues(const QByteArray& text, const QString& path) {
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+            file.write(text) != text.size()) {
+            return std::nullopt;
+        }
+    }
+    const QSettings reader(path, QSettings::IniFormat);
+    QVariantMap values;
+    for (const QString& key : reader.allKeys()) {
+        values.insert(key, reader.value(key));
+    }
+    return values;
+}
+
+// The text as QSettings itself rewrites it with key set to value: every value it reads kept,
+// comments and the order of lines not.
+std::optional<QByteArray> RewrittenByQSettings(const QByteArray& text, const QString& key,
+                                               const QString& value, const QString& scratchPath) {
+    {
+        QFile scratch(scratchPath);
+        if (!scratch.open(QIODevice::WriteOnly) || scratch.write(text) != text.size()) {
+            return std::nullopt;
+        }
+    }
+    {
+        QSettings rewriter(scratchPath, QSettings::IniFormat);
+        rewriter.setValue(key, value);
+        rewriter.sync();
+        if (rewriter.status() != QSettings::NoError) {
+            return std::nullopt;
+        }
+    }
+    QFile rewritten(scratchPath);
+    if (!rewritten.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return rewritten.readAll();
+}
+
 }  // namespace
 
 std::optional<QByteArray> IniTextOf(const QVariantMap& values) {
@@ -103,7 +146,32 @@ std::optional<QByteArray> WithEntry(const QByteArray& text, const QString& group
         lines.append(header);
         lines.append(entry);
     }
-    return lines.join('\n') + '\n';
+    const QByteArray edited = lines.join('\n') + '\n';
+    // A hand-written line can swallow the lines after it (a value whose closing quotation mark is
+    // missing) or carry on into the next (a trailing backslash): the edit must read as the old
+    // text with the one entry set.
+    const QTemporaryDir scratch;
+    const QString fullKey = group + u'/' + key;
+    std::optional<QVariantMap> expected =
+        ParsedValues(text, scratch.filePath(QStringLiteral("old.conf")));
+    const std::optional<QVariantMap> read =
+        ParsedValues(edited, scratch.filePath(QStringLiteral("edited.conf")));
+    if (!expected || !read) {
+        return std::nullopt;
+    }
+    expected->insert(fullKey, value);
+    if (*read == *expected) {
+        return edited;
+    }
+    const std::optional<QByteArray> rewritten = RewrittenByQSettings(
+        text, fullKey, value, scratch.filePath(QStringLiteral("rewritten.conf")));
+    const std::optional<QVariantMap> readRewritten =
+        rewritten ? ParsedValues(*rewritten, scratch.filePath(QStringLiteral("check.conf")))
+                  : std::nullopt;
+    if (!readRewritten || readRewritten->value(fullKey) != value) {
+        return std::nullopt;
+    }
+    return rewritten;
 }
 
 }  // namespace linvox

@@ -107,6 +107,10 @@ std::optional<QString> SettingsFile::Read(const QString& group, const QString& k
         return std::nullopt;
     }
     QSettings settings(m_location.path, m_location.format);
+    // QSettings parses a file's sections as keys ask for them, and misses the group's own section
+    // when a hand-written section of a subgroup ("[linvox/x]") sorts between it and the key;
+    // listing the keys parses every section first.
+    settings.allKeys();
     settings.beginGroup(group);
     const QVariant value = settings.value(key);
     if (!value.isValid()) {

@@ -23,6 +23,43 @@ bool CopyWhole(const QString& from, const QString& to) {
     return false;
 }
 
+// The values that QSettings reads back as they were in one round of writing them and reading
+// them through a copy (it would answer from what it cached on writing).
+QVariantMap ReadBackAsWritten(const QVariantMap& values, const QTemporaryDir& scratch, int round) {
+    const QString written = scratch.filePath(QStringLiteral("kept-%1.conf").arg(round));
+    const QString copy = scratch.filePath(QStringLiteral("kept-%1-copy.conf").arg(round));
+    {
+        QSettings writer(written, QSettings::IniFormat);
+        for (auto value = values.begin(); value != values.end(); ++value) {
+            writer.setValue(value.key(), value.value());
+        }
+    }
+    if (!QFile::copy(written, copy)) {
+        return {};
+    }
+    const QSettings readBack(copy, QSettings::IniFormat);
+    QVariantMap kept;
+    for (const QString& key : readBack.allKeys()) {
+        if (values.contains(key) && readBack.value(key) == values.value(key)) {
+            kept.insert(key, values.value(key));
+        }
+    }
+    return kept;
+}
+
+// The values that can be carried into a new file. QSettings lists keys that name no setting (""
+// from a line "=5") or alias another ("/port" from a section "[]"), and changes some lists that
+// hold control characters; each round drops what did not come back, until all does.
+QVariantMap KeptByQSettings(QVariantMap values, const QTemporaryDir& scratch) {
+    for (int round = 0;; ++round) {
+        QVariantMap kept = ReadBackAsWritten(values, scratch, round);
+        if (kept.size() == values.size()) {
+            return kept;
+        }
+        values = std::move(kept);
+    }
+}
+
 // The values QSettings could read from a file it cannot parse in full; nothing when it parses
 // the file fine, or when no private copy can be made to tell (a write then keeps every line).
 // QSettings reports a parse failure only the first time a process parses a file, later objects
@@ -41,7 +78,7 @@ std::optional<QVariantMap> ReadableRemains(const QString& path) {
     if (probe.status() == QSettings::NoError) {
         return std::nullopt;
     }
-    return remains;
+    return KeptByQSettings(remains, scratch);
 }
 
 QString BackupPath(const QString& path) {
