@@ -8,6 +8,8 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev qt
 TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool xdg-utils umockdev libumockdev-dev)
 # What making and checking the Debian package adds.
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream lintian)
+# The sanitizer build and the fuzz targets: clang with its sanitizer and libFuzzer runtimes.
+SANITIZER_PACKAGES=(clang libclang-rt-14-dev)
 
 # Installs the Debian packages that are missing: as root with apt-get; otherwise prints the
 # apt-get line to run and stops.
@@ -28,7 +30,7 @@ ensure_packages() {
     echo "Installing ${missing[*]}" >&2
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -q >&2
-    apt-get install -y -q --no-install-recommends "${missing[@]}" >&2
+    apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}" >&2
 }
 
 # Configures (once) and builds the project in <source>/build with the given CMake options.
@@ -44,4 +46,25 @@ build_in() {
     shift 2
     cmake -S "$source" -B "$folder" -G Ninja "$@" >&2
     cmake --build "$folder" --parallel "$(nproc)" >&2
+}
+
+# Configures (once) and builds the project with clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer in <source>/build-sanitize, with the fuzz targets; extra arguments go
+# to the build (such as --target fuzz_targets).
+build_sanitized() {
+    local source=$1
+    shift
+    cmake -S "$source" -B "$source/build-sanitize" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+        -DLINVOX_SANITIZE=ON -DLINVOX_WARNINGS_AS_ERRORS=ON >&2
+    cmake --build "$source/build-sanitize" --parallel "$(nproc)" "$@" >&2
+}
+
+# What the sanitizers need at run time, for every process the tests start: the leaks of libraries
+# outside the project set aside, and an exit status of their own for a finding, so that it cannot
+# pass for one of Linvox's statuses.
+export_sanitizer_options() {
+    local source=$1
+    export ASAN_OPTIONS=exitcode=86
+    export LSAN_OPTIONS="suppressions=$source/tests/sanitizers/leak-suppressions.txt"
+    export UBSAN_OPTIONS=print_stacktrace=1
 }
