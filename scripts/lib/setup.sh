@@ -10,6 +10,8 @@ TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool xdg-utils umockdev lib
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream lintian)
 # The sanitizer build and the fuzz targets: clang with its sanitizer and libFuzzer runtimes.
 SANITIZER_PACKAGES=(clang libclang-rt-14-dev)
+# The cross compiler that checks the Windows-only sources.
+WINDOWS_CHECK_PACKAGES=(g++-mingw-w64-x86-64-posix)
 
 # Installs the Debian packages that are missing: as root with apt-get; otherwise prints the
 # apt-get line to run and stops.
