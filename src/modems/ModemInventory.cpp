@@ -52,6 +52,8 @@ InventoryAnswer<QList<ModemInventory::Entry>> ModemInventory::Entries() {
     for (const ModemEntry& modem : listing.entries) {
         const std::optional<qint16> port = PortNumberOfEntry(modem.attachedTo);
         if (!port) {
+            // No entry counts once one cannot be read, so the search visits nothing.
+            answer.value.clear();
             answer.failure = QString::fromLatin1(kOverflowDescription);
             return answer;
         }

@@ -56,6 +56,7 @@ TEST(ModemInventory, NamesTheLastEntryOnAPortAndFailsOnAnyBadEntry) {
 
     modems.listing.entries.append(ModemEntry{"COM99999", "far"});
     EXPECT_EQ(inventory.ModemNameForPort(4).failure, "Overflow");
+    EXPECT_GT(inventory.ModemPortRange().value.first, inventory.ModemPortRange().value.last);
     modems.listing = {{}, "WMI unreachable", {}};
     const InventoryAnswer<PortRange> range = inventory.ModemPortRange();
     EXPECT_EQ(range.failure, "WMI unreachable");

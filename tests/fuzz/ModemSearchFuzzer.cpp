@@ -1,0 +1,71 @@
+// From the system's modem list to the port search: whatever the ports and names the list holds,
+// the search visits the range around them once in ascending order, its progress only grows from
+// 0 to 100 %, and each listed modem is named in parentheses without outer blanks.
+#include "Property.h"
+#include "modems/PortSearch.h"
+#include "support/FakeModemList.h"
+#include "support/RecordingMessageSink.h"
+#include "support/RecordingViews.h"
+
+#include <cstddef>
+#include <cstdint>
+
+using linvox::fuzzing::Require;
+
+namespace {
+
+// One entry a line, its port and name parted by the first tab.
+linvox::ModemListing Listing(const QString& text) {
+    linvox::ModemListing listing;
+    for (const QString& line : text.split(u'\n')) {
+        const qsizetype tab = line.indexOf(u'\t');
+        listing.entries.append({line.left(tab), tab < 0 ? QString() : line.mid(tab + 1)});
+    }
+    return listing;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    linvox::testing::FakeModemList modems;
+    modems.listing = Listing(text);
+    linvox::ModemInventory inventory(modems);
+    bool overflows = false;
+    for (const linvox::ModemEntry& entry : modems.listing.entries) {
+        const std::optional<qint16> port = linvox::PortNumberOfEntry(entry.attachedTo);
+        overflows = overflows || !port;
+        const linvox::InventoryAnswer<QString> name = inventory.ModemNameForPort(port.value_or(0));
+        if (!name.failed()) {
+            Require(name.value.startsWith(u'(') && name.value.endsWith(u')') &&
+                        !name.value.startsWith(u"( ") && !name.value.endsWith(u" )"),
+                    "a listed modem is named in parentheses, without outer blanks", text);
+        }
+    }
+
+    linvox::testing::FakeProbe probe;
+    linvox::testing::RecordingSearchView view;
+    linvox::testing::RecordingMessageSink messages;
+    linvox::SearchModemPorts(inventory, probe, view, messages);
+
+    const linvox::InventoryAnswer<linvox::PortRange> range = inventory.ModemPortRange();
+    Require(range.failed() == overflows, "only a port beyond 16 bits fails the list", text);
+    const int visits = std::max(0, range.value.last - range.value.first + 1);
+    Require(probe.probes.size() == (range.failed() ? 0 : visits), "each port is visited once",
+            text);
+    if (!probe.probes.isEmpty()) {
+        Require(probe.probes.first() == QStringLiteral("%1/0").arg(range.value.first) &&
+                    probe.probes.last() == QStringLiteral("%1/0").arg(range.value.last),
+                "the range is visited from its first port to its last", text);
+    }
+    int percent = 0;
+    for (const QString& caption : view.logged(QStringLiteral("caption")).mid(1)) {
+        const int next = caption.section(u' ', 1).chopped(1).toInt();
+        Require(next >= percent && next <= 100, "progress only grows, up to 100 %", caption);
+        percent = next;
+    }
+    Require(probe.probes.isEmpty() || percent == 100, "a search that visited ports ends at 100 %",
+            text);
+    return 0;
+}

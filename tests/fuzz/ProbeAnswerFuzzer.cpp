@@ -1,0 +1,58 @@
+// From what a device sends back to "AT+GMM" to the text the window shows. Whatever the bytes and
+// however they are split across reads, the probe gives one non-empty line of bounded length, the
+// same as when they arrive at once.
+#include "Property.h"
+#include "modems/PortProbe.h"
+#include "support/FakeModemList.h"
+#include "support/FakeSerialLine.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+using linvox::fuzzing::Require;
+
+namespace {
+
+// What the probe shows when the device sends pieces, one per read.
+QString Probe(const QList<QByteArray>& pieces) {
+    linvox::testing::FakeSerialLine line;
+    linvox::testing::FakeModemList modems;
+    linvox::ModemInventory inventory(modems);
+    linvox::SerialPortProbe probe(line, inventory);
+    line.onOpen = [&](linvox::testing::FakeSerialLine& opened) { opened.arrivals = pieces; };
+    return probe.ProbePort(linvox::kIdentifyCommand, 3, linvox::kReportMode);
+}
+
+bool IsLineControl(QChar c) {
+    return c == u'\r' || c == u'\n' || c == u'\t' || c == u'\v' || c == u'\b' || c == QChar();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // 0xFF never occurs in UTF-8: here it marks where one read ends and the next begins.
+    const QByteArray sent(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    QList<QByteArray> pieces = sent.split('\xff');
+    pieces.removeAll(QByteArray());
+    QByteArray whole;
+    for (const QByteArray& piece : pieces) {
+        whole += piece;
+    }
+
+    const QString shown = Probe(pieces);
+    const QString detail = QString::fromLatin1(sent.toHex(' '));
+    Require(!shown.isEmpty(), "the probe always shows something", detail);
+    Require(std::none_of(shown.begin(), shown.end(), IsLineControl),
+            "the answer is one line without control characters", detail);
+    Require(!shown.startsWith(u' ') && !shown.endsWith(u' '), "the answer has no outer blanks",
+            detail);
+    Require(shown.toUtf8().size() <= linvox::SerialPortProbe::kKeptAnswerBytes * 3,
+            "a flood is cut to a bounded answer", detail);
+    if (whole.isEmpty()) {
+        Require(shown == linvox::kUnknownDevice, "a silent unlisted device is unknown", detail);
+    }
+    Require(shown == Probe(whole.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{whole}),
+            "an answer split across reads is read as a whole", detail);
+    return 0;
+}
