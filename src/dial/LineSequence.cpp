@@ -9,7 +9,7 @@ LineStatus ClosePortIfOpen(SerialLine& line) {
 
 }  // namespace
 
-LineStatus ReopenAndWrite(SerialLine& line, qint16 port, const QByteArray& bytes) {
+LineStatus Reopen(SerialLine& line, qint16 port) {
     if (line.CommPort() != port) {
         if (LineStatus status = ClosePortIfOpen(line); !status.done()) {
             return status;
@@ -21,13 +21,15 @@ LineStatus ReopenAndWrite(SerialLine& line, qint16 port, const QByteArray& bytes
     if (LineStatus status = ClosePortIfOpen(line); !status.done()) {
         return status;
     }
-    if (LineStatus status = line.SetPortOpen(true); !status.done()) {
+    return line.SetPortOpen(true);
+}
+
+LineStatus ReopenAndWrite(SerialLine& line, qint16 port, const QByteArray& bytes) {
+    if (LineStatus status = Reopen(line, port); !status.done()) {
         return status;
     }
-    if (!bytes.isEmpty()) {
-        if (LineStatus status = line.Output(bytes); !status.done()) {
-            return status;
-        }
+    if (LineStatus status = line.Output(bytes); !status.done()) {
+        return status;
     }
     return line.ClearInBuffer();
 }

@@ -4,9 +4,12 @@
 
 namespace linvox {
 
-// The opening sequence shared by dialing and probing: switch the line to port (closing it first
-// when another port is open), close the port if it is still open, open it afresh, write bytes
-// (none when empty) and discard what the phone has sent so far. The port is left open.
+// Switches the line to port (closing it first when another port is open), closes the port if
+// it is still open and opens it afresh. Dialing and probing both start so.
+LineStatus Reopen(SerialLine& line, qint16 port);
+
+// The dial's sequence: Reopen, write bytes and discard what the phone has sent so far. The port
+// is left open.
 LineStatus ReopenAndWrite(SerialLine& line, qint16 port, const QByteArray& bytes);
 
 }  // namespace linvox

@@ -19,10 +19,6 @@ const ErrorWording kErrorWordings[] = {
     {LineFailure::PortAlreadyOpen, QStringLiteral("Порт модема используется другой программой")},
 };
 
-QByteArray CommandBytes(const QString& command) {
-    return command.isEmpty() ? QByteArray() : command.toUtf8() + kCarriageReturn;
-}
-
 void AppendKept(QByteArray& gathered, const QByteArray& bytes) {
     const qsizetype room = SerialPortProbe::kKeptAnswerBytes - gathered.size();
     gathered.append(bytes.first(std::min(room, bytes.size())));
@@ -37,9 +33,9 @@ QString SerialPortProbe::ProbePort(const QString& command, qint16 portNumber, qi
     const bool reporting = report == kReportMode;
     Answer answer;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        const LineStatus opened = ReopenAndWrite(m_line, portNumber, CommandBytes(command));
-        if (!opened.done()) {
-            return reporting ? ProbeErrorText(opened) : kProbeFailed;
+        const LineStatus asked = Ask(portNumber, command);
+        if (!asked.done()) {
+            return reporting ? ProbeErrorText(asked) : kProbeFailed;
         }
         if (!m_line.AwaitInput(QDeadlineTimer(kFirstBytePolls * kPollTime))) {
             return ListedNameOr(portNumber, reporting ? kUnknownDevice : kProbeFailed, reporting);
@@ -51,6 +47,19 @@ QString SerialPortProbe::ProbePort(const QString& command, qint16 portNumber, qi
         }
     }
     return ListedNameOr(portNumber, kNoAnswerData, reporting);
+}
+
+LineStatus SerialPortProbe::Ask(qint16 portNumber, const QString& command) {
+    if (LineStatus status = Reopen(m_line, portNumber); !status.done()) {
+        return status;
+    }
+    // What the device sent before is discarded before the command is written, not after: a
+    // device that answers at once would otherwise lose its answer to the discard.
+    if (LineStatus status = m_line.ClearInBuffer(); !status.done()) {
+        return status;
+    }
+    return command.isEmpty() ? LineStatus::Done()
+                             : m_line.Output(command.toUtf8() + kCarriageReturn);
 }
 
 void SerialPortProbe::GatherAnswer(Answer& answer) {

@@ -61,6 +61,8 @@ private:
         qsizetype cleanedLength = 0;
     };
 
+    // Opens the port afresh and sends command with a CR (nothing when empty).
+    LineStatus Ask(qint16 portNumber, const QString& command);
     void GatherAnswer(Answer& answer);
     QString ListedNameOr(qint16 portNumber, const QString& unlisted, bool reporting);
 

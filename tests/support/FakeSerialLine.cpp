@@ -36,7 +36,13 @@ LineStatus FakeSerialLine::Output(const QByteArray& bytes) {
     if (!m_open) {
         return LineStatus::DeviceNotOpen();
     }
-    return outputFailure.isEmpty() ? LineStatus::Done() : LineStatus::Failed(outputFailure);
+    if (!outputFailure.isEmpty()) {
+        return LineStatus::Failed(outputFailure);
+    }
+    if (onOutput) {
+        onOutput(*this);
+    }
+    return LineStatus::Done();
 }
 
 LineStatus FakeSerialLine::ClearInBuffer() {

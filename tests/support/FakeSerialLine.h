@@ -36,6 +36,8 @@ public:
     QList<QByteArray> arrivals;
     // Runs after every open, e.g. to let the phone answer.
     std::function<void(FakeSerialLine&)> onOpen;
+    // Runs after every write that the line takes, as a phone that answers at once.
+    std::function<void(FakeSerialLine&)> onOutput;
 
 private:
     bool Deliver();

@@ -24,11 +24,16 @@ protected:
 TEST_F(Probe, GivesTheCleanedAnswerGatheredOverManyReads) {
     AnswerEveryOpening({"AT+GMM\r\r\nMODEL X1\r\nO", "K\r\n"});
     EXPECT_EQ(probe.ProbePort("AT+GMM", 3, kSilentMode), "MODEL X1");
-    EXPECT_EQ(line.log, (QStringList{"CommPort=3", "PortOpen=true", "Output=AT+GMM\r",
-                                     "InBufferCount=0", "AwaitInput", "Input", "WaitForMoreInput",
+    EXPECT_EQ(line.log, (QStringList{"CommPort=3", "PortOpen=true", "InBufferCount=0",
+                                     "Output=AT+GMM\r", "AwaitInput", "Input", "WaitForMoreInput",
                                      "Input", "WaitForMoreInput", "Input"}));
     EXPECT_TRUE(line.PortOpen());
     EXPECT_EQ(modems.queries, 0);
+}
+
+TEST_F(Probe, KeepsAnAnswerThatArrivesWhileTheCommandIsWritten) {
+    line.onOutput = [](FakeSerialLine& written) { written.incoming = "AT+GMM\r\r\nFAST 1\r\n"; };
+    EXPECT_EQ(probe.ProbePort("AT+GMM", 3, kSilentMode), "FAST 1");
 }
 
 TEST_F(Probe, FallsBackOnTheListedNameWhenTheDeviceIsSilent) {
