@@ -2,6 +2,7 @@
 // Each run starts a fresh process, as the desktop does for every clicked link, against a
 // simulated phone that stamps the moment the dial string's CR arrives.
 //   dial_benchmark [runs]
+#include "Median.h"
 #include "support/PhoneSimulator.h"
 #include "support/VirtualDisplay.h"
 
@@ -101,12 +102,6 @@ std::vector<QByteArray> Environment(const QString& configHome, const QString& di
         environment.push_back("DISPLAY=" + display.toLocal8Bit());
     }
     return environment;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 template <typename Field>

@@ -2,6 +2,7 @@
 // search over six ports with one phone, and a check of five answering rows, on the real serial
 // line against simulated phones.
 //   discovery_benchmark [runs]
+#include "Median.h"
 #include "dial/EventLoopPause.h"
 #include "modems/LineCommands.h"
 #include "platform/QtSerialLine.h"
@@ -96,11 +97,6 @@ private:
     ScratchSettings m_scratch;
     std::vector<std::unique_ptr<PhoneSimulator>> m_phones;
 };
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 void Report(const char* name, const std::vector<Sample>& samples, double targetSeconds) {
     std::vector<double> seconds;

@@ -11,6 +11,11 @@ namespace linvox {
 // "COM<n>" to a device path (such as /dev/serial/by-id/usb-…-if00 or /dev/rfcomm0); without an
 // entry COM<n> is /dev/ttyS<n-1>. On Windows COM<n> is the Windows port itself. Read afresh at
 // every lookup, so an entry edited meanwhile is used by the next open.
+// "COM<n>": the name of a port number, as the system lists modems' ports and as [ports] keys it.
+inline QString ComPortName(qint16 port) {
+    return QStringLiteral("COM%1").arg(port);
+}
+
 class PortMap {
 public:
     explicit PortMap(SettingsLocation location);

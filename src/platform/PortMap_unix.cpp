@@ -13,10 +13,6 @@ const QString kPortsGroup = QStringLiteral("ports");
 // COM1 and COM2 stay with the machine's own serial ports, as on Windows.
 constexpr qint16 kFirstAssignedPort = 3;
 
-QString PortKey(qint16 port) {
-    return QStringLiteral("COM%1").arg(port);
-}
-
 // The number of a key "COM<n>" with n from 1 to 32767 written in plain digits; 0 otherwise.
 qint16 PortOfKey(const QString& key) {
     if (!key.startsWith(u"COM")) {
@@ -43,7 +39,7 @@ bool SameDevice(const QString& device, const QString& deviceNode) {
 PortMap::PortMap(SettingsLocation location) : m_file(std::move(location)) {}
 
 QString PortMap::DevicePath(qint16 port) const {
-    const QString mapped = m_file.Read(kPortsGroup, PortKey(port)).value_or(QString());
+    const QString mapped = m_file.Read(kPortsGroup, ComPortName(port)).value_or(QString());
     return mapped.isEmpty() ? QStringLiteral("/dev/ttyS%1").arg(port - 1) : mapped;
 }
 
@@ -76,7 +72,7 @@ PortMap::Numbering PortMap::NumberDevice(const QString& deviceNode, const QStrin
         return {0, StoreStatus::Refused(QStringLiteral("все номера COM-портов заняты"))};
     }
     const auto number = static_cast<qint16>(port);
-    return {number, m_file.Write(kPortsGroup, PortKey(number), stablePath)};
+    return {number, m_file.Write(kPortsGroup, ComPortName(number), stablePath)};
 }
 
 }  // namespace linvox

@@ -5,7 +5,7 @@ namespace linvox {
 PortMap::PortMap(SettingsLocation location) : m_file(std::move(location)) {}
 
 QString PortMap::DevicePath(qint16 port) const {
-    return QStringLiteral("COM%1").arg(port);
+    return ComPortName(port);
 }
 
 }  // namespace linvox

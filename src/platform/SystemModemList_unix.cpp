@@ -35,10 +35,6 @@ QString Text(const char* value) {
     return value == nullptr ? QString() : QString::fromUtf8(value).trimmed();
 }
 
-QString PortName(qint16 port) {
-    return QStringLiteral("COM%1").arg(port);
-}
-
 ModemListing Unreadable(int error) {
     return {{},
             QStringLiteral("Не удалось прочитать список устройств системы (udev): ") +
@@ -171,7 +167,7 @@ ModemListing SystemModemList::Query() {
     ListAttachedDevices(context.get(), enumeration.get(), m_portMap, namesByPort, listing.notices);
     ListMappedDevices(context.get(), m_portMap, namesByPort);
     for (const auto& [port, name] : namesByPort) {
-        listing.entries.append({PortName(port), name});
+        listing.entries.append({ComPortName(port), name});
     }
     return listing;
 }

@@ -1,7 +1,5 @@
 #include "settings/IniText.h"
 
-#include <algorithm>
-
 #include <QFile>
 #include <QList>
 #include <QSettings>
@@ -10,51 +8,29 @@
 namespace linvox {
 namespace {
 
-// Whether text, parsed afresh from a file at checkPath, gives exactly values.
-bool ReadsBackAs(const QByteArray& text, const QVariantMap& values, const QString& checkPath) {
-    {
-        QFile check(checkPath);
-        if (!check.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-            check.write(text) != text.size()) {
-            return false;
-        }
-    }
-    const QSettings reader(checkPath, QSettings::IniFormat);
-    if (reader.allKeys().size() != values.size()) {
-        return false;
-    }
-    return std::all_of(values.keyValueBegin(), values.keyValueEnd(), [&](const auto& entry) {
-        return reader.value(entry.first) == entry.second;
-    });
+// Writes text to a file at path unbuffered, so that a write cut short (as under a file-size
+// limit) is seen; whether all of it was written.
+bool WriteWhole(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+           file.write(text) == text.size();
 }
 
 // What text gives when parsed from a file at path; nothing when the file cannot be written in
-// full, as under a file-size limit.
+// full.
 std::optional<QVariantMap> ParsedValues(const QByteArray& text, const QString& path) {
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-            file.write(text) != text.size()) {
-            return std::nullopt;
-        }
+    if (!WriteWhole(path, text)) {
+        return std::nullopt;
     }
-    const QSettings reader(path, QSettings::IniFormat);
-    QVariantMap values;
-    for (const QString& key : reader.allKeys()) {
-        values.insert(key, reader.value(key));
-    }
-    return values;
+    return ValuesIn(QSettings(path, QSettings::IniFormat));
 }
 
 // The text as QSettings itself rewrites it with key set to value: every value it reads kept,
 // comments and the order of lines not.
 std::optional<QByteArray> RewrittenByQSettings(const QByteArray& text, const QString& key,
                                                const QString& value, const QString& scratchPath) {
-    {
-        QFile scratch(scratchPath);
-        if (!scratch.open(QIODevice::WriteOnly) || scratch.write(text) != text.size()) {
-            return std::nullopt;
-        }
+    if (!WriteWhole(scratchPath, text)) {
+        return std::nullopt;
     }
     {
         QSettings rewriter(scratchPath, QSettings::IniFormat);
@@ -73,6 +49,23 @@ std::optional<QByteArray> RewrittenByQSettings(const QByteArray& text, const QSt
 
 }  // namespace
 
+QVariantMap ValuesIn(const QSettings& settings) {
+    QVariantMap values;
+    for (const QString& key : settings.allKeys()) {
+        values.insert(key, settings.value(key));
+    }
+    return values;
+}
+
+bool WriteValues(const QString& path, const QVariantMap& values) {
+    QSettings writer(path, QSettings::IniFormat);
+    for (auto value = values.begin(); value != values.end(); ++value) {
+        writer.setValue(value.key(), value.value());
+    }
+    writer.sync();
+    return writer.status() == QSettings::NoError;
+}
+
 std::optional<QByteArray> IniTextOf(const QVariantMap& values) {
     if (values.isEmpty()) {
         return QByteArray();
@@ -80,15 +73,8 @@ std::optional<QByteArray> IniTextOf(const QVariantMap& values) {
     // QSettings encodes keys and values only on the way to a file of its own.
     const QTemporaryDir scratch;
     const QString path = scratch.filePath(QStringLiteral("encoded.conf"));
-    {
-        QSettings encoder(path, QSettings::IniFormat);
-        for (auto value = values.begin(); value != values.end(); ++value) {
-            encoder.setValue(value.key(), value.value());
-        }
-        encoder.sync();
-        if (!scratch.isValid() || encoder.status() != QSettings::NoError) {
-            return std::nullopt;
-        }
+    if (!scratch.isValid() || !WriteValues(path, values)) {
+        return std::nullopt;
     }
     QFile encoded(path);
     if (!encoded.open(QIODevice::ReadOnly)) {
@@ -97,7 +83,7 @@ std::optional<QByteArray> IniTextOf(const QVariantMap& values) {
     const QByteArray text = encoded.readAll();
     // QSettings saves through a buffer that hides a short write, as under a file-size limit, and
     // reports success: the text counts only when it reads back as the values.
-    if (!ReadsBackAs(text, values, scratch.filePath(QStringLiteral("check.conf")))) {
+    if (ParsedValues(text, scratch.filePath(QStringLiteral("check.conf"))) != values) {
         return std::nullopt;
     }
     return text;

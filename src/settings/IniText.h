@@ -3,10 +3,17 @@
 #include <optional>
 
 #include <QByteArray>
+#include <QSettings>
 #include <QString>
 #include <QVariantMap>
 
 namespace linvox {
+
+// Every value that settings reads, by its full key ("group/key").
+QVariantMap ValuesIn(const QSettings& settings);
+
+// Writes values (keys as "group/key") to an INI file at path through QSettings; whether it could.
+bool WriteValues(const QString& path, const QVariantMap& values);
 
 // The text of a settings file holding values (keys as "group/key"), exactly as QSettings writes
 // it, so that every value reads back unchanged; nothing when it cannot be produced.

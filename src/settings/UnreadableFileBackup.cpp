@@ -28,20 +28,15 @@ bool CopyWhole(const QString& from, const QString& to) {
 QVariantMap ReadBackAsWritten(const QVariantMap& values, const QTemporaryDir& scratch, int round) {
     const QString written = scratch.filePath(QStringLiteral("kept-%1.conf").arg(round));
     const QString copy = scratch.filePath(QStringLiteral("kept-%1-copy.conf").arg(round));
-    {
-        QSettings writer(written, QSettings::IniFormat);
-        for (auto value = values.begin(); value != values.end(); ++value) {
-            writer.setValue(value.key(), value.value());
-        }
-    }
-    if (!QFile::copy(written, copy)) {
+    if (!WriteValues(written, values) || !QFile::copy(written, copy)) {
         return {};
     }
-    const QSettings readBack(copy, QSettings::IniFormat);
     QVariantMap kept;
-    for (const QString& key : readBack.allKeys()) {
-        if (values.contains(key) && readBack.value(key) == values.value(key)) {
-            kept.insert(key, values.value(key));
+    const QVariantMap readBack = ValuesIn(QSettings(copy, QSettings::IniFormat));
+    for (auto value = readBack.begin(); value != readBack.end(); ++value) {
+        // The value as it was read: one that only compares equal may have changed its type.
+        if (values.contains(value.key()) && values.value(value.key()) == value.value()) {
+            kept.insert(value.key(), values.value(value.key()));
         }
     }
     return kept;
@@ -70,11 +65,8 @@ std::optional<QVariantMap> ReadableRemains(const QString& path) {
     if (!scratch.isValid() || !CopyWhole(path, copy)) {
         return std::nullopt;
     }
-    QSettings probe(copy, QSettings::IniFormat);
-    QVariantMap remains;
-    for (const QString& key : probe.allKeys()) {
-        remains.insert(key, probe.value(key));
-    }
+    const QSettings probe(copy, QSettings::IniFormat);
+    const QVariantMap remains = ValuesIn(probe);
     if (probe.status() == QSettings::NoError) {
         return std::nullopt;
     }

@@ -4,6 +4,7 @@
 #include "Property.h"
 #include "modems/PortSearch.h"
 #include "support/FakeModemList.h"
+#include "support/FakeProbe.h"
 #include "support/RecordingMessageSink.h"
 #include "support/RecordingViews.h"
 

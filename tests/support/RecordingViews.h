@@ -4,8 +4,6 @@
 #include "modems/PortSearch.h"
 
 #include <array>
-#include <functional>
-#include <map>
 
 #include <QStringList>
 
@@ -46,28 +44,6 @@ struct RecordingCheckView : RecordingProgress<CheckView> {
     bool singlePhone = false;
     std::array<QString, kPortRowCount> fields;
     std::array<QString, kPortRowCount> results;
-};
-
-// Answers each port from a table ("ER" for the rest) and logs every probe as "port/report".
-class FakeProbe : public PortProbe {
-public:
-    QString ProbePort(const QString& command, qint16 port, qint16 report) override {
-        probes.append(QStringLiteral("%1/%2").arg(port).arg(report));
-        commands.append(command);
-        if (duringProbe) {
-            duringProbe();
-        }
-        const auto answer = answers.find(port);
-        if (answer == answers.end()) {
-            return report == kReportMode ? QStringLiteral("Неизвестно") : kProbeFailed;
-        }
-        return answer->second;
-    }
-
-    std::map<int, QString> answers;
-    QStringList probes;
-    QStringList commands;
-    std::function<void()> duringProbe;
 };
 
 }  // namespace linvox::testing

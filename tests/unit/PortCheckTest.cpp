@@ -1,4 +1,5 @@
 #include "modems/PortCheck.h"
+#include "support/FakeProbe.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageSink.h"
 #include "support/RecordingViews.h"

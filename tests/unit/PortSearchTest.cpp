@@ -1,5 +1,6 @@
 #include "modems/PortSearch.h"
 #include "support/FakeModemList.h"
+#include "support/FakeProbe.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageSink.h"
 #include "support/RecordingViews.h"
