@@ -10,8 +10,11 @@ TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool xdg-utils umockdev lib
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream lintian)
 # The sanitizer build and the fuzz targets: clang with its sanitizer and libFuzzer runtimes.
 SANITIZER_PACKAGES=(clang libclang-rt-14-dev)
-# The cross compiler that checks the Windows-only sources.
-WINDOWS_CHECK_PACKAGES=(g++-mingw-w64-x86-64-posix)
+# Building linvox.exe and its installer on Linux: Debian's MinGW-w64 and NSIS.
+WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix nsis xz-utils)
+# Running them under Wine on a virtual display, with the clipboard and screenshots to read what
+# the boxes and the window show.
+WINDOWS_TEST_PACKAGES=(wine wine64 xvfb xauth xdotool xclip x11-apps netpbm)
 
 # Installs the Debian packages that are missing: as root with apt-get; otherwise prints the
 # apt-get line to run and stops.
