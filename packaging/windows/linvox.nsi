@@ -1,0 +1,121 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
+; The Windows installer of Linvox, for one user and without administrator rights: puts linvox.exe
+; into the user's programs folder, makes it the user's handler of tel:, callto:, sip: and skype:
+; links (and offers it under those links in Windows' "Default apps"), adds a Start menu entry and
+; an uninstaller that takes all of it away again but the user's settings.
+;
+; makensis -DVERSION=<x.y.z> -DPROGRAM=<linvox.exe> -DICON=<linvox.ico> -DLICENSE=<LICENSE>
+;          -DOUTFILE=<linvox-setup-x.y.z.exe> linvox.nsi
+
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel user
+ManifestDPIAware true
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+
+!define PRODUCT "Linvox"
+!define CAPABILITIES_KEY "Software\Linvox\Capabilities"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Linvox"
+; The links' own type, which "Default apps" offers Linvox under.
+!define LINK_TYPE "Linvox.Link"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=0 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "FileDescription" "${PRODUCT} ${VERSION} Setup"
+VIAddVersionKey /LANG=0 "LegalCopyright" "GPL-3.0-or-later"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\linvox.exe"
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "Russian"
+!insertmacro MUI_LANGUAGE "English"
+
+; The command that a link starts: %1 unquoted, as Linvox refuses a link wrapped in quotation marks.
+!define OPEN_COMMAND '"$INSTDIR\linvox.exe" %1'
+
+!macro RegisterLinkType KEY DESCRIPTION
+    WriteRegStr HKCU "Software\Classes\${KEY}" "" "${DESCRIPTION}"
+    WriteRegStr HKCU "Software\Classes\${KEY}" "URL Protocol" ""
+    WriteRegStr HKCU "Software\Classes\${KEY}\DefaultIcon" "" '"$INSTDIR\linvox.exe",0'
+    WriteRegStr HKCU "Software\Classes\${KEY}\shell\open\command" "" '${OPEN_COMMAND}'
+!macroend
+
+!macro RegisterScheme SCHEME
+    !insertmacro RegisterLinkType "${SCHEME}" "URL:${SCHEME}"
+    WriteRegStr HKCU "${CAPABILITIES_KEY}\URLAssociations" "${SCHEME}" "${LINK_TYPE}"
+!macroend
+
+; Removes a scheme's handler only while it is still Linvox: another program may have taken the
+; links over since.
+!macro UnregisterScheme SCHEME
+    ReadRegStr $0 HKCU "Software\Classes\${SCHEME}\shell\open\command" ""
+    ${If} $0 == '${OPEN_COMMAND}'
+        DeleteRegKey HKCU "Software\Classes\${SCHEME}"
+    ${EndIf}
+!macroend
+
+Section "Linvox"
+    SetOutPath "$INSTDIR"
+    File "/oname=linvox.exe" "${PROGRAM}"
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+
+    !insertmacro RegisterLinkType "${LINK_TYPE}" "Linvox link"
+    WriteRegStr HKCU "${CAPABILITIES_KEY}" "ApplicationName" "${PRODUCT}"
+    WriteRegStr HKCU "${CAPABILITIES_KEY}" "ApplicationDescription" \
+        "Звонки по ссылкам tel:, callto:, sip: и skype: через подключённый телефон"
+    WriteRegStr HKCU "${CAPABILITIES_KEY}" "ApplicationIcon" '"$INSTDIR\linvox.exe",0'
+    !insertmacro RegisterScheme "tel"
+    !insertmacro RegisterScheme "callto"
+    !insertmacro RegisterScheme "sip"
+    !insertmacro RegisterScheme "skype"
+    WriteRegStr HKCU "Software\RegisteredApplications" "${PRODUCT}" "${CAPABILITIES_KEY}"
+
+    CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\linvox.exe"
+
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" '"$INSTDIR\linvox.exe",0'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+
+    ; Explorer and open windows learn of the new link handlers at once.
+    System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
+SectionEnd
+
+; The settings under "VB and VBA Program Settings" stay: they are the user's.
+Section "Uninstall"
+    !insertmacro UnregisterScheme "tel"
+    !insertmacro UnregisterScheme "callto"
+    !insertmacro UnregisterScheme "sip"
+    !insertmacro UnregisterScheme "skype"
+    DeleteRegKey HKCU "Software\Classes\${LINK_TYPE}"
+    DeleteRegValue HKCU "Software\RegisteredApplications" "${PRODUCT}"
+    DeleteRegKey HKCU "Software\Linvox"
+    DeleteRegKey /ifempty HKCU "Software\RegisteredApplications"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+
+    Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+    Delete "$INSTDIR\linvox.exe"
+    Delete "$INSTDIR\uninstall.exe"
+    RMDir "$INSTDIR"
+
+    System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
+SectionEnd
