@@ -1,0 +1,148 @@
+#include "WinePrefix.h"
+
+#include <stdexcept>
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+namespace linvox::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+const QString kSettingsKey =
+    QStringLiteral(R"(HKCU\Software\VB and VBA Program Settings\MyApp\linvox)");
+constexpr auto kMakeLimit = 120s;
+constexpr auto kCommandLimit = 30s;
+constexpr int kStopLimitMs = 5000;
+
+}  // namespace
+
+WinePrefix::WinePrefix(const QString& display)
+    : m_environment(QProcessEnvironment::systemEnvironment()) {
+    if (!m_folder.isValid()) {
+        throw std::runtime_error("cannot create a folder for the Wine prefix");
+    }
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        m_environment.remove(QString::fromLatin1(name));
+    }
+    if (!display.isEmpty()) {
+        m_environment.insert(QStringLiteral("DISPLAY"), display);
+    }
+    m_environment.insert(QStringLiteral("WINEPREFIX"), m_folder.filePath(QStringLiteral("prefix")));
+    m_environment.insert(QStringLiteral("WINEARCH"), QStringLiteral("win64"));
+    m_environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+    // No .NET or HTML engine to offer to download: nothing here needs them.
+    m_environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    m_environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    const Outcome made = run({QStringLiteral("wineboot"), QStringLiteral("--init")}, kMakeLimit);
+    if (!made.finished || made.exitStatus != 0) {
+        throw std::runtime_error("wineboot failed: " + made.output.toStdString());
+    }
+    waitUntilIdle();
+}
+
+WinePrefix::~WinePrefix() {
+    QProcess server;
+    server.setProcessEnvironment(m_environment);
+    server.start(QStringLiteral("wineserver"), {QStringLiteral("--kill")});
+    server.waitForFinished(kStopLimitMs);
+}
+
+WinePrefix::Outcome WinePrefix::run(const QStringList& arguments,
+                                    std::chrono::milliseconds timeout) const {
+    QProcess wine;
+    wine.setProcessEnvironment(m_environment);
+    wine.setProcessChannelMode(QProcess::MergedChannels);
+    wine.start(QStringLiteral("wine"), arguments);
+    Outcome outcome;
+    outcome.finished = wine.waitForFinished(static_cast<int>(timeout.count()));
+    if (!outcome.finished) {
+        wine.kill();
+        wine.waitForFinished(kStopLimitMs);
+    }
+    outcome.exitStatus = wine.exitCode();
+    outcome.output = QString::fromUtf8(wine.readAll());
+    return outcome;
+}
+
+std::unique_ptr<QProcess> WinePrefix::start(const QStringList& arguments) const {
+    auto wine = std::make_unique<QProcess>();
+    wine->setProcessEnvironment(m_environment);
+    wine->setProcessChannelMode(QProcess::MergedChannels);
+    wine->start(QStringLiteral("wine"), arguments);
+    wine->waitForStarted(kStopLimitMs);
+    return wine;
+}
+
+void WinePrefix::waitUntilIdle() const {
+    QProcess server;
+    server.setProcessEnvironment(m_environment);
+    server.start(QStringLiteral("wineserver"), {QStringLiteral("--wait")});
+    server.waitForFinished(static_cast<int>(std::chrono::milliseconds(kCommandLimit).count()));
+}
+
+void WinePrefix::linkComPort(int number, const QString& path) const {
+    const QString link = m_folder.filePath(QStringLiteral("prefix/dosdevices/com%1").arg(number));
+    QFile::remove(link);
+    if (!QFile::link(path, link)) {
+        throw std::runtime_error("cannot link " + link.toStdString());
+    }
+}
+
+void WinePrefix::setValue(const QString& key, const QString& name, const QString& value) const {
+    const QStringList valueName = name.isEmpty() ? QStringList{"/ve"} : QStringList{"/v", name};
+    const Outcome added = run(
+        QStringList{"reg", "add", key} + valueName + QStringList{"/t", "REG_SZ", "/d", value, "/f"},
+        kCommandLimit);
+    if (added.exitStatus != 0) {
+        throw std::runtime_error("reg add failed: " + added.output.toStdString());
+    }
+}
+
+std::optional<QString> WinePrefix::value(const QString& key, const QString& name) const {
+    const QStringList valueName = name.isEmpty() ? QStringList{"/ve"} : QStringList{"/v", name};
+    const Outcome queried = run(QStringList{"reg", "query", key} + valueName, kCommandLimit);
+    const QString shownName = name.isEmpty() ? QStringLiteral("(Default)") : name;
+    const QRegularExpression line(
+        QStringLiteral("^    %1    REG_SZ    (.*)$").arg(QRegularExpression::escape(shownName)),
+        QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = line.match(QString(queried.output).remove(u'\r'));
+    if (queried.exitStatus != 0 || !match.hasMatch()) {
+        return std::nullopt;
+    }
+    return match.captured(1);
+}
+
+bool WinePrefix::hasKey(const QString& key) const {
+    return run({"reg", "query", key}, kCommandLimit).exitStatus == 0;
+}
+
+void WinePrefix::copyKey(const QString& from, const QString& to) const {
+    const Outcome copied = run({"reg", "copy", from, to, "/s", "/f"}, kCommandLimit);
+    if (copied.exitStatus != 0) {
+        throw std::runtime_error("reg copy failed: " + copied.output.toStdString());
+    }
+}
+
+void WinePrefix::setSetting(const QString& name, const QString& text) const {
+    setValue(kSettingsKey, name, text);
+}
+
+std::optional<QString> WinePrefix::setting(const QString& name) const {
+    return value(kSettingsKey, name);
+}
+
+QString WinePrefix::userFolder() const {
+    // Named after the user running Wine; "Public" is shared by all.
+    const QDir users(m_folder.filePath(QStringLiteral("prefix/drive_c/users")));
+    for (const QString& name : users.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (name != QStringLiteral("Public")) {
+            return users.filePath(name);
+        }
+    }
+    return {};
+}
+
+}  // namespace linvox::testing

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <optional>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace linvox::testing {
+
+// A Wine prefix of the test program's own, made afresh in a temporary folder (about 12 s); its
+// Windows processes are ended and the folder removed with the object, whatever the outcome.
+// Programs run in it as on a Windows PC: on the given X display, or without one.
+class WinePrefix {
+public:
+    // display: ":<n>" for DISPLAY, or empty for none. Throws std::runtime_error when the prefix
+    // cannot be made.
+    explicit WinePrefix(const QString& display = {});
+    ~WinePrefix();
+
+    WinePrefix(const WinePrefix&) = delete;
+    WinePrefix& operator=(const WinePrefix&) = delete;
+
+    struct Outcome {
+        bool finished = false;
+        int exitStatus = -1;
+        QString output;
+    };
+
+    // Runs a Windows program (a path on this machine, or a command of Wine's own such as "reg")
+    // with arguments to its end, or stops it after timeout.
+    Outcome run(const QStringList& arguments, std::chrono::milliseconds timeout) const;
+
+    // Starts a Windows program without waiting for it; it ends with the prefix at the latest.
+    std::unique_ptr<QProcess> start(const QStringList& arguments) const;
+
+    // Waits until every Windows process of the prefix has ended.
+    void waitUntilIdle() const;
+
+    // Makes COM<number> the device at path, as a link among the prefix's DOS devices.
+    void linkComPort(int number, const QString& path) const;
+
+    // A text value of a registry key such as "HKCU\Software\Classes\tel"; name empty for the
+    // key's default value. Nothing when the key or the value is absent.
+    void setValue(const QString& key, const QString& name, const QString& value) const;
+    std::optional<QString> value(const QString& key, const QString& name) const;
+    bool hasKey(const QString& key) const;
+    // Copies a key with everything below it.
+    void copyKey(const QString& from, const QString& to) const;
+
+    // Linvox's settings, under HKCU\Software\VB and VBA Program Settings\MyApp\linvox.
+    void setSetting(const QString& name, const QString& text) const;
+    std::optional<QString> setting(const QString& name) const;
+
+    // The folder on this machine that is the user's folder in the prefix (C:\users\<name>).
+    QString userFolder() const;
+
+private:
+    QProcessEnvironment m_environment;
+    QTemporaryDir m_folder;
+};
+
+}  // namespace linvox::testing
