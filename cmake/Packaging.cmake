@@ -6,9 +6,15 @@ set(linvox_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/linvox)
 
 install(FILES ${linvox_packaging_dir}/linvox.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${linvox_packaging_dir}/example.linvox.Linvox.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${linvox_packaging_dir}/copyright DESTINATION ${linvox_doc_dir})
+
+# The day PROJECT_VERSION was released, for the AppStream release and the manual page; change the
+# two together.
+set(LINVOX_RELEASE_DATE 2026-12-07)
+configure_file(${linvox_packaging_dir}/example.linvox.Linvox.metainfo.xml.in
+               example.linvox.Linvox.metainfo.xml @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/example.linvox.Linvox.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # A package made by the project itself, so its Debian changelog is the one entry of the version
 # built, dated when the build was configured (or at SOURCE_DATE_EPOCH, for reproducible builds).
