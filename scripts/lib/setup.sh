@@ -35,19 +35,26 @@ ensure_packages() {
     apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}" >&2
 }
 
-# Configures (once) and builds the project in <source>/build with the given CMake options.
+# Configures (once) and builds the project in <source>/build; arguments as for build_in.
 build_project() {
     local source=$1
     shift
     build_in "$source" "$source/build" "$@"
 }
 
-# Configures (once) and builds the project in the given folder with the given CMake options.
+# Configures (once) and builds the project in the given folder: the arguments up to "--" are
+# CMake options, those after it go to the build (such as --target linvox).
 build_in() {
     local source=$1 folder=$2
     shift 2
-    cmake -S "$source" -B "$folder" -G Ninja "$@" >&2
-    cmake --build "$folder" --parallel "$(nproc)" >&2
+    local options=()
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        options+=("$1")
+        shift
+    done
+    [ $# -gt 0 ] && shift
+    cmake -S "$source" -B "$folder" -G Ninja "${options[@]}" >&2
+    cmake --build "$folder" --parallel "$(nproc)" "$@" >&2
 }
 
 # Configures (once) and builds the project with clang, AddressSanitizer and
