@@ -1,5 +1,6 @@
 #include "app/FormPort.h"
 
+#include "app/EnterPressesButtons.h"
 #include "app/SupportLink.h"
 #include "modems/LineCommands.h"
 #include "settings/NumberReading.h"
@@ -57,6 +58,9 @@ FormPort::FormPort(Services services, QWidget* parent)
         std::make_unique<CheckPanel>(m_ui->Frame2, m_ui->Shape2, m_portRows, m_ui->Option1);
     setWindowIcon(ProgramIcon());
     setFixedSize(size());
+    // The settings view's controls lie below the compact view's edge. Hidden with it, they take
+    // no focus, and a screen reader does not meet them.
+    m_ui->SettingsView->hide();
 
     // A system colour, which the form cannot name: the result box in the tooltip colours.
     QPalette tooltipColours = m_ui->Text4->palette();
@@ -79,6 +83,12 @@ FormPort::FormPort(Services services, QWidget* parent)
 FormPort::~FormPort() = default;
 
 void FormPort::ConnectHandlers() {
+    auto* enterPressesButtons = new EnterPressesButtons(this);
+    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+        enterPressesButtons->Serve(button);
+    }
+    // Enter in the number field calls it, as the window's default button would.
+    connect(m_ui->Text2, &QLineEdit::returnPressed, m_ui->Command1, &QPushButton::click);
     connect(m_ui->Command1, &QPushButton::clicked, this, &FormPort::CallTypedNumber);
     connect(m_ui->Command4, &QPushButton::clicked, this, &FormPort::SwitchView);
     connect(m_ui->Command5, &QPushButton::clicked, this,
@@ -98,7 +108,7 @@ void FormPort::ConnectHandlers() {
     for (const PortRow& row : m_portRows) {
         connect(row.field, &QLineEdit::textChanged, this, [this, row] { StorePortField(row); });
     }
-    connect(m_ui->Label13, &ClickableLabel::clicked, this, &FormPort::OpenSupportSite);
+    connect(m_ui->Label13, &LinkLabel::clicked, this, &FormPort::OpenSupportSite);
 }
 
 void FormPort::LoadSettings() {
@@ -130,9 +140,11 @@ QString FormPort::StoredPortText(const SettingKey& key) const {
 void FormPort::SwitchView() {
     const QString caption = m_ui->Command4->text();
     if (caption == kCompactViewCaption) {
+        m_ui->SettingsView->show();
         SetOuterSize(kSettingsWidthTwips, kSettingsHeightTwips);
         m_ui->Command4->setText(kSettingsViewCaption);
     } else if (caption == kSettingsViewCaption) {
+        m_ui->SettingsView->hide();
         SetOuterSize(kCompactWidthTwips, kCompactHeightTwips);
         m_ui->Command4->setText(kCompactViewCaption);
     }

@@ -11,11 +11,13 @@
 #include <memory>
 #include <optional>
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace linvox::testing {
@@ -33,6 +35,7 @@ struct Harness {
         return window.findChild<Control*>(QString::fromLatin1(name));
     }
     QString stored(const QString& key) { return settings.ReadSetting(key, "<absent>"); }
+    void openSettingsView() { QTest::mouseClick(control<QPushButton>("Command4"), Qt::LeftButton); }
 
     ScratchSettings scratch;
     SettingsStore settings;
@@ -67,7 +70,11 @@ private slots:
     void secondCallDuringTheWaitIsRefusedAndTheWindowStaysResponsive();
     void closingEndsTheProgramAtOnceAlsoDuringTheWait();
     void supportLinkOpensTheSiteOrSaysWhyNot();
-    void focusStartsInTheNumberFieldAndFollowsTheFormsOrder();
+    void tabVisitsTheControlsOfTheViewShown_data();
+    void tabVisitsTheControlsOfTheViewShown();
+    void enterAndSpacePressEveryButton_data();
+    void enterAndSpacePressEveryButton();
+    void enterInTheNumberFieldCalls();
     void aDevicesAnswerIsShownAsPlainText();
     void aScreenReaderHearsWhatEachFieldAndResultIsFor();
 };
@@ -185,6 +192,7 @@ void FormPortTest::switchingModesKeepsTheHiddenFieldsAndKeys() {
         {{"port_mts", "2"}, {"port_ks", "3"}, {"port_lf", "4"}, {"port_be", "5"}, {"port", "9"}});
     harness.window.LoadSettings();
     harness.window.show();
+    harness.openSettingsView();
     const QStringList operatorControls{"Text3",  "Text5",  "Text6",   "Text7",
                                        "Label6", "Label7", "Label10", "Label11",
                                        "Label2", "Label3", "Label4",  "Label5"};
@@ -249,6 +257,7 @@ void FormPortTest::storedModeChoosesTheLayout() {
         harness.scratch.preset({{"1telefon", storedMode}});
     }
     harness.window.LoadSettings();
+    harness.openSettingsView();
     QCOMPARE(harness.control<QRadioButton>("Option1")->isChecked(), singlePhone);
     QCOMPARE(harness.control<QRadioButton>("Option2")->isChecked(), !singlePhone);
     QCOMPARE(harness.control<QLineEdit>("Text3")->isVisibleTo(&harness.window), !singlePhone);
@@ -386,8 +395,10 @@ void FormPortTest::supportLinkOpensTheSiteOrSaysWhyNot() {
 
     QTest::mouseClick(link, Qt::LeftButton);
     QTest::mouseClick(link, Qt::LeftButton);
-    QCOMPARE(harness.shell.opened, (QStringList{address, address}));
-    QCOMPARE(cursorsWhileOpening, (QList<Qt::CursorShape>{Qt::WaitCursor, Qt::WaitCursor}));
+    QTest::keyClick(link, Qt::Key_Return);
+    QCOMPARE(harness.shell.opened, (QStringList{address, address, address}));
+    QCOMPARE(cursorsWhileOpening,
+             (QList<Qt::CursorShape>{Qt::WaitCursor, Qt::WaitCursor, Qt::WaitCursor}));
     QVERIFY(harness.messages.messages.isEmpty());
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
@@ -400,25 +411,69 @@ void FormPortTest::supportLinkOpensTheSiteOrSaysWhyNot() {
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
 
-void FormPortTest::focusStartsInTheNumberFieldAndFollowsTheFormsOrder() {
+void FormPortTest::tabVisitsTheControlsOfTheViewShown_data() {
+    QTest::addColumn<bool>("settingsView");
+    QTest::addColumn<QStringList>("visited");
+    QTest::newRow("compact") << false << QStringList{"Command1", "Command4", "Text2"};
+    // Tab enters the option group once; the arrow keys move within it.
+    QTest::newRow("settings") << true << QStringList{"Command1", "Command4", "Command5", "Text4",
+                                                     "Text3",    "Text5",    "Text6",    "Text7",
+                                                     "Text1",    "Command7", "Option1",  "Label13",
+                                                     "Text2"};
+}
+
+void FormPortTest::tabVisitsTheControlsOfTheViewShown() {
+    QFETCH(bool, settingsView);
+    QFETCH(QStringList, visited);
     Harness harness;
     harness.window.LoadSettings();
     harness.window.show();
     QVERIFY(QTest::qWaitForWindowActive(&harness.window));
     QCOMPARE(QApplication::focusWidget(), harness.control<QWidget>("Text2"));
+    if (settingsView) {
+        harness.openSettingsView();
+        harness.control<QWidget>("Text2")->setFocus();
+    }
 
-    const QStringList order{"Text2",    "Command1", "Command4", "Command5", "Text4",
-                            "Text3",    "Text5",    "Text6",    "Text7",    "Text1",
-                            "Command7", "Option1",  "Option2"};
-    QStringList chain;
-    QWidget* widget = harness.control<QWidget>("Text2");
-    do {
-        if (order.contains(widget->objectName()) && !chain.contains(widget->objectName())) {
-            chain.append(widget->objectName());
-        }
-        widget = widget->nextInFocusChain();
-    } while (widget != harness.control<QWidget>("Text2"));
-    QCOMPARE(chain, order);
+    QStringList focused;
+    for (qsizetype i = 0; i < visited.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        focused.append(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(focused, visited);
+}
+
+void FormPortTest::enterAndSpacePressEveryButton_data() {
+    QTest::addColumn<QString>("button");
+    for (const char* name :
+         {"Command1", "Command4", "Command5", "Command7", "Option1", "Option2"}) {
+        QTest::newRow(name) << name;
+    }
+}
+
+void FormPortTest::enterAndSpacePressEveryButton() {
+    QFETCH(QString, button);
+    Harness harness;
+    harness.window.LoadSettings();
+    harness.openSettingsView();
+    auto* pressed = harness.window.findChild<QAbstractButton*>(button);
+    QSignalSpy clicks(pressed, &QAbstractButton::clicked);
+
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(pressed, key);
+    }
+    QCOMPARE(clicks.count(), 3);
+}
+
+void FormPortTest::enterInTheNumberFieldCalls() {
+    Harness harness;
+    harness.window.LoadSettings();
+    auto* field = harness.control<QLineEdit>("Text2");
+    QTest::keyClicks(field, "050-123-45-67");
+
+    QTest::keyClick(field, Qt::Key_Return);
+
+    QCOMPARE(harness.line.log.filter("Output="), QStringList{"Output=ATD0501234567;\r"});
 }
 
 void FormPortTest::aDevicesAnswerIsShownAsPlainText() {
