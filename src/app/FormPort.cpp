@@ -1,6 +1,7 @@
 #include "app/FormPort.h"
 
 #include "app/EnterPressesButtons.h"
+#include "app/ReadableColours.h"
 #include "app/SupportLink.h"
 #include "modems/LineCommands.h"
 #include "settings/NumberReading.h"
@@ -8,6 +9,8 @@
 #include "ui_FormPort.h"
 
 #include <QCloseEvent>
+#include <QStyle>
+#include <QStyleFactory>
 
 namespace linvox {
 namespace {
@@ -61,12 +64,7 @@ FormPort::FormPort(Services services, QWidget* parent)
     // The settings view's controls lie below the compact view's edge. Hidden with it, they take
     // no focus, and a screen reader does not meet them.
     m_ui->SettingsView->hide();
-
-    // A system colour, which the form cannot name: the result box in the tooltip colours.
-    QPalette tooltipColours = m_ui->Text4->palette();
-    tooltipColours.setColor(QPalette::Base, tooltipColours.color(QPalette::ToolTipBase));
-    tooltipColours.setColor(QPalette::Text, tooltipColours.color(QPalette::ToolTipText));
-    m_ui->Text4->setPalette(tooltipColours);
+    PaintFixedColours();
 
     // A screen reader names each port field after its operator, as a sighted user reads it, and
     // describes each result label by its row.
@@ -81,6 +79,32 @@ FormPort::FormPort(Services services, QWidget* parent)
 }
 
 FormPort::~FormPort() = default;
+
+void FormPort::PaintFixedColours() {
+    // A system colour, which the form cannot name: the result box in the tooltip colours.
+    QPalette tooltipColours = m_ui->Text4->palette();
+    tooltipColours.setColor(QPalette::Base, tooltipColours.color(QPalette::ToolTipBase));
+    tooltipColours.setColor(QPalette::Text, tooltipColours.color(QPalette::ToolTipText));
+    m_ui->Text4->setPalette(tooltipColours);
+
+    // Every colour the form fixes gets a partner that reads on it in the user's theme, dark ones
+    // included.
+    MakeTextReadable(m_ui->Text2, QPalette::Base, QPalette::Text);
+    MakeTextReadable(m_ui->Text4, QPalette::Base, QPalette::Text);
+    // Some styles, Windows' own among them, paint every button alike whatever its colour. Fusion,
+    // compiled into every Qt, paints the colour and the keyboard focus on it.
+    QStyle* colouredButtonStyle = QStyleFactory::create(QStringLiteral("Fusion"));
+    colouredButtonStyle->setParent(this);
+    for (QPushButton* button : {m_ui->Command1, m_ui->Command5, m_ui->Command7}) {
+        button->setStyle(colouredButtonStyle);
+        MakeTextReadable(button, QPalette::Button, QPalette::ButtonText);
+    }
+    for (const PortRow& row : m_portRows) {
+        MakeBackgroundReadable(row.operatorLabel);
+        MakeBackgroundReadable(row.resultLabel);
+    }
+    MakeBackgroundReadable(m_ui->Label13);
+}
 
 void FormPort::ConnectHandlers() {
     auto* enterPressesButtons = new EnterPressesButtons(this);

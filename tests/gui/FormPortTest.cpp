@@ -1,5 +1,6 @@
 // The real window, offscreen, driven by the object names of its controls as a user would.
 #include "app/FormPort.h"
+#include "app/ReadableColours.h"
 #include "modems/LineCommands.h"
 #include "support/FakeModemList.h"
 #include "support/FakePause.h"
@@ -8,6 +9,7 @@
 #include "support/RecordingMessageSink.h"
 #include "support/ScratchSettings.h"
 
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -15,9 +17,14 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QtTest>
 
 namespace linvox::testing {
@@ -75,6 +82,9 @@ private slots:
     void enterAndSpacePressEveryButton_data();
     void enterAndSpacePressEveryButton();
     void enterInTheNumberFieldCalls();
+    void fixedColoursKeepAReadablePartnerInEveryTheme_data();
+    void fixedColoursKeepAReadablePartnerInEveryTheme();
+    void colouredButtonsShowTheirColourAndFocusUnderAnyStyle();
     void aDevicesAnswerIsShownAsPlainText();
     void aScreenReaderHearsWhatEachFieldAndResultIsFor();
 };
@@ -474,6 +484,135 @@ void FormPortTest::enterInTheNumberFieldCalls() {
     QTest::keyClick(field, Qt::Key_Return);
 
     QCOMPARE(harness.line.log.filter("Output="), QStringList{"Output=ATD0501234567;\r"});
+}
+
+// A dark theme as applications often set one up, tooltips white on white included.
+QPalette DarkPalette() {
+    QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x35, 0x35, 0x35));
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText}) {
+        dark.setColor(role, Qt::white);
+    }
+    dark.setColor(QPalette::Base, QColor(0x19, 0x19, 0x19));
+    dark.setColor(QPalette::ToolTipBase, Qt::white);
+    return dark;
+}
+
+void FormPortTest::fixedColoursKeepAReadablePartnerInEveryTheme_data() {
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPalette::ColorRole>("fixedRole");
+    QTest::addColumn<QColor>("fixedColour");
+    QTest::addColumn<QPalette::ColorRole>("partnerRole");
+    QTest::addColumn<QPalette::ColorRole>("partnerInTheLightTheme");
+    struct Row {
+        const char* control;
+        QPalette::ColorRole fixedRole;
+        QColor fixedColour;  // invalid: the theme's tooltip colour
+        QPalette::ColorRole partnerRole;
+        QPalette::ColorRole partnerInTheLightTheme;
+    };
+    const Row rows[] = {
+        {"Text2", QPalette::Base, QColor(0xFF, 0xFF, 0x00), QPalette::Text, QPalette::Text},
+        {"Text4", QPalette::Base, QColor(), QPalette::Text, QPalette::ToolTipText},
+        {"Command1", QPalette::Button, QColor(0x00, 0xFF, 0x00), QPalette::ButtonText,
+         QPalette::ButtonText},
+        {"Command5", QPalette::Button, QColor(0xC0, 0xC0, 0xC0), QPalette::ButtonText,
+         QPalette::ButtonText},
+        {"Command7", QPalette::Button, QColor(0x80, 0x80, 0x80), QPalette::ButtonText,
+         QPalette::ButtonText},
+        {"Label6", QPalette::WindowText, QColor(0xFF, 0x80, 0x00), QPalette::Window,
+         QPalette::Window},
+        {"Label2", QPalette::WindowText, QColor(0x00, 0x00, 0xFF), QPalette::Window,
+         QPalette::Window},
+        {"Label13", QPalette::WindowText, QColor(0x00, 0x00, 0xFF), QPalette::Window,
+         QPalette::Window},
+    };
+    for (const bool dark : {false, true}) {
+        for (const Row& row : rows) {
+            QTest::addRow("%s, %s", row.control, dark ? "dark" : "light")
+                << dark << row.control << row.fixedRole << row.fixedColour << row.partnerRole
+                << row.partnerInTheLightTheme;
+        }
+    }
+}
+
+void FormPortTest::fixedColoursKeepAReadablePartnerInEveryTheme() {
+    QFETCH(bool, dark);
+    QFETCH(QString, control);
+    QFETCH(QPalette::ColorRole, fixedRole);
+    QFETCH(QColor, fixedColour);
+    QFETCH(QPalette::ColorRole, partnerRole);
+    QFETCH(QPalette::ColorRole, partnerInTheLightTheme);
+    const QPalette theme = QApplication::palette();
+    const auto restoreTheme = qScopeGuard([&] { QApplication::setPalette(theme); });
+    if (dark) {
+        QApplication::setPalette(DarkPalette());
+    }
+    Harness harness;
+
+    const QPalette painted = harness.control<QWidget>(qPrintable(control))->palette();
+    const QColor fixed = painted.color(QPalette::Active, fixedRole);
+    const QColor partner = painted.color(QPalette::Active, partnerRole);
+    QCOMPARE(fixed, fixedColour.isValid() ? fixedColour
+                                          : QApplication::palette().color(QPalette::ToolTipBase));
+    if (dark) {
+        QVERIFY2(ContrastRatio(fixed, partner) >= 4.5,
+                 qPrintable(fixed.name() + " on " + partner.name()));
+    } else {
+        QCOMPARE(partner, theme.color(QPalette::Active, partnerInTheLightTheme));
+    }
+}
+
+const QColor kStyleGrey(0xE1, 0xE1, 0xE1);
+
+// Paints every push button one flat grey whatever its palette says, as Windows' own style does.
+class PaletteBlindStyle : public QProxyStyle {
+public:
+    PaletteBlindStyle() : QProxyStyle(QStyleFactory::create("Windows")) {}
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element == PE_PanelButtonCommand) {
+            painter->fillRect(option->rect, kStyleGrey);
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+};
+
+double Distance(const QColor& first, const QColor& second) {
+    return std::hypot(first.red() - second.red(), first.green() - second.green(),
+                      first.blue() - second.blue());
+}
+
+void FormPortTest::colouredButtonsShowTheirColourAndFocusUnderAnyStyle() {
+    const QString appStyle = QApplication::style()->name();
+    const auto restoreStyle = qScopeGuard([&] { QApplication::setStyle(appStyle); });
+    QApplication::setStyle(new PaletteBlindStyle);
+    Harness harness;
+    harness.window.LoadSettings();
+    harness.window.show();
+    harness.openSettingsView();
+    QVERIFY(QTest::qWaitForWindowActive(&harness.window));
+
+    const std::pair<const char*, QColor> faces[] = {{"Command1", QColor(0x00, 0xFF, 0x00)},
+                                                    {"Command5", QColor(0xC0, 0xC0, 0xC0)},
+                                                    {"Command7", QColor(0x80, 0x80, 0x80)}};
+    for (const auto& [button, colour] : faces) {
+        const QImage face = harness.control<QWidget>(button)->grab().toImage();
+        // Left of the caption, near the bottom, where a shaded face comes closest to its colour.
+        const QColor shown = face.pixelColor(6, face.height() - 4);
+        QVERIFY2(Distance(shown, colour) < Distance(shown, kStyleGrey),
+                 qPrintable(QString(button) + " painted " + shown.name()));
+    }
+
+    auto* call = harness.control<QWidget>("Command1");
+    const QImage withoutFocus = call->grab().toImage();
+    harness.control<QWidget>("Text2")->setFocus();
+    QTest::keyClick(harness.control<QWidget>("Text2"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), call);
+    QVERIFY(call->grab().toImage() != withoutFocus);
 }
 
 void FormPortTest::aDevicesAnswerIsShownAsPlainText() {
