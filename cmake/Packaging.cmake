@@ -45,6 +45,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION comm)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE http://linvox.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Added to what dpkg-shlibdeps finds: Qt loads its display plugins at run time, so no library
+# names them. X11's comes with qt6-qpa-plugins; without Wayland's, a Wayland session shows the
+# window through Xwayland, or dials without one.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # CPack puts the summary above this and indents it as the control file wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
