@@ -78,8 +78,8 @@ int RunLinvox(int argc, char* argv[]) {
         platforms = display.platforms.toLocal8Bit();
     }
 
-    // Given several, Qt tries each in turn: a compositor that turns Linvox away leaves the X
-    // server.
+    // Given several, Qt tries each in turn: should the compositor turn Linvox away, the X server
+    // is still there.
     char platformOption[] = "-platform";
     qtArgv[1] = platformOption;
     qtArgv[2] = platforms.data();
