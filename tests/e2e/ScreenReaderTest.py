@@ -54,8 +54,10 @@ class ScreenReaderTest(unittest.TestCase):
         work = tempfile.TemporaryDirectory()
         self.addCleanup(work.cleanup)
         reader, writer = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(writer), "-nolisten", "tcp"], pass_fds=[writer],
-                   stderr=subprocess.DEVNULL)
+        # -noreset: the accessibility bus's launcher is the server's first client, and a reset
+        # when it leaves would turn Linvox away.
+        self.start(["Xvfb", "-displayfd", str(writer), "-noreset", "-nolisten", "tcp"],
+                   pass_fds=[writer], stderr=subprocess.DEVNULL)
         os.close(writer)
         os.environ["DISPLAY"] = ":" + os.fdopen(reader).readline().strip()
         bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
@@ -92,7 +94,10 @@ class ScreenReaderTest(unittest.TestCase):
         process = subprocess.Popen(command, start_new_session=True, **options)
 
         def stop():
-            os.killpg(process.pid, signal.SIGTERM)
+            try:
+                os.killpg(process.pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass  # ended by itself, with all it started
             process.communicate()
         self.addCleanup(stop)
         return process
