@@ -1,6 +1,7 @@
 #include "WestonCompositor.h"
 
 #include "EventLoop.h"
+#include "StopServer.h"
 
 #include <stdexcept>
 
@@ -12,7 +13,6 @@ namespace {
 using namespace std::chrono_literals;
 
 const QString kSocketName = QStringLiteral("linvox-test");
-constexpr int kStopTimeoutMs = 5000;
 
 }  // namespace
 
@@ -39,11 +39,7 @@ WestonCompositor::WestonCompositor() {
 }
 
 WestonCompositor::~WestonCompositor() {
-    m_compositor.terminate();
-    if (!m_compositor.waitForFinished(kStopTimeoutMs)) {
-        m_compositor.kill();
-        m_compositor.waitForFinished();
-    }
+    StopServer(m_compositor);
 }
 
 QProcessEnvironment WestonCompositor::environment() const {
