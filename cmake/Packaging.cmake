@@ -6,9 +6,15 @@ set(linvox_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/linvox)
 
 install(FILES ${linvox_packaging_dir}/linvox.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${linvox_packaging_dir}/example.linvox.Linvox.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${linvox_packaging_dir}/copyright DESTINATION ${linvox_doc_dir})
+
+# The day PROJECT_VERSION was released, for the AppStream release and the manual page; change the
+# two together.
+set(LINVOX_RELEASE_DATE 2026-12-07)
+configure_file(${linvox_packaging_dir}/example.linvox.Linvox.metainfo.xml.in
+               example.linvox.Linvox.metainfo.xml @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/example.linvox.Linvox.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # A package made by the project itself, so its Debian changelog is the one entry of the version
 # built, dated when the build was configured (or at SOURCE_DATE_EPOCH, for reproducible builds).
@@ -39,6 +45,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION comm)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE http://linvox.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Added to what dpkg-shlibdeps finds: Qt loads its display plugins at run time, so no library
+# names them. X11's comes with qt6-qpa-plugins; without Wayland's, a Wayland session shows the
+# window through Xwayland, or dials without one.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # CPack puts the summary above this and indents it as the control file wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

@@ -2,10 +2,13 @@
 
 # What building and running Linvox needs.
 BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
-                libxcb1-dev libudev-dev fonts-dejavu-core fonts-liberation2)
+                qt6-wayland libxcb1-dev libudev-dev fonts-dejavu-core fonts-liberation2)
 # What the tests add: GoogleTest, a virtual display driven by xdotool for the window,
-# xdg-utils to open links as the desktop does, and umockdev to make up devices for udev.
-TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool xdg-utils umockdev libumockdev-dev)
+# xdg-utils to open links as the desktop does, umockdev to make up devices for udev, a Wayland
+# compositor, and the accessibility bus with the GObject bindings a screen reader's test reads
+# it through.
+TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool xdg-utils umockdev libumockdev-dev
+               weston at-spi2-core dbus-daemon python3-gi gir1.2-atspi-2.0)
 # What making and checking the Debian package adds.
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream lintian)
 # The sanitizer build and the fuzz targets: clang with its sanitizer and libFuzzer runtimes.
@@ -38,19 +41,26 @@ ensure_packages() {
     apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}" >&2
 }
 
-# Configures (once) and builds the project in <source>/build with the given CMake options.
+# Configures (once) and builds the project in <source>/build; arguments as for build_in.
 build_project() {
     local source=$1
     shift
     build_in "$source" "$source/build" "$@"
 }
 
-# Configures (once) and builds the project in the given folder with the given CMake options.
+# Configures (once) and builds the project in the given folder: the arguments up to "--" are
+# CMake options, those after it go to the build (such as --target linvox).
 build_in() {
     local source=$1 folder=$2
     shift 2
-    cmake -S "$source" -B "$folder" -G Ninja "$@" >&2
-    cmake --build "$folder" --parallel "$(nproc)" >&2
+    local options=()
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        options+=("$1")
+        shift
+    done
+    [ $# -gt 0 ] && shift
+    cmake -S "$source" -B "$folder" -G Ninja "${options[@]}" >&2
+    cmake --build "$folder" --parallel "$(nproc)" "$@" >&2
 }
 
 # Configures (once) and builds the project with clang, AddressSanitizer and

@@ -2,7 +2,7 @@
 
 namespace linvox {
 
-CheckPanel::CheckPanel(QGroupBox* frame, QFrame* bar, const PortRows& rows,
+CheckPanel::CheckPanel(QGroupBox* frame, ProgressShape* bar, const PortRows& rows,
                        QRadioButton* singlePhone)
     : ProgressFrame(frame, bar), m_rows(rows), m_singlePhone(singlePhone) {}
 

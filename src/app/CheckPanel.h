@@ -12,7 +12,8 @@ namespace linvox {
 // it reads and whose result labels it fills, and the option that selects one phone.
 class CheckPanel final : public ProgressFrame<CheckView> {
 public:
-    CheckPanel(QGroupBox* frame, QFrame* bar, const PortRows& rows, QRadioButton* singlePhone);
+    CheckPanel(QGroupBox* frame, ProgressShape* bar, const PortRows& rows,
+               QRadioButton* singlePhone);
 
     bool SinglePhoneSelected() const override;
     QString PortFieldText(std::size_t row) const override;

@@ -1,5 +1,7 @@
 #include "app/FormPort.h"
 
+#include "app/EnterPressesButtons.h"
+#include "app/ReadableColours.h"
 #include "app/SupportLink.h"
 #include "modems/LineCommands.h"
 #include "settings/NumberReading.h"
@@ -7,6 +9,8 @@
 #include "ui_FormPort.h"
 
 #include <QCloseEvent>
+#include <QStyle>
+#include <QStyleFactory>
 
 namespace linvox {
 namespace {
@@ -57,12 +61,10 @@ FormPort::FormPort(Services services, QWidget* parent)
         std::make_unique<CheckPanel>(m_ui->Frame2, m_ui->Shape2, m_portRows, m_ui->Option1);
     setWindowIcon(ProgramIcon());
     setFixedSize(size());
-
-    // A system colour, which the form cannot name: the result box in the tooltip colours.
-    QPalette tooltipColours = m_ui->Text4->palette();
-    tooltipColours.setColor(QPalette::Base, tooltipColours.color(QPalette::ToolTipBase));
-    tooltipColours.setColor(QPalette::Text, tooltipColours.color(QPalette::ToolTipText));
-    m_ui->Text4->setPalette(tooltipColours);
+    // The settings view's controls lie below the compact view's edge. Hidden with it, they take
+    // no focus, and a screen reader does not meet them.
+    m_ui->SettingsView->hide();
+    PaintFixedColours();
 
     // A screen reader names each port field after its operator, as a sighted user reads it, and
     // describes each result label by its row.
@@ -78,7 +80,39 @@ FormPort::FormPort(Services services, QWidget* parent)
 
 FormPort::~FormPort() = default;
 
+void FormPort::PaintFixedColours() {
+    // A system colour, which the form cannot name: the result box in the tooltip colours.
+    QPalette tooltipColours = m_ui->Text4->palette();
+    tooltipColours.setColor(QPalette::Base, tooltipColours.color(QPalette::ToolTipBase));
+    tooltipColours.setColor(QPalette::Text, tooltipColours.color(QPalette::ToolTipText));
+    m_ui->Text4->setPalette(tooltipColours);
+
+    // Every colour the form fixes gets a partner that reads on it in the user's theme, dark ones
+    // included.
+    MakeTextReadable(m_ui->Text2, QPalette::Base, QPalette::Text);
+    MakeTextReadable(m_ui->Text4, QPalette::Base, QPalette::Text);
+    // Some styles, Windows' own among them, paint every button alike whatever its colour. Fusion,
+    // compiled into every Qt, paints the colour and the keyboard focus on it.
+    QStyle* colouredButtonStyle = QStyleFactory::create(QStringLiteral("Fusion"));
+    colouredButtonStyle->setParent(this);
+    for (QPushButton* button : {m_ui->Command1, m_ui->Command5, m_ui->Command7}) {
+        button->setStyle(colouredButtonStyle);
+        MakeTextReadable(button, QPalette::Button, QPalette::ButtonText);
+    }
+    for (const PortRow& row : m_portRows) {
+        MakeBackgroundReadable(row.operatorLabel);
+        MakeBackgroundReadable(row.resultLabel);
+    }
+    MakeBackgroundReadable(m_ui->Label13);
+}
+
 void FormPort::ConnectHandlers() {
+    auto* enterPressesButtons = new EnterPressesButtons(this);
+    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+        enterPressesButtons->Serve(button);
+    }
+    // Enter in the number field calls it, as the window's default button would.
+    connect(m_ui->Text2, &QLineEdit::returnPressed, m_ui->Command1, &QPushButton::click);
     connect(m_ui->Command1, &QPushButton::clicked, this, &FormPort::CallTypedNumber);
     connect(m_ui->Command4, &QPushButton::clicked, this, &FormPort::SwitchView);
     connect(m_ui->Command5, &QPushButton::clicked, this,
@@ -98,7 +132,7 @@ void FormPort::ConnectHandlers() {
     for (const PortRow& row : m_portRows) {
         connect(row.field, &QLineEdit::textChanged, this, [this, row] { StorePortField(row); });
     }
-    connect(m_ui->Label13, &ClickableLabel::clicked, this, &FormPort::OpenSupportSite);
+    connect(m_ui->Label13, &LinkLabel::clicked, this, &FormPort::OpenSupportSite);
 }
 
 void FormPort::LoadSettings() {
@@ -130,9 +164,11 @@ QString FormPort::StoredPortText(const SettingKey& key) const {
 void FormPort::SwitchView() {
     const QString caption = m_ui->Command4->text();
     if (caption == kCompactViewCaption) {
+        m_ui->SettingsView->show();
         SetOuterSize(kSettingsWidthTwips, kSettingsHeightTwips);
         m_ui->Command4->setText(kSettingsViewCaption);
     } else if (caption == kSettingsViewCaption) {
+        m_ui->SettingsView->hide();
         SetOuterSize(kCompactWidthTwips, kCompactHeightTwips);
         m_ui->Command4->setText(kCompactViewCaption);
     }

@@ -52,6 +52,7 @@ protected:
 private:
     enum class PhoneMode { Single, Multi };
 
+    void PaintFixedColours();
     void ConnectHandlers();
     void SwitchView();
     void SetOuterSize(int widthTwips, int heightTwips);

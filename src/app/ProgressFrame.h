@@ -1,22 +1,24 @@
 #pragma once
 
+#include "app/ProgressShape.h"
 #include "modems/ProgressView.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include <QFrame>
 #include <QGroupBox>
 
 namespace linvox {
 
 // Paints a search's or check's progress on a frame of the window: its caption, and its bar,
-// which keeps its left edge and height. View is the interface of the search or check.
+// which keeps its left edge and height. A screen reader hears the bar as a progress bar named by
+// the caption. View is the interface of the search or check.
 template <typename View>
 class ProgressFrame : public View {
 public:
-    ProgressFrame(QGroupBox* frame, QFrame* bar) : m_frame(frame), m_bar(bar) {
+    ProgressFrame(QGroupBox* frame, ProgressShape* bar) : m_frame(frame), m_bar(bar) {
         m_bar->setBackgroundRole(QPalette::Highlight);
+        m_bar->setAccessibleName(m_frame->title());
     }
 
     void ShowBar() override { m_bar->show(); }
@@ -26,6 +28,9 @@ public:
         // A bar of a few twips is still drawn, as a sliver.
         const int pixels = std::max(1, static_cast<int>(std::lround(twips / kTwipsPerPixel)));
         m_bar->resize(pixels, m_bar->height());
+        // The share of its way from empty to full.
+        const double share = (twips - kEmptyBarTwips) / (kFullBarTwips - kEmptyBarTwips);
+        m_bar->setValue(std::clamp(static_cast<int>(std::lround(share * 100)), 0, 100));
     }
 
     void SetBarColour(BarColour colour) override {
@@ -36,11 +41,14 @@ public:
                                                             : QPalette::Highlight);
     }
 
-    void SetCaption(const QString& caption) override { m_frame->setTitle(caption); }
+    void SetCaption(const QString& caption) override {
+        m_frame->setTitle(caption);
+        m_bar->setAccessibleName(caption);
+    }
 
 private:
     QGroupBox* m_frame;
-    QFrame* m_bar;
+    ProgressShape* m_bar;
 };
 
 }  // namespace linvox

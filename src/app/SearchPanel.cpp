@@ -2,7 +2,7 @@
 
 namespace linvox {
 
-SearchPanel::SearchPanel(QGroupBox* frame, QFrame* bar, QPlainTextEdit* results)
+SearchPanel::SearchPanel(QGroupBox* frame, ProgressShape* bar, QPlainTextEdit* results)
     : ProgressFrame(frame, bar), m_results(results) {}
 
 void SearchPanel::SetResultText(const QString& text) {

@@ -10,7 +10,7 @@ namespace linvox {
 // The port search's part of the window: Frame1 with its bar Shape1, and the result box Text4.
 class SearchPanel final : public ProgressFrame<SearchView> {
 public:
-    SearchPanel(QGroupBox* frame, QFrame* bar, QPlainTextEdit* results);
+    SearchPanel(QGroupBox* frame, ProgressShape* bar, QPlainTextEdit* results);
 
     void SetResultText(const QString& text) override;
 

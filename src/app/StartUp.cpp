@@ -50,33 +50,40 @@ private:
     LineCommands m_lineCommands;
 };
 
-int PlaceCallWithoutDisplay(int& qtArgc, char* qtArgv[], const QString& argumentText) {
-    QCoreApplication application(qtArgc, qtArgv);
-    StandardErrorSink messages;
-    Telephony telephony(messages);
-    return ExitStatusOf(telephony.lineCommands().PlaceCallRequest(argumentText));
-}
-
 }  // namespace
 
 int RunLinvox(int argc, char* argv[]) {
     const QString argumentText = CommandLineArgumentText(argc, argv);
     // Qt takes switches such as "-display" out of its arguments; a link must reach us whole.
     int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr};
+    char* qtArgv[] = {argv[0], nullptr, nullptr, nullptr};
 
-    if (!HasDisplay()) {
-        if (argumentText.isEmpty()) {
-            std::fputs(
-                "linvox: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
-                "names one that answers).\nTo dial without a window, pass a link: "
-                "linvox tel:+380501234567\n",
-                stderr);
-            return kExitNoDisplay;
+    QByteArray platforms;
+    {
+        // Enough for a call without a display, and for learning where Qt's plugins are.
+        QCoreApplication application(qtArgc, qtArgv);
+        const DisplayChoice display = ChooseDisplay();
+        if (display.platforms.isEmpty()) {
+            if (argumentText.isEmpty()) {
+                std::fprintf(stderr,
+                             "linvox: no display to show the window on (%s).\nTo dial without a "
+                             "window, pass a link: linvox tel:+380501234567\n",
+                             display.unusableReason.toLocal8Bit().constData());
+                return kExitNoDisplay;
+            }
+            StandardErrorSink messages;
+            Telephony telephony(messages);
+            return ExitStatusOf(telephony.lineCommands().PlaceCallRequest(argumentText));
         }
-        return PlaceCallWithoutDisplay(qtArgc, qtArgv, argumentText);
+        platforms = display.platforms.toLocal8Bit();
     }
 
+    // Given several, Qt tries each in turn: should the compositor turn Linvox away, the X server
+    // is still there.
+    char platformOption[] = "-platform";
+    qtArgv[1] = platformOption;
+    qtArgv[2] = platforms.data();
+    qtArgc = 3;
     QApplication application(qtArgc, qtArgv);
     MessageBoxSink messages;
     Telephony telephony(messages);

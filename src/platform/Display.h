@@ -1,9 +1,21 @@
 #pragma once
 
+#include <QString>
+
 namespace linvox {
 
-// Whether windows and message boxes can be shown: on Linux the X server of DISPLAY or the
-// Wayland compositor of WAYLAND_DISPLAY answers.
-bool HasDisplay();
+// Where windows and message boxes can be shown, in Qt's terms.
+struct DisplayChoice {
+    // Qt's platform plugins to show them with, the preferred first, as QGuiApplication's
+    // -platform option takes them ("wayland;xcb"); empty when none can be used.
+    QString platforms;
+    // When none can: why, as a phrase for the user.
+    QString unusableReason;
+};
+
+// The displays that answer and have a Qt plugin installed: on Linux the Wayland compositor of
+// WAYLAND_DISPLAY and the X server of DISPLAY. Needs a QCoreApplication, whose library paths say
+// where Qt looks for its plugins.
+DisplayChoice ChooseDisplay();
 
 }  // namespace linvox

@@ -6,7 +6,11 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
-#include <QFile>
+#include <QCoreApplication>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QPluginLoader>
 #include <QtGlobal>
 
 namespace linvox {
@@ -44,11 +48,77 @@ bool CanReachWayland() {
     return reachable;
 }
 
+// The keys of the platform plugins Qt would find, as their metadata names them ("xcb",
+// "wayland"), read without loading them.
+QStringList InstalledPlatformPlugins() {
+    QStringList folders;
+    if (const QString pluginPath = qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH");
+        !pluginPath.isEmpty()) {
+        folders.append(pluginPath);
+    }
+    for (const QString& libraryPath : QCoreApplication::libraryPaths()) {
+        folders.append(libraryPath + QStringLiteral("/platforms"));
+    }
+    QStringList keys;
+    for (const QString& folder : folders) {
+        for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files)) {
+            const QJsonObject metaData = QPluginLoader(file.absoluteFilePath()).metaData();
+            for (const QJsonValue key : metaData.value(QStringLiteral("MetaData"))
+                                            .toObject()
+                                            .value(QStringLiteral("Keys"))
+                                            .toArray()) {
+                keys.append(key.toString());
+            }
+        }
+    }
+    return keys;
+}
+
+// With both at hand: X11 when QT_QPA_PLATFORM names it first, or else the session is X11's.
+bool PrefersX11() {
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (platform.startsWith(QStringLiteral("xcb"))) {
+        return true;
+    }
+    return !platform.startsWith(QStringLiteral("wayland")) &&
+           qEnvironmentVariable("XDG_SESSION_TYPE") == QStringLiteral("x11");
+}
+
 }  // namespace
 
-bool HasDisplay() {
-    // A DISPLAY left over from an ended session names no server; Qt would abort on it.
-    return CanReachX11() || CanReachWayland();
+DisplayChoice ChooseDisplay() {
+    struct Kind {
+        bool answers;
+        QString plugin;
+        QString missingPlugin;
+    };
+    // A DISPLAY left over from an ended session names no server, and a plugin may be missing:
+    // Qt aborts on either, so it is handed only what answers and has its plugin.
+    const Kind kinds[] = {
+        {CanReachWayland(), QStringLiteral("wayland"),
+         QStringLiteral("Qt's plugin for Wayland, in the Debian package qt6-wayland, is missing")},
+        {CanReachX11(), QStringLiteral("xcb"),
+         QStringLiteral("Qt's plugin for X11, in the Debian package qt6-qpa-plugins, is missing")},
+    };
+    if (!kinds[0].answers && !kinds[1].answers) {
+        return {{}, QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY names one that answers")};
+    }
+    const QStringList installed = InstalledPlatformPlugins();
+    QStringList usable;
+    QStringList reasons;
+    for (const Kind& kind : kinds) {
+        if (kind.answers) {
+            if (installed.contains(kind.plugin)) {
+                usable.append(kind.plugin);
+            } else {
+                reasons.append(kind.missingPlugin);
+            }
+        }
+    }
+    if (usable.size() == 2 && PrefersX11()) {
+        usable.swapItemsAt(0, 1);
+    }
+    return {usable.join(u';'), usable.isEmpty() ? reasons.join(QStringLiteral("; ")) : QString()};
 }
 
 }  // namespace linvox

@@ -2,8 +2,8 @@
 
 namespace linvox {
 
-bool HasDisplay() {
-    return true;
+DisplayChoice ChooseDisplay() {
+    return {QStringLiteral("windows"), {}};
 }
 
 }  // namespace linvox

@@ -1,5 +1,6 @@
 // The real window, offscreen, driven by the object names of its controls as a user would.
 #include "app/FormPort.h"
+#include "app/ReadableColours.h"
 #include "modems/LineCommands.h"
 #include "support/FakeModemList.h"
 #include "support/FakePause.h"
@@ -8,14 +9,22 @@
 #include "support/RecordingMessageSink.h"
 #include "support/ScratchSettings.h"
 
+#include <cmath>
 #include <memory>
 #include <optional>
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QtTest>
 
 namespace linvox::testing {
@@ -33,6 +42,7 @@ struct Harness {
         return window.findChild<Control*>(QString::fromLatin1(name));
     }
     QString stored(const QString& key) { return settings.ReadSetting(key, "<absent>"); }
+    void openSettingsView() { QTest::mouseClick(control<QPushButton>("Command4"), Qt::LeftButton); }
 
     ScratchSettings scratch;
     SettingsStore settings;
@@ -67,7 +77,10 @@ private slots:
     void secondCallDuringTheWaitIsRefusedAndTheWindowStaysResponsive();
     void closingEndsTheProgramAtOnceAlsoDuringTheWait();
     void supportLinkOpensTheSiteOrSaysWhyNot();
-    void focusStartsInTheNumberFieldAndFollowsTheFormsOrder();
+    void enterAndSpacePressEveryButton();
+    void fixedColoursKeepAReadablePartnerInEveryTheme_data();
+    void fixedColoursKeepAReadablePartnerInEveryTheme();
+    void colouredButtonsShowTheirColourAndFocusUnderAnyStyle();
     void aDevicesAnswerIsShownAsPlainText();
     void aScreenReaderHearsWhatEachFieldAndResultIsFor();
 };
@@ -185,6 +198,7 @@ void FormPortTest::switchingModesKeepsTheHiddenFieldsAndKeys() {
         {{"port_mts", "2"}, {"port_ks", "3"}, {"port_lf", "4"}, {"port_be", "5"}, {"port", "9"}});
     harness.window.LoadSettings();
     harness.window.show();
+    harness.openSettingsView();
     const QStringList operatorControls{"Text3",  "Text5",  "Text6",   "Text7",
                                        "Label6", "Label7", "Label10", "Label11",
                                        "Label2", "Label3", "Label4",  "Label5"};
@@ -249,6 +263,7 @@ void FormPortTest::storedModeChoosesTheLayout() {
         harness.scratch.preset({{"1telefon", storedMode}});
     }
     harness.window.LoadSettings();
+    harness.openSettingsView();
     QCOMPARE(harness.control<QRadioButton>("Option1")->isChecked(), singlePhone);
     QCOMPARE(harness.control<QRadioButton>("Option2")->isChecked(), !singlePhone);
     QCOMPARE(harness.control<QLineEdit>("Text3")->isVisibleTo(&harness.window), !singlePhone);
@@ -386,8 +401,10 @@ void FormPortTest::supportLinkOpensTheSiteOrSaysWhyNot() {
 
     QTest::mouseClick(link, Qt::LeftButton);
     QTest::mouseClick(link, Qt::LeftButton);
-    QCOMPARE(harness.shell.opened, (QStringList{address, address}));
-    QCOMPARE(cursorsWhileOpening, (QList<Qt::CursorShape>{Qt::WaitCursor, Qt::WaitCursor}));
+    QTest::keyClick(link, Qt::Key_Return);
+    QCOMPARE(harness.shell.opened, (QStringList{address, address, address}));
+    QCOMPARE(cursorsWhileOpening,
+             (QList<Qt::CursorShape>{Qt::WaitCursor, Qt::WaitCursor, Qt::WaitCursor}));
     QVERIFY(harness.messages.messages.isEmpty());
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
@@ -400,25 +417,131 @@ void FormPortTest::supportLinkOpensTheSiteOrSaysWhyNot() {
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
 
-void FormPortTest::focusStartsInTheNumberFieldAndFollowsTheFormsOrder() {
+void FormPortTest::enterAndSpacePressEveryButton() {
+    Harness harness;
+    harness.window.LoadSettings();
+    harness.openSettingsView();
+    for (QAbstractButton* button : harness.window.findChildren<QAbstractButton*>()) {
+        QSignalSpy clicks(button, &QAbstractButton::clicked);
+        for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+            QTest::keyClick(button, key);
+        }
+        QVERIFY2(clicks.count() == 3, qPrintable(button->objectName()));
+    }
+}
+
+// A dark theme as applications often set one up, tooltips white on white included.
+QPalette DarkPalette() {
+    QPalette dark(QColor(0x353535), QColor(0x353535));
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText}) {
+        dark.setColor(role, Qt::white);
+    }
+    dark.setColor(QPalette::Base, QColor(0x191919));
+    dark.setColor(QPalette::ToolTipBase, Qt::white);
+    return dark;
+}
+
+void FormPortTest::fixedColoursKeepAReadablePartnerInEveryTheme_data() {
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPalette::ColorRole>("fixedRole");
+    QTest::addColumn<QColor>("fixedColour");  // invalid: the theme's tooltip colour
+    const std::tuple<const char*, QPalette::ColorRole, QColor> rows[] = {
+        {"Text2", QPalette::Base, QColor(0xFFFF00)},
+        {"Text4", QPalette::Base, QColor()},
+        {"Command1", QPalette::Button, QColor(0x00FF00)},
+        {"Command5", QPalette::Button, QColor(0xC0C0C0)},
+        {"Command7", QPalette::Button, QColor(0x808080)},
+        {"Label6", QPalette::WindowText, QColor(0xFF8000)},
+        {"Label2", QPalette::WindowText, QColor(0x0000FF)},
+        {"Label13", QPalette::WindowText, QColor(0x0000FF)}};
+    for (const bool dark : {false, true}) {
+        for (const auto& [control, role, colour] : rows) {
+            QTest::addRow("%s, %s", control, dark ? "dark" : "light")
+                << dark << control << role << colour;
+        }
+    }
+}
+
+void FormPortTest::fixedColoursKeepAReadablePartnerInEveryTheme() {
+    QFETCH(bool, dark);
+    QFETCH(QString, control);
+    QFETCH(QPalette::ColorRole, fixedRole);
+    QFETCH(QColor, fixedColour);
+    const QPalette lightTheme = QApplication::palette();
+    const auto restoreTheme = qScopeGuard([&] { QApplication::setPalette(lightTheme); });
+    if (dark) {
+        QApplication::setPalette(DarkPalette());
+    }
+    Harness harness;
+
+    const QPalette painted = harness.control<QWidget>(qPrintable(control))->palette();
+    const QPalette::ColorRole partnerRole = fixedRole == QPalette::Base     ? QPalette::Text
+                                            : fixedRole == QPalette::Button ? QPalette::ButtonText
+                                                                            : QPalette::Window;
+    const QColor fixed = painted.color(QPalette::Active, fixedRole);
+    const QColor partner = painted.color(QPalette::Active, partnerRole);
+    QCOMPARE(fixed, fixedColour.isValid() ? fixedColour
+                                          : QApplication::palette().color(QPalette::ToolTipBase));
+    if (dark) {
+        QVERIFY2(ContrastRatio(fixed, partner) >= 4.5,
+                 qPrintable(fixed.name() + " on " + partner.name()));
+    } else {
+        QCOMPARE(partner,
+                 lightTheme.color(control == "Text4" ? QPalette::ToolTipText : partnerRole));
+    }
+}
+
+const QColor kStyleGrey(0xE1, 0xE1, 0xE1);
+
+// Paints every push button one flat grey whatever its palette says, as Windows' own style does.
+class PaletteBlindStyle : public QProxyStyle {
+public:
+    PaletteBlindStyle() : QProxyStyle(QStyleFactory::create("Windows")) {}
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element == PE_PanelButtonCommand) {
+            painter->fillRect(option->rect, kStyleGrey);
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+};
+
+double Distance(const QColor& first, const QColor& second) {
+    return std::hypot(first.red() - second.red(), first.green() - second.green(),
+                      first.blue() - second.blue());
+}
+
+void FormPortTest::colouredButtonsShowTheirColourAndFocusUnderAnyStyle() {
+    const QString appStyle = QApplication::style()->name();
+    const auto restoreStyle = qScopeGuard([&] { QApplication::setStyle(appStyle); });
+    QApplication::setStyle(new PaletteBlindStyle);
     Harness harness;
     harness.window.LoadSettings();
     harness.window.show();
+    harness.openSettingsView();
     QVERIFY(QTest::qWaitForWindowActive(&harness.window));
-    QCOMPARE(QApplication::focusWidget(), harness.control<QWidget>("Text2"));
 
-    const QStringList order{"Text2",    "Command1", "Command4", "Command5", "Text4",
-                            "Text3",    "Text5",    "Text6",    "Text7",    "Text1",
-                            "Command7", "Option1",  "Option2"};
-    QStringList chain;
-    QWidget* widget = harness.control<QWidget>("Text2");
-    do {
-        if (order.contains(widget->objectName()) && !chain.contains(widget->objectName())) {
-            chain.append(widget->objectName());
-        }
-        widget = widget->nextInFocusChain();
-    } while (widget != harness.control<QWidget>("Text2"));
-    QCOMPARE(chain, order);
+    const std::pair<const char*, QColor> faces[] = {{"Command1", QColor(0x00, 0xFF, 0x00)},
+                                                    {"Command5", QColor(0xC0, 0xC0, 0xC0)},
+                                                    {"Command7", QColor(0x80, 0x80, 0x80)}};
+    for (const auto& [button, colour] : faces) {
+        const QImage face = harness.control<QWidget>(button)->grab().toImage();
+        // Left of the caption, near the bottom, where a shaded face comes closest to its colour.
+        const QColor shown = face.pixelColor(6, face.height() - 4);
+        QVERIFY2(Distance(shown, colour) < Distance(shown, kStyleGrey),
+                 qPrintable(QString(button) + " painted " + shown.name()));
+    }
+
+    auto* call = harness.control<QWidget>("Command1");
+    const QImage withoutFocus = call->grab().toImage();
+    harness.control<QWidget>("Text2")->setFocus();
+    QTest::keyClick(harness.control<QWidget>("Text2"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), call);
+    QVERIFY(call->grab().toImage() != withoutFocus);
 }
 
 void FormPortTest::aDevicesAnswerIsShownAsPlainText() {

@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -108,6 +110,38 @@ QProcessEnvironment PlainDesktop(const VirtualDisplay& display, const QString& c
 QString DefaultTelHandler(const QProcessEnvironment& desktop) {
     return RunToTheEnd(QStringLiteral("xdg-mime"), {"query", "default", kTelScheme}, desktop)
         .output.trimmed();
+}
+
+TEST(DebianPackage, ProgramHasNoRunpathAndWasCompiledAtOneOptimisationLevel) {
+    const QString package = BuiltPackage();
+    ASSERT_FALSE(package.isEmpty());
+    QTemporaryDir unpacked;
+    ASSERT_EQ(RunToTheEnd(QStringLiteral("dpkg-deb"), {"-x", package, unpacked.path()}).exitCode,
+              0);
+
+    // Each folder of a RUNPATH is searched before the system's.
+    const QString dynamicSection =
+        RunToTheEnd(QStringLiteral("readelf"), {"--dynamic", unpacked.filePath("usr/bin/linvox")})
+            .output;
+    EXPECT_TRUE(dynamicSection.contains("(NEEDED)")) << dynamicSection;
+    EXPECT_FALSE(dynamicSection.contains("RPATH") || dynamicSection.contains("RUNPATH"))
+        << dynamicSection;
+
+    // The package's copy is stripped; the build's keeps the compiler's options of every file.
+    const QString compilerOptions =
+        RunToTheEnd(QStringLiteral("readelf"),
+                    {"--string-dump=.debug_str", LINVOX_PACKAGE_DIRECTORY "/src/linvox"})
+            .output;
+    QSet<QString> levels;
+    static const QRegularExpression level(QStringLiteral(" (-O\\S*)"));
+    for (const QString& line : compilerOptions.split(u'\n')) {
+        if (line.contains(QStringLiteral("GNU C++"))) {
+            for (const QRegularExpressionMatch& match : level.globalMatch(line)) {
+                levels.insert(match.captured(1));
+            }
+        }
+    }
+    EXPECT_EQ(levels, QSet<QString>{QStringLiteral("-O2")});
 }
 
 TEST(DebianPackage, InstalledItDialsTelLinksAndRemovedLeavesNothingBehind) {

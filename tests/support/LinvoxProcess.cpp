@@ -11,14 +11,14 @@ constexpr int kStopTimeoutMs = 5000;
 }  // namespace
 
 LinvoxProcess::LinvoxProcess(const QStringList& arguments, const QString& configHome,
-                             QProcessEnvironment environment,
-                             const std::function<void()>& inChild) {
+                             QProcessEnvironment environment, const std::function<void()>& inChild,
+                             const QString& program) {
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     m_process.setProcessEnvironment(environment);
     if (inChild) {
         m_process.setChildProcessModifier(inChild);
     }
-    m_process.start(QStringLiteral(LINVOX_BINARY_PATH), arguments);
+    m_process.start(program, arguments);
     if (!m_process.waitForStarted(kStartTimeoutMs)) {
         throw std::runtime_error("linvox did not start: " + m_process.errorString().toStdString());
     }

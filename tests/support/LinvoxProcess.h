@@ -15,10 +15,11 @@ class LinvoxProcess {
 public:
     // Starts linvox with arguments and the settings file in configHome. Without a display
     // unless the environment names one. inChild, when given, runs in the new process just before
-    // linvox starts there, to limit what it may do.
+    // linvox starts there, to limit what it may do. program: a copy of linvox to run instead.
     LinvoxProcess(const QStringList& arguments, const QString& configHome,
                   QProcessEnvironment environment = HeadlessEnvironment(),
-                  const std::function<void()>& inChild = {});
+                  const std::function<void()>& inChild = {},
+                  const QString& program = QStringLiteral(LINVOX_BINARY_PATH));
     ~LinvoxProcess();
 
     LinvoxProcess(const LinvoxProcess&) = delete;

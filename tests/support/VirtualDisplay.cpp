@@ -1,5 +1,7 @@
 #include "VirtualDisplay.h"
 
+#include "StopServer.h"
+
 #include <stdexcept>
 
 #include <QDeadlineTimer>
@@ -8,7 +10,6 @@ namespace linvox::testing {
 namespace {
 
 constexpr int kStartTimeoutMs = 10000;
-constexpr int kStopTimeoutMs = 5000;
 
 }  // namespace
 
@@ -34,11 +35,7 @@ VirtualDisplay::VirtualDisplay() {
 }
 
 VirtualDisplay::~VirtualDisplay() {
-    m_server.terminate();
-    if (!m_server.waitForFinished(kStopTimeoutMs)) {
-        m_server.kill();
-        m_server.waitForFinished();
-    }
+    StopServer(m_server);
 }
 
 QProcessEnvironment VirtualDisplay::environment() const {

@@ -1,0 +1,187 @@
+#!/usr/bin/python3
+"""The window as a screen reader and a keyboard meet it: the real program on a virtual display,
+read over the accessibility bus (AT-SPI) and driven by keys alone. Starts its own X server and
+buses, and stops them whatever the outcome. Usage: ScreenReaderTest.py LINVOX PHONE_SIM"""
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, Gio, GLib  # noqa: E402
+
+LINVOX, PHONE_SIM = sys.argv[1:3]
+LINK = ("link", "http://linvox.example/support")
+NUMBER_FIELD = ("text", "Номер телефона")
+COMPACT_VIEW = [("push button", "Позвонить"), ("push button", "Настройки"), NUMBER_FIELD]
+# Tab enters the option group once; the arrow keys move within it.
+SETTINGS_VIEW = [("push button", "Поиск портов модемов"),
+                 ("text", "Результаты поиска портов модемов"), ("text", "MTS, JEANS"),
+                 ("text", "KYIVSTAR, DJUICE"), ("text", "LIFE"), ("text", "BEELINE"),
+                 ("text", "Всё остальное"), ("push button", "Проверить выбранные порты"),
+                 ("radio button", "Используется только один телефон"), LINK, NUMBER_FIELD]
+
+
+def wait_for(condition, what, timeout_s=20):
+    deadline = time.monotonic() + timeout_s
+    while time.monotonic() < deadline:
+        if result := condition():
+            return result
+        time.sleep(0.05)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def showing(root):
+    """What a screen reader presents under root: every object that is showing."""
+    found = []
+    for child in (root.get_child_at_index(i) for i in range(root.get_child_count())):
+        if child and child.get_state_set().contains(Atspi.StateType.SHOWING):
+            found += [child] + showing(child)
+    return found
+
+
+def described(accessible):
+    return (accessible.get_role_name(), accessible.get_name())
+
+
+class ScreenReaderTest(unittest.TestCase):
+    def setUp(self):
+        work = tempfile.TemporaryDirectory()
+        self.addCleanup(work.cleanup)
+        reader, writer = os.pipe()
+        # -noreset: the accessibility bus's launcher is the server's first client, and a reset
+        # when it leaves would turn Linvox away.
+        self.start(["Xvfb", "-displayfd", str(writer), "-noreset", "-nolisten", "tcp"],
+                   pass_fds=[writer], stderr=subprocess.DEVNULL)
+        os.close(writer)
+        os.environ["DISPLAY"] = ":" + os.fdopen(reader).readline().strip()
+        bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
+        # What a screen reader says when it starts, and Qt listens for. The session bus starts
+        # the accessibility bus for it, in the session bus's process group.
+        Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
+            "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
+            GLib.Variant("(ssv)", ("org.a11y.Status", "IsEnabled", GLib.Variant("b", True))),
+            None, Gio.DBusCallFlags.NONE, -1, None)
+
+        self.transcript = os.path.join(work.name, "phone")
+        phone = self.start([PHONE_SIM, "--transcript", self.transcript], stdout=subprocess.PIPE)
+        with open(os.path.join(work.name, "MyApp.conf"), "w") as settings:
+            settings.write(f"[linvox]\nport=2\n\n[ports]\nCOM2={phone.stdout.readline().decode()}")
+        # The browser that opens the support link notes the address.
+        self.opened = os.path.join(work.name, "opened")
+        with open(os.path.join(work.name, "xdg-open"), "w") as browser:
+            browser.write(f'#!/bin/sh\necho "$1" >> {self.opened}\n')
+        os.chmod(browser.name, 0o755)
+        environment = {name: value for name, value in os.environ.items()
+                       if name not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        environment.update(XDG_CONFIG_HOME=work.name, PATH=work.name + ":" + os.environ["PATH"])
+        self.start([LINVOX], env=environment)
+
+        Atspi.init()
+        self.window = wait_for(self.linvox_window, "the window on the accessibility bus")
+        self.window_id = wait_for(self.x_windows, "the window on the display")[0]
+        self.focus_x_window(self.window_id)
+
+    def start(self, command, **options):
+        """Starts a process in a group of its own, ended with all it started."""
+        process = subprocess.Popen(command, start_new_session=True, **options)
+
+        def stop():
+            try:
+                os.killpg(process.pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass  # ended by itself, with all it started
+            process.communicate()
+        self.addCleanup(stop)
+        return process
+
+    def linvox_window(self):
+        desktop = Atspi.get_desktop(0)
+        for index in range(desktop.get_child_count()):
+            application = desktop.get_child_at_index(index)
+            if application and application.get_name() == "linvox":
+                return next((w for w in showing(application) if w.get_name() == "Linvox"), None)
+        return None
+
+    def x_windows(self):
+        return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Linvox$"],
+                              capture_output=True, text=True).stdout.split()
+
+    def focus_x_window(self, window):
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+
+    def press(self, *keys):
+        subprocess.run(["xdotool", "key", "--clearmodifiers", *keys], check=True)
+
+    def focused(self):
+        return next((described(accessible) for accessible in showing(self.window)
+                     if accessible.get_state_set().contains(Atspi.StateType.FOCUSED)), None)
+
+    def press_until_focused(self, key, expected):
+        self.press(key)
+        wait_for(lambda: self.focused() == expected, f"{expected} after {key}")
+
+    def tab_through(self, count):
+        visited = []
+        for _ in range(count):
+            before = self.focused()
+            self.press("Tab")
+            visited.append(wait_for(lambda: (now := self.focused()) != before and now, "focus"))
+        return visited
+
+    def find(self, role, name):
+        return wait_for(lambda: next((accessible for accessible in showing(self.window)
+                                      if described(accessible) == (role, name)), None), name)
+
+    def read(self, path):
+        return open(path, "rb").read() if os.path.exists(path) else b""
+
+    def test_a_keyboard_alone_opens_settings_checks_opens_the_link_and_calls(self):
+        self.assertEqual(wait_for(self.focused, "the focus"), NUMBER_FIELD)
+        focusable = {described(accessible) for accessible in showing(self.window)
+                     if accessible.get_state_set().contains(Atspi.StateType.FOCUSABLE)}
+        self.assertEqual(focusable, set(COMPACT_VIEW))
+        self.assertEqual(self.tab_through(3), COMPACT_VIEW)
+
+        self.tab_through(2)
+        self.press("space")
+        self.find("push button", "Спрятать")
+        self.assertEqual(self.tab_through(len(SETTINGS_VIEW)), SETTINGS_VIEW)
+        for progress in ("Индикатор поиска портов", "Индикатор проверки портов"):
+            self.assertEqual(Atspi.Value.get_current_value(self.find("progress bar", progress)), 0)
+
+        self.press("shift+Tab")
+        self.press_until_focused("shift+Tab", SETTINGS_VIEW[-3])
+        self.press("space")
+        self.find("label", "Порт для всех звонков")
+        self.press_until_focused("shift+Tab", SETTINGS_VIEW[-4])
+        self.press("Return")
+        warning = wait_for(lambda: [w for w in self.x_windows() if w != self.window_id], "box")
+        self.focus_x_window(warning[0])
+        self.press("Return")
+        done = self.find("progress bar", "Выполнено: 100%")
+        self.assertEqual(Atspi.Value.get_current_value(done), 100)
+        # Without a window manager, the closed box hands the keyboard back to no one.
+        self.focus_x_window(self.window_id)
+
+        self.press("Tab")
+        self.press_until_focused("Tab", LINK)
+        self.press("Return")
+        self.assertEqual(wait_for(lambda: self.read(self.opened), "the browser"),
+                         b"http://linvox.example/support\n")
+
+        self.press_until_focused("Tab", NUMBER_FIELD)
+        subprocess.run(["xdotool", "type", "0501234567"], check=True)
+        self.press("Return")
+        wait_for(lambda: self.read(self.transcript).endswith(b"ATD0501234567;\r"), "the call")
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1])
