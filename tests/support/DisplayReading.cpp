@@ -1,5 +1,6 @@
 #include "DisplayReading.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <QProcess>
@@ -24,14 +25,16 @@ QImage CaptureWindow(const VirtualDisplay& display, const QString& window) {
     return QImage::fromData(convert.readAllStandardOutput(), "PPM");
 }
 
-int CountPixelsNear(const QImage& image, QColor colour, int tolerance) {
+int CountPixelsOfHue(const QImage& image, int hue, int tolerance) {
+    constexpr int kClearlyColoured = 96;
+    constexpr int kFullCircle = 360;
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            const QColor pixel = image.pixelColor(x, y);
-            if (std::abs(pixel.red() - colour.red()) <= tolerance &&
-                std::abs(pixel.green() - colour.green()) <= tolerance &&
-                std::abs(pixel.blue() - colour.blue()) <= tolerance) {
+            const QColor pixel = image.pixelColor(x, y).toHsv();
+            const int distance = std::abs(pixel.hsvHue() - hue) % kFullCircle;
+            if (pixel.hsvSaturation() >= kClearlyColoured && pixel.value() >= kClearlyColoured &&
+                std::min(distance, kFullCircle - distance) <= tolerance) {
                 ++count;
             }
         }

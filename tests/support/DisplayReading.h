@@ -11,8 +11,9 @@ namespace linvox::testing {
 // when it cannot be captured.
 QImage CaptureWindow(const VirtualDisplay& display, const QString& window);
 
-// How many pixels of image are close to colour (each channel within tolerance).
-int CountPixelsNear(const QImage& image, QColor colour, int tolerance);
+// How many pixels of image are clearly coloured (not grey, not dark) with a hue within tolerance
+// degrees of hue: 0 red, 60 yellow, 120 green. Styles shade a colour, so its hue is what stays.
+int CountPixelsOfHue(const QImage& image, int hue, int tolerance);
 
 // The text on the display's clipboard, as a program pasting it would get it; empty when there is
 // none.
