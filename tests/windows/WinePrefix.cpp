@@ -40,6 +40,9 @@ WinePrefix::WinePrefix(const QString& display)
     if (!made.finished || made.exitStatus != 0) {
         throw std::runtime_error("wineboot failed: " + made.output.toStdString());
     }
+    // Every Windows has Arial, the window's font; Wine brings none, and its stand-in draws no text
+    // in a line edit. Liberation Sans has Arial's metrics.
+    setValue(R"(HKCU\Software\Wine\Fonts\Replacements)", "Arial", "Liberation Sans");
     waitUntilIdle();
 }
 
