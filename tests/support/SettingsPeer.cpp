@@ -1,7 +1,7 @@
 // A second process on the same settings file, for tests of what one process sees of another's
 // writes. Reads commands from stdin, one per line, and answers each with one line:
 //   read <key>           -> the stored text, or "<absent>"
-//   write <key> <value>  -> "stored" or "refused"
+//   write <key> <value>  -> "stored", or "refused: " and the reason
 #include "settings/SettingsStore.h"
 
 #include <QCoreApplication>
@@ -23,7 +23,8 @@ int main(int argc, char* argv[]) {
         if (words.size() == 2 && words[0] == u"read") {
             out << store.ReadSetting(words[1], absent) << Qt::endl;
         } else if (words.size() == 3 && words[0] == u"write") {
-            out << (store.WriteSetting(words[1], words[2]).stored() ? "stored" : "refused")
+            const linvox::StoreStatus status = store.WriteSetting(words[1], words[2]);
+            out << (status.stored() ? QStringLiteral("stored") : "refused: " + status.text())
                 << Qt::endl;
         } else {
             out << "bad command" << Qt::endl;
