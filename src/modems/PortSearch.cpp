@@ -42,6 +42,7 @@ void SearchModemPorts(ModemInventory& inventory, PortProbe& probe, SearchView& v
     view.SetCaption(kWaitCaption);
     messages.Show({kWarning, kProgramTitle});
 
+    const ModemInventory::ListingHold listing(inventory);
     const InventoryAnswer<PortRange> range = inventory.ModemPortRange();
     for (const QString& notice : range.notices) {
         messages.Show({notice, kProgramTitle});
