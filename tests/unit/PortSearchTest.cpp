@@ -87,5 +87,13 @@ TEST_F(Search, ReadsTheModemListOnceForTheRangeAndEverySilentPort) {
     EXPECT_EQ(inventory.ModemNameForPort(4).value, "(Other)");
 }
 
+TEST_F(Search, KeepsEveryResultOnItsOwnLine) {
+    modems.listing.entries = {{"COM3", "Phone"}};
+    probe.answers = {{3, "MODEL\u20297 - Nokia 3310 (fake)"}, {4, "A\fB"}, {5, "(Maker\nX)"}};
+    Run();
+    EXPECT_EQ(view.resultText,
+              "\r\n3 - MODEL\uFFFD7 - Nokia 3310 (fake)\r\n4 - A\uFFFDB\r\n5 - (Maker\uFFFDX)");
+}
+
 }  // namespace
 }  // namespace linvox::testing
