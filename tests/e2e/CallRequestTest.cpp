@@ -6,9 +6,7 @@
 #include "support/ScratchSettings.h"
 
 #include <fcntl.h>
-#include <functional>
 #include <linux/capability.h>
-#include <map>
 #include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
@@ -261,13 +259,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   "нет доступа на чтение к файлу настроек %1",
                                   WithoutPermissionOverride}));
 
-enum class Hold {
-    RunningProgramsLockFile,
-    EndedProgramsLockFile,
-    ImpossibleIdsLockFile,
-    LinvoxOwnLockFile,
-    ExclusiveFlag
-};
+enum class Hold { RunningProgramsLockFile, EndedProgramsLockFile, ExclusiveFlag };
 
 struct ForeignHoldCase {
     const char* name;
@@ -279,25 +271,6 @@ void PrintTo(const ForeignHoldCase& hold, std::ostream* out) {
     *out << hold.name;
 }
 
-// A lock file holding the id of the process it is called in, as QLockFile writes it for a
-// program named linvox: one left by a Linvox that crashed, whose id the new one was given. Runs
-// between fork and exec, so it uses nothing but system calls.
-void WriteOwnLockFile(const char* path) {
-    char text[32] = {};
-    int end = sizeof text - 1;
-    for (const char c : {'\n', 'x', 'o', 'v', 'n', 'i', 'l', '\n'}) {
-        text[--end] = c;
-    }
-    for (pid_t id = ::getpid(); id > 0; id /= 10) {
-        text[--end] = static_cast<char>('0' + id % 10);
-    }
-    const int file = ::open(path, O_WRONLY | O_CREAT | O_EXCL, 0644);
-    if (file < 0 || ::write(file, text + end, sizeof text - 1 - end) < 0) {
-        ::_exit(kChildSetUpFailed);
-    }
-    ::close(file);
-}
-
 class ForeignHolds : public LinkHandler, public ::testing::WithParamInterface<ForeignHoldCase> {};
 
 TEST_P(ForeignHolds, DialOnlyWhereNoRunningProgramHoldsThePort) {
@@ -307,36 +280,27 @@ TEST_P(ForeignHolds, DialOnlyWhereNoRunningProgramHoldsThePort) {
         scratch.mapPort(2, link);
     }
     // As terminal programs name and write it: the real device's name, then the process id in
-    // ten characters and a newline. No process ever has an id beyond the kernel's limit, nor one
-    // beyond 32 bits (cut to 32 bits, this one names process 1).
-    const std::map<Hold, qint64> owners{{Hold::RunningProgramsLockFile, mtsPhone.processId()},
-                                        {Hold::EndedProgramsLockFile, 4194305},
-                                        {Hold::ImpossibleIdsLockFile, 4294967297}};
+    // ten characters and a newline. No process ever has an id beyond the kernel's limit.
+    constexpr qint64 kEndedProcessId = 4194305;
     QFile lock("/var/lock/LCK.." + mtsPhone.devicePath().mid(5).replace('/', '_'));
-    const auto owner = owners.find(GetParam().hold);
-    const QByteArray lockText =
-        owner == owners.end() ? QByteArray()
-                              : QByteArray::number(owner->second).rightJustified(10, ' ') + '\n';
+    const qint64 owner =
+        GetParam().hold == Hold::RunningProgramsLockFile ? mtsPhone.processId() : kEndedProcessId;
+    const QByteArray lockText = QByteArray::number(owner).rightJustified(10, ' ') + '\n';
     const int holder = ::open(QFile::encodeName(mtsPhone.devicePath()), O_RDWR | O_NOCTTY);
     if (GetParam().hold == Hold::ExclusiveFlag) {
         ASSERT_EQ(::ioctl(holder, TIOCEXCL), 0);
-    } else if (!lockText.isEmpty()) {
+    } else {
         ASSERT_TRUE(lock.open(QIODevice::NewOnly));
         lock.write(lockText);
         lock.close();
     }
-    std::function<void()> inChild;
-    if (GetParam().hold == Hold::LinvoxOwnLockFile) {
-        inChild = [path = QFile::encodeName(lock.fileName())] { WriteOwnLockFile(path); };
-    }
 
-    const int status = Run("tel:0501234567", inChild);
+    const int status = Run("tel:0501234567");
     const bool lockKept = lock.open(QIODevice::ReadOnly) && lock.readAll() == lockText;
     lock.remove();
     ::close(holder);
 
-    const bool dials =
-        GetParam().hold != Hold::RunningProgramsLockFile && GetParam().hold != Hold::ExclusiveFlag;
+    const bool dials = GetParam().hold == Hold::EndedProgramsLockFile;
     EXPECT_EQ(status, dials ? 0 : 1);
     EXPECT_EQ(standardError, dials ? "" : kPortAlreadyOpenReport);
     EXPECT_EQ(dials, mtsPhone.waitForCommands(1, dials ? kDialTimeout : 0s));
@@ -350,8 +314,6 @@ INSTANTIATE_TEST_SUITE_P(
         ForeignHoldCase{"lock file of a running program", Hold::RunningProgramsLockFile, false},
         ForeignHoldCase{"the same, port named by a link", Hold::RunningProgramsLockFile, true},
         ForeignHoldCase{"lock file of an ended program", Hold::EndedProgramsLockFile, true},
-        ForeignHoldCase{"lock file with an id beyond 32 bits", Hold::ImpossibleIdsLockFile, false},
-        ForeignHoldCase{"lock file of Linvox's own id", Hold::LinvoxOwnLockFile, false},
         ForeignHoldCase{"exclusive-open flag", Hold::ExclusiveFlag, false}));
 
 TEST_F(LinkHandler, RefusesThePortWhenNoLockFileCanBeMadeWhereOtherProgramsLook) {

@@ -5,9 +5,7 @@
 #include "support/ScratchSettings.h"
 #include "support/SettingsPeerProcess.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -82,19 +80,6 @@ TEST_F(DeviceNumbering, GivesTheFirstFreeNumbersFromThreeAndKeepsThem) {
     EXPECT_EQ(number({third, second, first}), (QList<qint16>{7, 6, 4}));
     EXPECT_EQ(map.DevicePath(4), first);
     EXPECT_EQ(map.DevicePath(7), third);
-}
-
-TEST_F(DeviceNumbering, RefusedNumbersLeaveNewDevicesWithoutAndKeepTheOthers) {
-    const QString known = device("ttyACM0");
-    scratch.writeRawFile(("[ports]\nCOM3=" + known + "\n").toUtf8());
-    // Every save is refused, and the file can still be read.
-    ASSERT_TRUE(QDir().mkdir(scratch.filePath() + ".lock"));
-
-    const PortMap::Numbering numbering =
-        map.NumberDevices({{device("ttyACM1"), "a"}, {known, known}, {device("ttyACM2"), "b"}});
-    EXPECT_EQ(numbering.ports, (QList<qint16>{0, 3, 0}));
-    EXPECT_FALSE(numbering.stored.stored());
-    EXPECT_EQ(map.DevicePath(3), known);
 }
 
 TEST_F(DeviceNumbering, ProgramsNumberingAtOnceGiveEachDeviceItsOwnNumberAndKeepEveryEntry) {

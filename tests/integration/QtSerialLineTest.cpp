@@ -1,5 +1,6 @@
 #include "dial/SendDialCommand.h"
 #include "platform/QtSerialLine.h"
+#include "platform/SerialLockFile.h"
 #include "support/CpuTime.h"
 #include "support/EventLoop.h"
 #include "support/FakePause.h"
@@ -16,6 +17,8 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +53,26 @@ TEST_F(SerialLineOnPhone, WritesToTheDeviceItsComNumberNames) {
     RunEventsFor(std::chrono::milliseconds(100));
     EXPECT_EQ(line.Input(), "AT+GMM\r\r\nPHONE-SIM 1\r\n\r\nOK\r\n");
     EXPECT_EQ(line.InBufferCount(), 0);
+}
+
+TEST_F(SerialLineOnPhone, OpensOverALockFileLeftWithAnImpossibleIdOrItsOwn) {
+    PhoneSimulator phone;
+    scratch.mapPort(kPhonePort, phone.devicePath());
+    QFile lock(LockFilePath(phone.devicePath()));
+    const QByteArray program =
+        QFile::encodeName(QFileInfo(QFile::symLinkTarget("/proc/self/exe")).fileName());
+    // Cut to 32 bits, the first id names process 1. The second lock is as QSerialPort left it in
+    // a program that crashed, whose id this process was given.
+    for (const QByteArray& text :
+         {QByteArray("4294967297\n"), QByteArray::number(::getpid()) + '\n' + program + '\n' +
+                                          QSysInfo::machineHostName().toUtf8() + '\n'}) {
+        ASSERT_TRUE(lock.open(QIODevice::NewOnly)) << lock.fileName();
+        lock.write(text);
+        lock.close();
+        EXPECT_TRUE(OpenPort(kPhonePort).done()) << text.toStdString();
+        (void)line.SetPortOpen(false);
+        lock.remove();
+    }
 }
 
 TEST_F(SerialLineOnPhone, ClearingTheInBufferDiscardsWhatArrived) {
