@@ -13,40 +13,26 @@
 namespace linvox::testing {
 namespace {
 
-struct KeyCase {
-    QString key;
-    // The COM number it names; 0 for none.
-    qint16 port;
-};
-
-void PrintTo(const KeyCase& key, std::ostream* out) {
-    *out << key.key;
-}
-
-class PortKey : public ::testing::TestWithParam<KeyCase> {};
-
-// Listing and opening read a key alike: a port listed as COM<n> opens the device of its entry.
-TEST_P(PortKey, NamesTheSamePortForListingAndForOpening) {
-    ScratchSettings scratch;
-    scratch.writeRawFile(("[ports]\n" + GetParam().key + "=/dev/phone\n").toUtf8());
-    const PortMap map(scratch.location());
-    QList<qint16> listed;
-    for (const PortMap::Mapping& mapping : map.Mappings()) {
-        listed.append(mapping.port);
-        EXPECT_EQ(map.DevicePath(mapping.port), "/dev/phone");
-    }
-    EXPECT_EQ(listed, GetParam().port == 0 ? QList<qint16>() : QList<qint16>{GetParam().port});
-    for (const qint16 port : QList<qint16>{3, 4, 40}) {
-        EXPECT_EQ(map.DevicePath(port) == "/dev/phone", port == GetParam().port) << port;
+// Listing and opening read a key alike: a port listed as COM<n> opens the device of its entry,
+// and a key that names no port opens nothing.
+TEST(PortMap, ReadsAKeyAlikeForListingAndForOpening) {
+    const std::pair<QString, qint16> keys[] = {{"COM3", 3},  {"COM40", 40},   {"COM03", 0},
+                                               {"COM+4", 0}, {"com4", 0},     {"COM4x", 0},
+                                               {"COM0", 0},  {"COM40000", 0}, {"COM", 0}};
+    for (const auto& [key, port] : keys) {
+        ScratchSettings scratch;
+        scratch.writeRawFile(("[ports]\n" + key + "=/dev/phone\n").toUtf8());
+        const PortMap map(scratch.location());
+        QList<qint16> listed;
+        for (const PortMap::Mapping& mapping : map.Mappings()) {
+            listed.append(mapping.port);
+        }
+        EXPECT_EQ(listed, port == 0 ? QList<qint16>() : QList<qint16>{port}) << key;
+        for (const qint16 opened : QList<qint16>{3, 4, 40}) {
+            EXPECT_EQ(map.DevicePath(opened) == "/dev/phone", opened == port) << key << opened;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Keys, PortKey,
-                         ::testing::Values(KeyCase{"COM3", 3}, KeyCase{"COM40", 40},
-                                           KeyCase{"COM03", 0}, KeyCase{"COM+4", 0},
-                                           KeyCase{"com4", 0}, KeyCase{"COM4x", 0},
-                                           KeyCase{"COM0", 0}, KeyCase{"COM40000", 0},
-                                           KeyCase{"COM", 0}));
 
 class DeviceNumbering : public ::testing::Test {
 protected:

@@ -55,6 +55,35 @@ TEST_F(SerialLineOnPhone, WritesToTheDeviceItsComNumberNames) {
     EXPECT_EQ(line.InBufferCount(), 0);
 }
 
+// Whose a lock file in /var/lock is, by the process id it holds.
+TEST(SerialLockFile, TellsALiveLockFromOneLeftBehind) {
+    const QString device = QStringLiteral("/dev/linvox-test-%1").arg(::getpid());
+    const auto tenCharacters = [](qint64 id) {
+        return QByteArray::number(id).rightJustified(10, ' ') + '\n';
+    };
+    constexpr auto kHeld = LockFileState::HeldByAnother;
+    constexpr auto kLeftBehind = LockFileState::LeftBehind;
+    const std::pair<QByteArray, LockFileState> cases[] = {
+        {"", kHeld},  // its owner may be writing it
+        {"garbage\n", kHeld},
+        {tenCharacters(1), kHeld},
+        {"1\nsystemd\nhost\n", kHeld},
+        {tenCharacters(4294967297), kLeftBehind},  // process 1, cut to 32 bits
+        {tenCharacters(0), kLeftBehind},
+        {tenCharacters(-7), kLeftBehind},
+        {tenCharacters(4194305), kLeftBehind},  // beyond the kernel's limit
+        {tenCharacters(::getpid()), kLeftBehind}};
+    QFile lock(LockFilePath(device));
+    for (const auto& [text, state] : cases) {
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate)) << lock.fileName();
+        lock.write(text);
+        lock.close();
+        EXPECT_TRUE(LockFileStateOf(device) == state) << text.toStdString();
+    }
+    RemoveLeftBehindLockFile(device);
+    EXPECT_TRUE(LockFileStateOf(device) == LockFileState::None);
+}
+
 TEST_F(SerialLineOnPhone, OpensOverALockFileLeftWithAnImpossibleIdOrItsOwn) {
     PhoneSimulator phone;
     scratch.mapPort(kPhonePort, phone.devicePath());

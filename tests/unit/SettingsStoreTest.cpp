@@ -272,43 +272,28 @@ TEST(SettingsStore, ReadableFileIsNotCopied) {
     EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "5");
 }
 
-struct NoLockFileCase {
-    const char* name;
-    std::function<void(const QString& lockPath)> make;
-    const char* reason;
-};
-
-void PrintTo(const NoLockFileCase& lock, std::ostream* out) {
-    *out << lock.name;
-}
-
-class NoLockFile : public ::testing::TestWithParam<NoLockFileCase> {};
-
 // In another process, so that a save that hangs fails the test instead of hanging it.
-TEST_P(NoLockFile, EverySaveIsRefusedAtOnceNamingTheLockFile) {
-    ScratchSettings scratch;
-    scratch.writeRawFile("[linvox]\nport=4\n");
-    const QString lockPath = scratch.filePath() + ".lock";
-    GetParam().make(lockPath);
-    SettingsPeerProcess peer(scratch.filePath());
+TEST(SettingsStore, LockPathThatIsNoFileRefusesEverySaveAtOnceNamingIt) {
+    const std::pair<std::function<void(const QString&)>, QString> locks[] = {
+        {[](const QString& path) { ::mkfifo(QFile::encodeName(path), 0600); },
+         "файл блокировки настроек %1 — не обычный файл, а канал или устройство"},
+        {[](const QString& path) { QDir().mkdir(path); },
+         "файл блокировки настроек %1 — это каталог, а не файл"},
+        {[](const QString& path) { QFile::link(path + ".gone", path); },
+         "файл блокировки настроек %1 — ссылка, а не обычный файл"}};
+    for (const auto& [make, reason] : locks) {
+        ScratchSettings scratch;
+        scratch.writeRawFile("[linvox]\nport=4\n");
+        const QString lockPath = scratch.filePath() + ".lock";
+        make(lockPath);
+        SettingsPeerProcess peer(scratch.filePath());
 
-    const QString refusal = "refused: " + QString(GetParam().reason).arg(lockPath);
-    EXPECT_EQ(peer.ask("write port 5"), refusal);
-    EXPECT_EQ(peer.ask("write port_mts 6"), refusal);
-    EXPECT_EQ(scratch.rawFile(), "[linvox]\nport=4\n");
+        const QString refusal = "refused: " + reason.arg(lockPath);
+        EXPECT_EQ(peer.ask("write port 5"), refusal);
+        EXPECT_EQ(peer.ask("write port_mts 6"), refusal);
+        EXPECT_EQ(scratch.rawFile(), "[linvox]\nport=4\n");
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    LockPaths, NoLockFile,
-    ::testing::Values(
-        NoLockFileCase{"a FIFO",
-                       [](const QString& path) { ::mkfifo(QFile::encodeName(path), 0600); },
-                       "файл блокировки настроек %1 — не обычный файл, а канал или устройство"},
-        NoLockFileCase{"a directory", [](const QString& path) { QDir().mkdir(path); },
-                       "файл блокировки настроек %1 — это каталог, а не файл"},
-        NoLockFileCase{"a link that leads nowhere",
-                       [](const QString& path) { QFile::link(path + ".gone", path); },
-                       "файл блокировки настроек %1 — ссылка, а не обычный файл"}));
 
 TEST(SettingsStore, TenProcessesSavingAtOnceKeepEverySave) {
     ScratchSettings scratch;
