@@ -2,6 +2,7 @@
 // listing, which gives every device its COM number, and a later one, which finds them numbered.
 // The devices are made up by umockdev, so the program runs under umockdev-run:
 //   umockdev-run -- build/bench/listing_benchmark [runs]
+#include "BenchmarkMain.h"
 #include "Median.h"
 #include "platform/SystemModemList.h"
 #include "support/DeviceSandbox.h"
@@ -12,7 +13,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 
 namespace linvox::bench {
@@ -99,7 +99,6 @@ int Main(int runs) {
 }  // namespace linvox::bench
 
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : linvox::bench::kDefaultRuns;
-    return linvox::bench::Main(runs);
+    return linvox::bench::RunBenchmark(argc, argv, linvox::bench::kDefaultRuns,
+                                       linvox::bench::Main);
 }
