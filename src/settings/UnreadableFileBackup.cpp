@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 
 namespace linvox {
 namespace {
@@ -15,7 +16,14 @@ namespace {
 std::optional<QVariantMap> ReadBackAsWritten(const QVariantMap& values, ScratchFolder& scratch) {
     const QString written = scratch.NewFilePath();
     const QString copy = scratch.NewFilePath();
-    if (written.isEmpty() || !WriteValues(written, values) || !QFile::copy(written, copy)) {
+    if (written.isEmpty() || !WriteValues(written, values)) {
+        return std::nullopt;
+    }
+    // QSettings makes no file when it can write none of the values.
+    if (!QFileInfo::exists(written)) {
+        return QVariantMap();
+    }
+    if (!QFile::copy(written, copy)) {
         return std::nullopt;
     }
     QVariantMap kept;
