@@ -10,7 +10,13 @@ constexpr int kNamesTried = 16;
 
 }  // namespace
 
-FileReplacement::FileReplacement(QString path) : m_path(std::move(path)) {}
+FileReplacement::FileReplacement(const QString& path) : m_path(path) {
+    // A file kept elsewhere through a link, as dotfiles are, stays a link: the file it leads to
+    // is replaced, beside itself.
+    if (const QFileInfo file(path); file.isSymLink() && !file.canonicalFilePath().isEmpty()) {
+        m_path = file.canonicalFilePath();
+    }
+}
 
 FileReplacement::~FileReplacement() {
     if (m_temporary.isOpen()) {

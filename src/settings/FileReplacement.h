@@ -9,11 +9,12 @@ namespace linvox {
 
 // The new contents of a file, written to a temporary file beside it and then put in its place at
 // once: a reader sees the old contents or the new, never a part, and after Commit the new ones
-// survive a power cut. The temporary file is removed unless committed. Scratch files stay in the
-// file's own folder, never in TMPDIR: only there is room for the file itself sure to be found.
+// survive a power cut. A path that is a link has the file it leads to replaced. The temporary
+// file is removed unless committed. Scratch files stay in the file's own folder, never in
+// TMPDIR: only there is room for the file itself sure to be found.
 class FileReplacement {
 public:
-    explicit FileReplacement(QString path);
+    explicit FileReplacement(const QString& path);
     ~FileReplacement();
 
     FileReplacement(const FileReplacement&) = delete;

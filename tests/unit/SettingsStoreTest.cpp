@@ -253,6 +253,17 @@ TEST(SettingsStore, WriteChangesOnlyTheLineOfItsKeyKeepingComments) {
               "[ports]\n; the phone on USB\nCOM3=/dev/ttyACM0\nCOM4=/dev/rfcomm0\n");
 }
 
+TEST(SettingsStore, SettingsFileKeptElsewhereThroughALinkStaysALink) {
+    ScratchSettings scratch;
+    QFile kept(scratch.directory() + "/dotfiles-MyApp.conf");
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.close();
+    ASSERT_TRUE(QFile::link(kept.fileName(), scratch.filePath()));
+    ASSERT_TRUE(scratch.store().WriteSetting("port", "4").stored());
+    EXPECT_TRUE(QFileInfo(scratch.filePath()).isSymLink());
+    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "4");
+}
+
 TEST(SettingsStore, StoreThatIsNoRegularFileIsNeverOpened) {
     // Opened, a FIFO without a writer would block its reader for good.
     ScratchSettings scratch;
