@@ -2,6 +2,7 @@
 // Each run starts a fresh process, as the desktop does for every clicked link, against a
 // simulated phone that stamps the moment the dial string's CR arrives.
 //   dial_benchmark [runs]
+#include "BenchmarkMain.h"
 #include "Median.h"
 #include "support/PhoneSimulator.h"
 #include "support/VirtualDisplay.h"
@@ -15,7 +16,6 @@
 #include <sys/wait.h>
 #include <vector>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
@@ -197,7 +197,6 @@ int Main(int runs) {
 }  // namespace linvox::bench
 
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : linvox::bench::kDefaultRuns;
-    return linvox::bench::Main(runs);
+    return linvox::bench::RunBenchmark(argc, argv, linvox::bench::kDefaultRuns,
+                                       linvox::bench::Main);
 }

@@ -2,6 +2,7 @@
 // search over six ports with one phone, and a check of five answering rows, on the real serial
 // line against simulated phones.
 //   discovery_benchmark [runs]
+#include "BenchmarkMain.h"
 #include "Median.h"
 #include "dial/EventLoopPause.h"
 #include "modems/LineCommands.h"
@@ -19,7 +20,6 @@
 #include <memory>
 #include <vector>
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 
@@ -161,7 +161,6 @@ int Main(int runs) {
 }  // namespace linvox::bench
 
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : linvox::bench::kDefaultRuns;
-    return linvox::bench::Main(runs);
+    return linvox::bench::RunBenchmark(argc, argv, linvox::bench::kDefaultRuns,
+                                       linvox::bench::Main);
 }

@@ -43,8 +43,16 @@ PortRange PortRangeAround(const QList<qint16>& ports) {
 
 ModemInventory::ModemInventory(ModemListSource& source) : m_source(source) {}
 
+ModemInventory::ListingHold::ListingHold(ModemInventory& inventory) : m_inventory(inventory) {
+    m_inventory.m_heldListing = m_inventory.m_source.Query();
+}
+
+ModemInventory::ListingHold::~ListingHold() {
+    m_inventory.m_heldListing.reset();
+}
+
 InventoryAnswer<QList<ModemInventory::Entry>> ModemInventory::Entries() {
-    const ModemListing listing = m_source.Query();
+    const ModemListing listing = m_heldListing ? *m_heldListing : m_source.Query();
     InventoryAnswer<QList<Entry>> answer{{}, listing.failure, listing.notices};
     if (answer.failed()) {
         return answer;

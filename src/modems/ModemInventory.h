@@ -44,10 +44,26 @@ QString ModemDisplayName(const QString& name);
 // the seeds 99 and 1 take part, so an empty list gives the empty range 94..6.
 PortRange PortRangeAround(const QList<qint16>& ports);
 
-// The modems that the system lists, queried afresh at every call.
+// The modems that the system lists, queried afresh at every call, except while a ListingHold
+// keeps one listing for many calls.
 class ModemInventory {
 public:
     explicit ModemInventory(ModemListSource& source);
+
+    // While it lives, the inventory answers every call from one query of the system's list, made
+    // when the hold was: a search names the modems of many silent ports in a row, and a listing
+    // for each of them would cost it as much as the probes.
+    class ListingHold {
+    public:
+        explicit ListingHold(ModemInventory& inventory);
+        ~ListingHold();
+
+        ListingHold(const ListingHold&) = delete;
+        ListingHold& operator=(const ListingHold&) = delete;
+
+    private:
+        ModemInventory& m_inventory;
+    };
 
     // The display name of the last listed modem on portNumber, or kNoModemListed.
     InventoryAnswer<QString> ModemNameForPort(qint16 portNumber);
@@ -66,6 +82,7 @@ private:
     InventoryAnswer<QList<Entry>> Entries();
 
     ModemListSource& m_source;
+    std::optional<ModemListing> m_heldListing;
 };
 
 }  // namespace linvox

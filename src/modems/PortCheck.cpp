@@ -1,5 +1,6 @@
 #include "modems/PortCheck.h"
 
+#include "modems/OneLineText.h"
 #include "settings/NumberReading.h"
 
 #include <optional>
@@ -28,7 +29,7 @@ void CheckRow(std::size_t row, PortProbe& probe, CheckView& view) {
         probeField(kSilentMode);
     }
     const std::optional<QString> shown = first ? probeField(kReportMode) : std::nullopt;
-    view.SetRowResult(row, shown.value_or(kInvalidPort));
+    view.SetRowResult(row, OneLineText(shown.value_or(kInvalidPort)));
 }
 
 void ShowRowDone(std::size_t rowsDone, ProgressView& view) {

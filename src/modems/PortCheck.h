@@ -24,8 +24,8 @@ public:
 
 // The check behind "Проверить выбранные порты": after a warning, probes the port in the field
 // of each row (with one phone, only the port for all calls) with "AT+GMM" and shows beside it
-// what the last probe, in report mode, gave. A field whose number does not fit 16 bits shows
-// "Неверный порт" without a probe.
+// what the last probe, in report mode, gave, made one line (OneLineText). A field whose number
+// does not fit 16 bits shows "Неверный порт" without a probe.
 void CheckSelectedPorts(PortProbe& probe, CheckView& view, MessageSink& messages);
 
 }  // namespace linvox

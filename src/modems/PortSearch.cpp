@@ -1,5 +1,7 @@
 #include "modems/PortSearch.h"
 
+#include "modems/OneLineText.h"
+
 namespace linvox {
 namespace {
 
@@ -42,6 +44,7 @@ void SearchModemPorts(ModemInventory& inventory, PortProbe& probe, SearchView& v
     view.SetCaption(kWaitCaption);
     messages.Show({kWarning, kProgramTitle});
 
+    const ModemInventory::ListingHold listing(inventory);
     const InventoryAnswer<PortRange> range = inventory.ModemPortRange();
     for (const QString& notice : range.notices) {
         messages.Show({notice, kProgramTitle});
@@ -57,7 +60,8 @@ void SearchModemPorts(ModemInventory& inventory, PortProbe& probe, SearchView& v
         const QString answer =
             probe.ProbePort(kIdentifyCommand, static_cast<qint16>(port), kSilentMode);
         if (answer != kProbeFailed) {
-            result += kLineBreak + QString::number(port) + QStringLiteral(" - ") + answer;
+            result +=
+                kLineBreak + QString::number(port) + QStringLiteral(" - ") + OneLineText(answer);
         }
         const int percent = SearchPercentage(port, first, last);
         view.SetCaption(DoneCaption(percent));

@@ -22,8 +22,10 @@ double SearchBarWidth(int percent);
 
 // The search behind "Поиск портов модемов": after a warning, probes with "AT+GMM" every port in
 // the range around the modems that the system lists, silently, and lists in the view each port
-// that answered or has a listed modem, as CR LF, the port, " - " and the answer. When the modem
-// list cannot be read, says why and ends as with an empty range.
+// that answered or has a listed modem, as CR LF, the port, " - " and the answer made one line
+// (OneLineText), so that no device can add a line of its own. The system's modem list is read
+// once, after the warning, for the range and for the names of silent ports. When it cannot be
+// read, says why and ends as with an empty range.
 void SearchModemPorts(ModemInventory& inventory, PortProbe& probe, SearchView& view,
                       MessageSink& messages);
 

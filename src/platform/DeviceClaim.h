@@ -9,9 +9,11 @@ namespace linvox {
 // Our hold on a serial device while its port is open, taken before QSerialPort opens it. On
 // Linux: a device that another program holds — by a lock file in /var/lock, by flock, or by the
 // exclusive-open flag, which does not stop root — is refused before anything about it changes,
-// whatever the spelling of its path; the device is then opened and locked (flock); and HUPCL is
-// cleared, so closing after dialing does not drop DTR, which makes some phones end the call. On
-// Windows the system itself refuses a second opener, so there is nothing to hold.
+// whatever the spelling of its path; so is every device while /var/lock cannot be written, as
+// QSerialPort's lock file would then go where no other program looks. The device is then opened
+// and locked (flock), a lock file left behind is removed for QSerialPort to make its own, and
+// HUPCL is cleared, so closing after dialing does not drop DTR, which makes some phones end the
+// call. On Windows the system itself refuses a second opener, so there is nothing to hold.
 class DeviceClaim {
 public:
     DeviceClaim() = default;

@@ -61,7 +61,8 @@ LineStatus DeviceClaim::Take(const QString& device) {
     Release();
     const QString resolved = QFileInfo(device).canonicalFilePath();
     const QString realDevice = resolved.isEmpty() ? device : resolved;
-    if (HeldThroughLockFile(realDevice)) {
+    const LockFileState lockFile = LockFileStateOf(realDevice);
+    if (lockFile == LockFileState::HeldByAnother) {
         return LineStatus::PortAlreadyOpen();
     }
     const int descriptor = ::open(QFile::encodeName(realDevice).constData(),
@@ -76,6 +77,19 @@ LineStatus DeviceClaim::Take(const QString& device) {
     if (error != 0) {
         ::close(descriptor);
         return FromErrno(error, device);
+    }
+    // QSerialPort would put its lock file in /tmp, where no other program looks. Refused rather
+    // than held without one: a program that honours only lock files, run by root whom the
+    // exclusive-open flag does not stop, would write into the call.
+    if (!QFileInfo(kLockFolder).isWritable()) {
+        ::close(descriptor);
+        return LineStatus::Failed(
+            QStringLiteral("Порт %1 не открыт: в каталог %2 нельзя записать файл блокировки, "
+                           "и другие программы не узнали бы, что порт занят.")
+                .arg(device, kLockFolder));
+    }
+    if (lockFile == LockFileState::LeftBehind) {
+        RemoveLeftBehindLockFile(realDevice);
     }
     termios settings{};
     if (::tcgetattr(descriptor, &settings) == 0 && (settings.c_cflag & HUPCL) != 0) {

@@ -29,19 +29,34 @@ public:
         QString device;
     };
 
-    // The entries of [ports] whose key is "COM<n>" with n from 1 to 32767, by COM number.
+    // The entries of [ports] whose key is the name of a COM number, ComPortName(n) with n from 1
+    // to 32767, by COM number. Other keys ("COM03", "COM+4", "com4") name no port, for listing as
+    // for opening.
     QList<Mapping> Mappings() const;
 
+    // A device that the system lists: its node (/dev/ttyACM0), and the path under which it is
+    // remembered, the same whenever it comes back (/dev/serial/by-id/usb-…-if00).
+    struct AttachedDevice {
+        QString node;
+        QString stablePath;
+    };
+
     struct Numbering {
-        qint16 port = 0;
-        // Whether a new entry was stored; a refused one leaves the number valid for this run.
+        // The COM number of each device, in the order given; 0 for a device left without one.
+        QList<qint16> ports;
+        // Whether the new numbers were stored. When refused, every device that had no number
+        // is left without: a number that the file does not hold would open another device in
+        // every other process (a call from a link, the next start).
         StoreStatus stored = StoreStatus::Stored();
     };
 
-    // The COM number of a device: that of the entry naming the same device (links resolved),
-    // or else the first number from 3 that no entry uses, remembered under stablePath so the
-    // device keeps it whenever it comes back, whatever node the system gives it then.
-    Numbering NumberDevice(const QString& deviceNode, const QString& stablePath);
+    // The COM number of each device: that of the entry naming the same device (links resolved),
+    // or else the first number from 3 that no entry uses, remembered under its stable path so
+    // that the device keeps it whenever it comes back, whatever node the system gives it then.
+    // [ports] is read, the numbers chosen and the new entries written as one step under the
+    // store's lock: programs numbering devices at the same moment never give one number twice,
+    // and none loses an entry of another.
+    Numbering NumberDevices(const QList<AttachedDevice>& devices);
 #endif
 
 private:

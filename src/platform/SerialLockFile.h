@@ -9,13 +9,30 @@ namespace linvox {
 // of its own under the same name, but counts any lock file whose program name it cannot match
 // as stale and deletes it, so a foreign lock must be seen before QSerialPort looks.
 
+// The folder where programs look for each other's lock files.
+inline const QString kLockFolder = QStringLiteral("/var/lock");
+
 // The path of the lock file of a device given with its links resolved: its path under /dev with
 // every '/' turned into '_', as QSerialPort and the classic terminal programs name it.
 QString LockFilePath(const QString& realDevice);
 
-// Whether a lock file of the device is held by a process that still runs. One whose process id
-// cannot be read counts as held too: its owner may be writing it this very moment. A lock of an
-// ended process is not held, and QSerialPort replaces it with its own.
-bool HeldThroughLockFile(const QString& realDevice);
+enum class LockFileState {
+    None,
+    // A program that still runs holds it; so does one whose process id cannot be read, as its
+    // owner may be writing it this very moment.
+    HeldByAnother,
+    // Its program has ended, its process id is one no process can have (zero, negative, beyond
+    // 32 bits), or it is this process's own: left by a program that exec'd Linvox, or by one
+    // that crashed and whose id this process was given.
+    LeftBehind,
+};
+
+// What the device's lock file says.
+LockFileState LockFileStateOf(const QString& realDevice);
+
+// Removes the device's lock file if it is still one left behind. QSerialPort would take some of
+// them for live locks and refuse the port: an id cut to 32 bits names a running process, and
+// this process's own id runs. Call holding the device, so that the lock is no live one of ours.
+void RemoveLeftBehindLockFile(const QString& realDevice);
 
 }  // namespace linvox

@@ -1,7 +1,7 @@
 #include "platform/SerialLockFile.h"
+#include "settings/RunningProcess.h"
 
-#include <cerrno>
-#include <signal.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,15 +9,9 @@
 namespace linvox {
 namespace {
 
-const QString kLockDirectory = QStringLiteral("/var/lock");
 const QString kDeviceDirectory = QStringLiteral("/dev/");
 // A process id as ten characters, its newline and some room for other layouts' extra lines.
 constexpr qint64 kLongestLockText = 64;
-
-bool ProcessRuns(qint64 processId) {
-    // EPERM: it runs, under another user.
-    return ::kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM;
-}
 
 }  // namespace
 
@@ -25,23 +19,31 @@ QString LockFilePath(const QString& realDevice) {
     QString name = realDevice.startsWith(kDeviceDirectory) ? realDevice.mid(kDeviceDirectory.size())
                                                            : realDevice;
     name.replace(u'/', u'_');
-    return kLockDirectory + QStringLiteral("/LCK..") + name;
+    return kLockFolder + QStringLiteral("/LCK..") + name;
 }
 
-bool HeldThroughLockFile(const QString& realDevice) {
+LockFileState LockFileStateOf(const QString& realDevice) {
     const QFileInfo file(LockFilePath(realDevice));
     if (!file.exists()) {
-        return false;
+        return LockFileState::None;
     }
     // Anything but a readable regular file (a FIFO would block the read) cannot be shown stale.
     QFile lock(file.filePath());
     if (!file.isFile() || !lock.open(QIODevice::ReadOnly)) {
-        return true;
+        return LockFileState::HeldByAnother;
     }
-    const QByteArray firstLine = lock.read(kLongestLockText).split('\n').first().trimmed();
     bool isNumber = false;
-    const qint64 processId = firstLine.toLongLong(&isNumber);
-    return !isNumber || processId <= 0 || ProcessRuns(processId);
+    const qint64 processId =
+        lock.read(kLongestLockText).split('\n').first().trimmed().toLongLong(&isNumber);
+    const bool heldByAnother = !isNumber || (processId != ::getpid() && ProcessMayRun(processId));
+    return heldByAnother ? LockFileState::HeldByAnother : LockFileState::LeftBehind;
+}
+
+void RemoveLeftBehindLockFile(const QString& realDevice) {
+    // Looked at again: another program may have put its own lock in the place of the one found.
+    if (LockFileStateOf(realDevice) == LockFileState::LeftBehind) {
+        QFile::remove(LockFilePath(realDevice));
+    }
 }
 
 }  // namespace linvox

@@ -13,10 +13,11 @@ namespace linvox {
 //
 // Linux: the serial devices that a user attaches (USB modems, phones and data cables: ttyACM*,
 // ttyUSB*; Bluetooth serial ports: rfcomm*) as udev lists them, and every device that the [ports]
-// group of the settings names and that is present, by COM number. A device listed for the first
-// time is given the first free COM number from 3, remembered in [ports] so that it keeps it; a
-// refused write of that entry is a notice, and the device is listed for this query all the same.
-// The name is the USB maker and product, "Bluetooth <address>" for a Bluetooth port, or else the
+// group of the settings names and that is present, by COM number. Devices listed for the first
+// time are given the first free COM numbers from 3, remembered in [ports] so that each keeps its
+// own. When the file refuses them, such devices are left out of the list and a notice names
+// them: a number the file does not hold would open another device in every other process. The
+// name is the USB maker and product, "Bluetooth <address>" for a Bluetooth port, or else the
 // device path.
 class SystemModemList : public ModemListSource {
 public:

@@ -1,12 +1,16 @@
 #include "platform/SystemModemList.h"
 #include "settings/StoreStatus.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <libudev.h>
 #include <map>
 #include <memory>
+#include <string>
 #include <sys/stat.h>
 
 #include <QFile>
@@ -19,12 +23,12 @@ namespace {
 // UARTs (ttyS*) exist whether or not anything is attached, so only [ports] brings them in.
 constexpr std::array kAttachedDevicePrefixes{"ttyACM", "ttyUSB", "rfcomm"};
 constexpr char kBluetoothPrefix[] = "rfcomm";
+constexpr char kTtyClassFolder[] = "/sys/class/tty";
 // udev's link named after the USB serial number: the same for a phone wherever it is plugged.
 const QString kStableLinkFolder = QStringLiteral("/dev/serial/by-id/");
 
 struct UdevRelease {
     void operator()(udev* context) const { udev_unref(context); }
-    void operator()(udev_enumerate* enumeration) const { udev_enumerate_unref(enumeration); }
     void operator()(udev_device* device) const { udev_device_unref(device); }
 };
 
@@ -63,30 +67,54 @@ QString StablePath(udev_device* device, const QString& node) {
     return node;
 }
 
+// A string as udev encodes it for its records ("Phone\x20Maker"): the bytes the device reported.
+QString DecodedUdevString(const char* encoded) {
+    const QByteArray text(encoded);
+    QByteArray decoded;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QByteArray digits = text.mid(i + 2, 2);
+        const bool escape = text[i] == '\\' && text.mid(i + 1, 1) == "x" && digits.size() == 2 &&
+                            std::all_of(digits.begin(), digits.end(), [](char c) {
+                                return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+                            });
+        decoded += escape ? static_cast<char>(digits.toInt(nullptr, 16)) : text[i];
+        i += escape ? 3 : 0;
+    }
+    return QString::fromUtf8(decoded).trimmed();
+}
+
 // What the user knows the device by: "Bluetooth" and the address for a Bluetooth port; else the
 // maker and product strings of its USB device, or, for a device that reports none, what the USB
-// ID database gives for them. Empty when udev knows none of these.
+// ID database gives for them. Empty when udev knows none of these. udev keeps the strings in the
+// serial device's own record, in place of which it puts the numeric ID when the device reports
+// none; only for a device it has not recorded yet are they read from the USB device itself.
 QString DeviceName(udev_device* device) {
     if (Text(udev_device_get_sysname(device)).startsWith(QLatin1String(kBluetoothPrefix))) {
         return (QStringLiteral("Bluetooth ") +
                 Text(udev_device_get_sysattr_value(device, "address")))
             .trimmed();
     }
-    // Owned by the device, not released here.
-    udev_device* usb = udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_device");
-    const auto reported = [usb](const char* attribute) {
+    const auto property = [device](const char* name) {
+        return udev_device_get_property_value(device, name);
+    };
+    const auto reported = [&](const char* encodedProperty, const char* idProperty,
+                              const char* attribute) {
+        if (const char* encoded = property(encodedProperty); encoded != nullptr) {
+            return Text(encoded) == Text(property(idProperty)) ? QString()
+                                                               : DecodedUdevString(encoded);
+        }
+        // Owned by the device, not released here.
+        udev_device* usb =
+            udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_device");
         return usb == nullptr ? QString() : Text(udev_device_get_sysattr_value(usb, attribute));
     };
-    const auto catalogued = [device](const char* property) {
-        return Text(udev_device_get_property_value(device, property));
-    };
-    QString maker = reported("manufacturer");
+    QString maker = reported("ID_VENDOR_ENC", "ID_VENDOR_ID", "manufacturer");
     if (maker.isEmpty()) {
-        maker = catalogued("ID_VENDOR_FROM_DATABASE");
+        maker = Text(property("ID_VENDOR_FROM_DATABASE"));
     }
-    QString product = reported("product");
+    QString product = reported("ID_MODEL_ENC", "ID_MODEL_ID", "product");
     if (product.isEmpty()) {
-        product = catalogued("ID_MODEL_FROM_DATABASE");
+        product = Text(property("ID_MODEL_FROM_DATABASE"));
     }
     return QStringList{maker, product}.join(u' ').trimmed();
 }
@@ -97,32 +125,77 @@ QString DeviceNameByNumber(udev* context, dev_t number) {
     return device == nullptr ? QString() : DeviceName(device.get());
 }
 
-// Gives each attached device its COM number, telling the user of an entry that could not be
-// remembered, and names it.
-void ListAttachedDevices(udev* context, udev_enumerate* enumeration, PortMap& portMap,
-                         std::map<qint16, QString>& namesByPort, QStringList& notices) {
-    udev_list_entry* entry = nullptr;
-    udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumeration)) {
-        const UdevPointer<udev_device> device(
-            udev_device_new_from_syspath(context, udev_list_entry_get_name(entry)));
-        // A device unplugged since the scan has no node left to list.
-        const QString node =
-            device == nullptr ? QString() : Text(udev_device_get_devnode(device.get()));
-        if (node.isEmpty() || !IsAttachedByUser(Text(udev_device_get_sysname(device.get())))) {
+// A device that a user attached, as udev knows it, with what the user knows it by.
+struct Attached {
+    PortMap::AttachedDevice device;
+    QString name;
+};
+
+struct AttachedListing {
+    QList<Attached> devices;
+    // Why the system's devices could not be listed; 0 when they could.
+    int error = 0;
+};
+
+// The attached serial devices. Listed from the tty class folder, where each name tells whether
+// a user attached the device, rather than through udev_enumerate, which builds every tty device
+// (consoles and UARTs: a hundred on a plain machine) to match it, and leaves the caller to build
+// those it keeps a second time.
+AttachedListing AttachedDevices(udev* context) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(kTtyClassFolder), ::closedir);
+    if (folder == nullptr) {
+        return {{}, errno};
+    }
+    AttachedListing listing;
+    while (const dirent* entry = ::readdir(folder.get())) {
+        if (!IsAttachedByUser(QString::fromLocal8Bit(entry->d_name))) {
             continue;
         }
-        const PortMap::Numbering numbering =
-            portMap.NumberDevice(node, StablePath(device.get(), node));
-        if (!numbering.stored.stored()) {
-            notices.append(RefusedSettingText(numbering.stored.text()));
-        } else if (!numbering.stored.text().isEmpty()) {
-            notices.append(numbering.stored.text());
+        const UdevPointer<udev_device> device(udev_device_new_from_syspath(
+            context, (std::string(kTtyClassFolder) + '/' + entry->d_name).c_str()));
+        // A device unplugged meanwhile has no node left to list.
+        const QString node =
+            device == nullptr ? QString() : Text(udev_device_get_devnode(device.get()));
+        if (node.isEmpty()) {
+            continue;
         }
-        if (numbering.port != 0) {
-            const QString name = DeviceName(device.get());
-            namesByPort.insert_or_assign(numbering.port, name.isEmpty() ? node : name);
+        const QString name = DeviceName(device.get());
+        listing.devices.append(
+            {{node, StablePath(device.get(), node)}, name.isEmpty() ? node : name});
+    }
+    return listing;
+}
+
+// Gives the attached devices their COM numbers, all in one step, and names them. The user is
+// told when a number could not be remembered, and which devices are left without one.
+void ListAttachedDevices(const QList<Attached>& attached, PortMap& portMap,
+                         std::map<qint16, QString>& namesByPort, QStringList& notices) {
+    QList<PortMap::AttachedDevice> devices;
+    for (const Attached& device : attached) {
+        devices.append(device.device);
+    }
+    const PortMap::Numbering numbering = portMap.NumberDevices(devices);
+    QStringList unnumbered;
+    for (qsizetype i = 0; i < attached.size(); ++i) {
+        if (const qint16 port = numbering.ports.value(i); port != 0) {
+            namesByPort.insert_or_assign(port, attached[i].name);
+        } else {
+            unnumbered.append(attached[i].name + QStringLiteral(" (") + attached[i].device.node +
+                              u')');
         }
     }
+    if (numbering.stored.stored()) {
+        if (!numbering.stored.text().isEmpty()) {
+            notices.append(numbering.stored.text());
+        }
+        return;
+    }
+    QString notice = RefusedSettingText(numbering.stored.text());
+    if (!unnumbered.isEmpty()) {
+        notice += QStringLiteral("\r\nНомер COM-порта не дан, так как его не удалось сохранить: ") +
+                  unnumbered.join(QStringLiteral("; "));
+    }
+    notices.append(notice);
 }
 
 // Adds the [ports] entries whose device is present and whose COM number is not listed yet, named
@@ -150,21 +223,13 @@ ModemListing SystemModemList::Query() {
     if (context == nullptr) {
         return Unreadable(errno);
     }
-    const UdevPointer<udev_enumerate> enumeration(udev_enumerate_new(context.get()));
-    if (enumeration == nullptr) {
-        return Unreadable(errno);
+    const AttachedListing attached = AttachedDevices(context.get());
+    if (attached.error != 0) {
+        return Unreadable(attached.error);
     }
-    int result = udev_enumerate_add_match_subsystem(enumeration.get(), "tty");
-    if (result >= 0) {
-        result = udev_enumerate_scan_devices(enumeration.get());
-    }
-    if (result < 0) {
-        return Unreadable(-result);
-    }
-
     ModemListing listing;
     std::map<qint16, QString> namesByPort;
-    ListAttachedDevices(context.get(), enumeration.get(), m_portMap, namesByPort, listing.notices);
+    ListAttachedDevices(attached.devices, m_portMap, namesByPort, listing.notices);
     ListMappedDevices(context.get(), m_portMap, namesByPort);
     for (const auto& [port, name] : namesByPort) {
         listing.entries.append({ComPortName(port), name});

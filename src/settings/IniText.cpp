@@ -1,9 +1,9 @@
 #include "settings/IniText.h"
 
+#include <algorithm>
+
 #include <QFile>
-#include <QList>
-#include <QSettings>
-#include <QTemporaryDir>
+#include <QHash>
 
 namespace linvox {
 namespace {
@@ -12,49 +12,74 @@ namespace {
 // limit) is seen; whether all of it was written.
 bool WriteWhole(const QString& path, const QByteArray& text) {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+    return !path.isEmpty() && file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
            file.write(text) == text.size();
 }
 
-// What text gives when parsed from a file at path; nothing when the file cannot be written in
-// full.
-std::optional<QVariantMap> ParsedValues(const QByteArray& text, const QString& path) {
-    if (!WriteWhole(path, text)) {
-        return std::nullopt;
-    }
-    return ValuesIn(QSettings(path, QSettings::IniFormat));
+std::optional<QByteArray> ReadWhole(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? std::optional(file.readAll()) : std::nullopt;
 }
 
-// The text as QSettings itself rewrites it with key set to value: every value it reads kept,
-// comments and the order of lines not.
-std::optional<QByteArray> RewrittenByQSettings(const QByteArray& text, const QString& key,
-                                               const QString& value, const QString& scratchPath) {
-    if (!WriteWhole(scratchPath, text)) {
+bool IsPlainKeyCharacter(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+           c == u'_' || c == u'-' || c == u'.';
+}
+
+// A key or group name as QSettings writes it, for names of letters, digits, '_', '-' and '.',
+// which it leaves as they are; nothing for others.
+std::optional<QByteArray> PlainIniKey(const QString& name) {
+    if (name.isEmpty() || !std::all_of(name.begin(), name.end(), IsPlainKeyCharacter)) {
         return std::nullopt;
     }
-    {
-        QSettings rewriter(scratchPath, QSettings::IniFormat);
-        rewriter.setValue(key, value);
-        rewriter.sync();
-        if (rewriter.status() != QSettings::NoError) {
+    return name.toLatin1();
+}
+
+// A text value as QSettings writes it, for texts without control characters: a leading '@'
+// doubled, '"' and '\' escaped, in quotation marks when it holds ';', ',' or '=' or has blanks at
+// either end. Nothing for others. QSettings encodes only on its way to a file of its own, which
+// would cost every save a scratch file and two syncs; the caller reads the result back.
+std::optional<QByteArray> PlainIniValue(const QString& value) {
+    const QString text = value.startsWith(u'@') ? u'@' + value : value;
+    bool quoted = text.startsWith(u' ') || text.endsWith(u' ');
+    QString escaped;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20) {
             return std::nullopt;
         }
+        quoted = quoted || c == u';' || c == u',' || c == u'=';
+        if (c == u'"' || c == u'\\') {
+            escaped += u'\\';
+        }
+        escaped += c;
     }
-    QFile rewritten(scratchPath);
-    if (!rewritten.open(QIODevice::ReadOnly)) {
+    const QByteArray encoded = escaped.toUtf8();
+    return quoted ? '"' + encoded + '"' : encoded;
+}
+
+// The entry as QSettings writes it to a file of its own: "[group]", then "key=value".
+std::optional<IniEntry> EncodedByQSettings(const QString& group, const QString& key,
+                                           const QString& value, ScratchFolder& scratch) {
+    const std::optional<QByteArray> encoded = IniTextOf({{group + u'/' + key, value}}, scratch);
+    if (!encoded) {
         return std::nullopt;
     }
-    return rewritten.readAll();
+    const QList<QByteArray> lines = encoded->split('\n');
+    const QByteArray line = lines.value(1);
+    return IniEntry{lines.value(0), line.left(line.indexOf('=')), line};
 }
 
 }  // namespace
 
-QVariantMap ValuesIn(const QSettings& settings) {
-    QVariantMap values;
+IniReading ReadIni(const QString& path) {
+    const QSettings settings(path, QSettings::IniFormat);
+    IniReading reading;
     for (const QString& key : settings.allKeys()) {
-        values.insert(key, settings.value(key));
+        reading.values.insert(key, settings.value(key));
     }
-    return values;
+    // Only now, with every section parsed, does the status tell of them all.
+    reading.readInFull = settings.status() == QSettings::NoError;
+    return reading;
 }
 
 bool WriteValues(const QString& path, const QVariantMap& values) {
@@ -66,47 +91,46 @@ bool WriteValues(const QString& path, const QVariantMap& values) {
     return writer.status() == QSettings::NoError;
 }
 
-std::optional<QByteArray> IniTextOf(const QVariantMap& values) {
+std::optional<QByteArray> IniTextOf(const QVariantMap& values, ScratchFolder& scratch) {
     if (values.isEmpty()) {
         return QByteArray();
     }
-    // QSettings encodes keys and values only on the way to a file of its own.
-    const QTemporaryDir scratch;
-    const QString path = scratch.filePath(QStringLiteral("encoded.conf"));
-    if (!scratch.isValid() || !WriteValues(path, values)) {
+    const QString path = scratch.NewFilePath();
+    if (path.isEmpty() || !WriteValues(path, values)) {
         return std::nullopt;
     }
-    QFile encoded(path);
-    if (!encoded.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    const QByteArray text = encoded.readAll();
+    const std::optional<QByteArray> text = ReadWhole(path);
     // QSettings saves through a buffer that hides a short write, as under a file-size limit, and
     // reports success: the text counts only when it reads back as the values.
-    if (ParsedValues(text, scratch.filePath(QStringLiteral("check.conf"))) != values) {
+    const QString check = scratch.NewFilePath();
+    if (!text || !WriteWhole(check, *text) || ReadIni(check).values != values) {
         return std::nullopt;
     }
     return text;
 }
 
-std::optional<QByteArray> WithEntry(const QByteArray& text, const QString& group,
-                                    const QString& key, const QString& value) {
-    const std::optional<QByteArray> encoded = IniTextOf({{group + u'/' + key, value}});
-    if (!encoded) {
-        return std::nullopt;
+std::optional<IniEntry> EncodeEntry(const QString& group, const QString& key, const QString& value,
+                                    ScratchFolder& scratch) {
+    const std::optional<QByteArray> plainGroup = PlainIniKey(group);
+    const std::optional<QByteArray> plainKey = PlainIniKey(key);
+    const std::optional<QByteArray> plainValue = PlainIniValue(value);
+    if (plainGroup && plainKey && plainValue) {
+        return IniEntry{'[' + *plainGroup + ']', *plainKey, *plainKey + '=' + *plainValue};
     }
-    // "[group]", then "key=value".
-    const QList<QByteArray> encodedLines = encoded->split('\n');
-    const QByteArray header = encodedLines.value(0);
-    const QByteArray entry = encodedLines.value(1);
-    const QByteArray encodedKey = entry.left(entry.indexOf('='));
+    return EncodedByQSettings(group, key, value, scratch);
+}
 
+QByteArray WithEntries(const QByteArray& text, const QList<IniEntry>& entries) {
+    if (entries.isEmpty()) {
+        return text;
+    }
+    const QByteArray& header = entries.first().header;
     QList<QByteArray> lines = text.split('\n');
     if (text.isEmpty() || text.endsWith('\n')) {
         lines.removeLast();
     }
+    QHash<QByteArray, QList<qsizetype>> linesOfKey;
     bool inGroup = false;
-    bool replaced = false;
     qsizetype afterGroupsLastKey = -1;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QByteArray line = lines[i].trimmed();
@@ -116,48 +140,52 @@ std::optional<QByteArray> WithEntry(const QByteArray& text, const QString& group
                 afterGroupsLastKey = i + 1;
             }
         } else if (inGroup && !line.isEmpty() && !line.startsWith(';')) {
-            if (line.left(line.indexOf('=')).trimmed() == encodedKey) {
-                lines[i] = entry;
-                replaced = true;
-            }
+            linesOfKey[line.left(line.indexOf('=')).trimmed()].append(i);
             afterGroupsLastKey = i + 1;
         }
     }
-    if (!replaced && afterGroupsLastKey >= 0) {
-        lines.insert(afterGroupsLastKey, entry);
-    } else if (!replaced) {
+    QList<QByteArray> added;
+    for (const IniEntry& entry : entries) {
+        const auto found = linesOfKey.constFind(entry.key);
+        if (found == linesOfKey.constEnd()) {
+            added.append(entry.line);
+            continue;
+        }
+        for (const qsizetype i : *found) {
+            lines[i] = entry.line;
+        }
+    }
+    if (!added.isEmpty() && afterGroupsLastKey < 0) {
         if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) {
             lines.append(QByteArray());
         }
         lines.append(header);
-        lines.append(entry);
+        afterGroupsLastKey = lines.size();
     }
-    const QByteArray edited = lines.join('\n') + '\n';
-    // A hand-written line can swallow the lines after it (a value whose closing quotation mark is
-    // missing) or carry on into the next (a trailing backslash): the edit must read as the old
-    // text with the one entry set.
-    const QTemporaryDir scratch;
-    const QString fullKey = group + u'/' + key;
-    std::optional<QVariantMap> expected =
-        ParsedValues(text, scratch.filePath(QStringLiteral("old.conf")));
-    const std::optional<QVariantMap> read =
-        ParsedValues(edited, scratch.filePath(QStringLiteral("edited.conf")));
-    if (!expected || !read) {
+    const qsizetype insertAt = std::max<qsizetype>(afterGroupsLastKey, 0);
+    QList<QByteArray> edited = lines.first(insertAt);
+    edited.append(added);
+    edited.append(lines.sliced(insertAt));
+    return edited.join('\n') + '\n';
+}
+
+std::optional<QByteArray> RewrittenByQSettings(const QByteArray& text, const QVariantMap& values,
+                                               ScratchFolder& scratch) {
+    const QString path = scratch.NewFilePath();
+    if (!WriteWhole(path, text)) {
         return std::nullopt;
     }
-    expected->insert(fullKey, value);
-    if (*read == *expected) {
-        return edited;
+    {
+        QSettings rewriter(path, QSettings::IniFormat);
+        for (auto value = values.begin(); value != values.end(); ++value) {
+            rewriter.setValue(value.key(), value.value());
+        }
+        rewriter.sync();
+        if (rewriter.status() != QSettings::NoError) {
+            return std::nullopt;
+        }
     }
-    const std::optional<QByteArray> rewritten = RewrittenByQSettings(
-        text, fullKey, value, scratch.filePath(QStringLiteral("rewritten.conf")));
-    const std::optional<QVariantMap> readRewritten =
-        rewritten ? ParsedValues(*rewritten, scratch.filePath(QStringLiteral("check.conf")))
-                  : std::nullopt;
-    if (!readRewritten || readRewritten->value(fullKey) != value) {
-        return std::nullopt;
-    }
-    return rewritten;
+    return ReadWhole(path);
 }
 
 }  // namespace linvox

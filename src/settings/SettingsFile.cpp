@@ -1,31 +1,31 @@
 #include "settings/SettingsFile.h"
 
+#include "settings/FileReplacement.h"
 #include "settings/IniText.h"
+#include "settings/SettingsFileLock.h"
 #include "settings/UnreadableFileBackup.h"
 
+#include <algorithm>
 #include <chrono>
+#include <thread>
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QSaveFile>
 #include <QSettings>
 
 namespace linvox {
 namespace {
 
-// A writer holds the lock for a few milliseconds; one that keeps it longer has hung.
-constexpr std::chrono::seconds kLockWait{10};
-
-QString AccessRefusal(const QString& path) {
-    return QStringLiteral("нет доступа на запись к файлу настроек %1").arg(path);
-}
-
-QString WriteRefusal(const QString& path) {
-    return QStringLiteral("файл настроек %1 не удалось записать").arg(path);
-}
+// An editor that saves by rewriting the file in place, without a rename and without the lock,
+// leaves it half written for a moment. A file that cannot be read is read again until it has
+// been left alone this long since it was last modified, and set aside only if it stays
+// unreadable; one that keeps changing is taken as it is after the longest wait.
+constexpr std::chrono::milliseconds kQuietTime{1000};
+constexpr std::chrono::milliseconds kLookAgainAfter{50};
+constexpr std::chrono::milliseconds kLongestSettling{3000};
 
 // Why a write was refused: the user's rights, or else the system.
 QString WriteRefusalReason(const QString& path) {
@@ -33,29 +33,6 @@ QString WriteRefusalReason(const QString& path) {
     const bool accessDenied =
         file.exists() ? !file.isWritable() : !QFileInfo(file.absolutePath()).isWritable();
     return accessDenied ? AccessRefusal(path) : WriteRefusal(path);
-}
-
-// QSettings in other processes trust their cached copy while the file's size and modification
-// time (in milliseconds) look unchanged, and file systems stamp times with a coarse clock: two
-// writes of the same size in quick succession can look alike. Moving the time at least a
-// millisecond past the replaced file's makes every write visible to the next read.
-void MoveModificationTimePast(const QString& path, const QDateTime& replacedFileTime) {
-    if (!replacedFileTime.isValid() || QFileInfo(path).lastModified() > replacedFileTime) {
-        return;
-    }
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        file.setFileTime(replacedFileTime.addMSecs(1), QFileDevice::FileModificationTime);
-    }
-}
-
-// Replaces the file's contents at once: readers see the old text or the new, never a part.
-// Unbuffered, because a buffered QSaveFile commits a file cut short by a short write (as under a
-// file-size limit) without an error.
-bool ReplaceContents(const QString& path, const QByteArray& text) {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-           file.write(text) == text.size() && file.commit();
 }
 
 QString SetAsideNotice(const QString& path, const QString& backupPath) {
@@ -72,6 +49,129 @@ QString AsWritten(const QVariant& value) {
         return value.toStringList().join(u',');
     }
     return value.toString();
+}
+
+// The file's bytes: none for an absent file, nothing when it cannot be read.
+std::optional<QByteArray> ReadBytes(const QString& path) {
+    QFile file(path);
+    if (!file.exists()) {
+        return QByteArray();
+    }
+    return file.open(QIODevice::ReadOnly) ? std::optional(file.readAll()) : std::nullopt;
+}
+
+// The entries directly in group, from values keyed "group/key".
+QList<SettingsFile::Entry> EntriesOf(const QVariantMap& values, const QString& group) {
+    const QString prefix = group + u'/';
+    QList<SettingsFile::Entry> entries;
+    for (auto value = values.lowerBound(prefix); value != values.end(); ++value) {
+        if (!value.key().startsWith(prefix)) {
+            break;
+        }
+        const QString key = value.key().mid(prefix.size());
+        if (!key.contains(u'/')) {
+            entries.append({key, AsWritten(value.value())});
+        }
+    }
+    return entries;
+}
+
+// The new contents of the settings file, read back through QSettings after every write to the
+// temporary file. QSettings, in this process and in others, trusts what it parsed of a file
+// while its size and modification time (in milliseconds) look unchanged, and file systems stamp
+// times with a coarse clock: every write is stamped a millisecond later than the last, the first
+// one later than the replaced file, so that each is parsed afresh and the committed file is seen
+// as changed.
+class ReadBackReplacement {
+public:
+    explicit ReadBackReplacement(const QString& path) : m_file(path) {
+        const QDateTime replaced = QFileInfo(path).lastModified();
+        const QDateTime now = QDateTime::currentDateTime();
+        m_stamp = replaced.isValid() && replaced > now ? replaced : now;
+    }
+
+    // What QSettings reads from text written as the new contents; nothing when it could not be
+    // written in full.
+    std::optional<IniReading> WriteAndRead(const QByteArray& text) {
+        m_stamp = m_stamp.addMSecs(1);
+        if (!m_file.Write(text, m_stamp)) {
+            return std::nullopt;
+        }
+        return ReadIni(m_file.temporaryPath());
+    }
+
+    bool Commit() { return m_file.Commit(); }
+
+private:
+    FileReplacement m_file;
+    QDateTime m_stamp;
+};
+
+// The bytes of the settings file and what QSettings reads from them.
+struct Contents {
+    QByteArray text;
+    IniReading read;
+};
+
+// What QSettings reads from text as the new contents; nothing when it cannot be written.
+std::optional<Contents> ReadThrough(ReadBackReplacement& replacement, const QByteArray& text) {
+    std::optional<IniReading> read = replacement.WriteAndRead(text);
+    return read ? std::optional(Contents{text, std::move(*read)}) : std::nullopt;
+}
+
+// The file's contents as they are once no one is writing them; nothing when they cannot be read.
+std::optional<Contents> ReadSettled(const QString& path, ReadBackReplacement& replacement) {
+    std::optional<QByteArray> text = ReadBytes(path);
+    std::optional<Contents> contents = text ? ReadThrough(replacement, *text) : std::nullopt;
+    const QDeadlineTimer settling(kLongestSettling);
+    while (contents && !contents->read.readInFull && !settling.hasExpired()) {
+        const qint64 quiet = QFileInfo(path).lastModified().msecsTo(QDateTime::currentDateTime());
+        if (quiet >= kQuietTime.count()) {
+            break;
+        }
+        std::this_thread::sleep_for(
+            std::min(kLookAgainAfter, std::chrono::milliseconds(kQuietTime.count() - quiet)));
+        if (std::optional<QByteArray> again = ReadBytes(path); again != text) {
+            text = std::move(again);
+            contents = text ? ReadThrough(replacement, *text) : std::nullopt;
+        }
+    }
+    return contents;
+}
+
+// Writes the contents with the chosen entries of group set to the temporary file, each line
+// changed where it stands; whether it reads back with them. A hand-written line can swallow the
+// lines after it (a value whose closing quotation mark is missing) or carry on into the next (a
+// trailing backslash): the edit must read as the old contents with the entries set, or else
+// QSettings rewrites the file itself, keeping every value but no comment.
+bool WriteChosen(const Contents& contents, const QString& group,
+                 const QList<SettingsFile::Entry>& chosen, ReadBackReplacement& replacement,
+                 ScratchFolder& scratch) {
+    QList<IniEntry> encoded;
+    QVariantMap written;
+    for (const SettingsFile::Entry& entry : chosen) {
+        const std::optional<IniEntry> line = EncodeEntry(group, entry.key, entry.value, scratch);
+        if (!line) {
+            return false;
+        }
+        encoded.append(*line);
+        written.insert(group + u'/' + entry.key, entry.value);
+    }
+    QVariantMap expected = contents.read.values;
+    expected.insert(written);
+    const std::optional<IniReading> edited =
+        replacement.WriteAndRead(WithEntries(contents.text, encoded));
+    if (edited && edited->readInFull && edited->values == expected) {
+        return true;
+    }
+    const std::optional<QByteArray> rewritten =
+        RewrittenByQSettings(contents.text, written, scratch);
+    const std::optional<IniReading> reread =
+        rewritten ? replacement.WriteAndRead(*rewritten) : std::nullopt;
+    return reread &&
+           std::all_of(written.keyValueBegin(), written.keyValueEnd(), [&](const auto& value) {
+               return reread->values.value(value.first) == value.second;
+           });
 }
 
 }  // namespace
@@ -133,45 +233,69 @@ QList<SettingsFile::Entry> SettingsFile::ReadGroup(const QString& group) const {
 }
 
 StoreStatus SettingsFile::Write(const QString& group, const QString& key, const QString& value) {
+    return Update(group, [&](const QList<Entry>&) { return QList<Entry>{{key, value}}; });
+}
+
+StoreStatus SettingsFile::Update(const QString& group, const GroupUpdate& choose) {
     if (const QString unusable = UnusableReason(); !unusable.isEmpty()) {
         return StoreStatus::Refused(unusable);
     }
-    return IsFileStore(m_location) ? WriteToFile(group, key, value)
-                                   : WriteToNativeStore(group, key, value);
+    return IsFileStore(m_location) ? UpdateFile(group, choose) : UpdateNativeStore(group, choose);
 }
 
-StoreStatus SettingsFile::WriteToFile(const QString& group, const QString& key,
-                                      const QString& value) {
+StoreStatus SettingsFile::UpdateFile(const QString& group, const GroupUpdate& choose) {
     const QString& path = m_location.path;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    // The lock file QSettings takes for its own writes, so every writer of the file takes turns.
-    QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.tryLock(kLockWait)) {
+    if (const QString folder = QFileInfo(path).absolutePath(); !QFileInfo::exists(folder)) {
+        QDir().mkpath(folder);
+    }
+    SettingsFileLock lock(path);
+    if (const QString refusal = lock.Take(); !refusal.isEmpty()) {
+        return StoreStatus::Refused(refusal);
+    }
+    ReadBackReplacement replacement(path);
+    std::optional<Contents> contents = ReadSettled(path, replacement);
+    if (!contents) {
         return StoreStatus::Refused(WriteRefusalReason(path));
     }
-    const SetAsideOutcome setAside = SetAsideIfUnreadable(path);
-    if (!setAside.refusal.isEmpty()) {
-        return StoreStatus::Refused(setAside.refusal);
-    }
-    QByteArray text = setAside.readableText;
-    if (setAside.backupPath.isEmpty() && QFileInfo::exists(path)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            return StoreStatus::Refused(WriteRefusal(path));
+    ScratchFolder scratch(path);
+    SetAsideOutcome setAside;
+    if (!contents->read.readInFull) {
+        setAside = SetAside(path, contents->text, contents->read.values, scratch);
+        if (!setAside.refusal.isEmpty()) {
+            return StoreStatus::Refused(setAside.refusal);
         }
-        text = file.readAll();
+        contents = ReadThrough(replacement, setAside.readableText);
     }
-    const QDateTime replacedFileTime = QFileInfo(path).lastModified();
-    const std::optional<QByteArray> written = WithEntry(text, group, key, value);
-    if (!written || !ReplaceContents(path, *written)) {
+    const QList<Entry> chosen =
+        contents ? choose(EntriesOf(contents->read.values, group)) : QList<Entry>();
+    if (contents && chosen.isEmpty() && setAside.backupPath.isEmpty()) {
+        return StoreStatus::Stored();
+    }
+    if (!contents || !WriteChosen(*contents, group, chosen, replacement, scratch) ||
+        !replacement.Commit()) {
         if (!setAside.backupPath.isEmpty()) {
             QFile::remove(setAside.backupPath);
         }
         return StoreStatus::Refused(WriteRefusalReason(path));
     }
-    MoveModificationTimePast(path, replacedFileTime);
     return StoreStatus::Stored(
         setAside.backupPath.isEmpty() ? QString() : SetAsideNotice(path, setAside.backupPath));
+}
+
+StoreStatus SettingsFile::UpdateNativeStore(const QString& group, const GroupUpdate& choose) {
+    QSettings settings(m_location.path, m_location.format);
+    settings.beginGroup(group);
+    QList<Entry> current;
+    for (const QString& key : settings.childKeys()) {
+        current.append({key, AsWritten(settings.value(key))});
+    }
+    for (const Entry& entry : choose(current)) {
+        if (StoreStatus status = WriteToNativeStore(group, entry.key, entry.value);
+            !status.stored()) {
+            return status;
+        }
+    }
+    return StoreStatus::Stored();
 }
 
 StoreStatus SettingsFile::WriteToNativeStore(const QString& group, const QString& key,

@@ -3,6 +3,7 @@
 #include "settings/SettingsLocation.h"
 #include "settings/StoreStatus.h"
 
+#include <functional>
 #include <optional>
 
 #include <QList>
@@ -36,15 +37,26 @@ public:
     QList<Entry> ReadGroup(const QString& group) const;
 
     // Creates or replaces the value of key in group. When the store refuses the write (unusable,
-    // read-only home, full disk, a file-size limit), nothing changes and the reason is returned.
-    // A file that could not be read in full is first copied aside, and the status's notice says
-    // where. Writers in other processes take turns, each seeing the file the last one left.
+    // read-only home, full disk, a file-size limit, a lock file that is no file), nothing changes
+    // and the reason is returned. A file that could not be read in full is first copied aside,
+    // and the status's notice says where. Writers in other processes take turns, each seeing the
+    // file the last one left.
     StoreStatus Write(const QString& group, const QString& key, const QString& value);
+
+    // The entries to create or replace in a group, chosen from the entries it holds.
+    using GroupUpdate = std::function<QList<Entry>(const QList<Entry>& current)>;
+
+    // Reads group, and writes the entries that choose picks from it, as one step under the
+    // store's write lock: no other writer comes in between, so what choose saw is still so when
+    // its choice is written, and nothing another writer stored is lost. choose runs once; an
+    // empty choice writes nothing. Refused as Write is, and then nothing of the choice is stored.
+    StoreStatus Update(const QString& group, const GroupUpdate& choose);
 
     const SettingsLocation& location() const { return m_location; }
 
 private:
-    StoreStatus WriteToFile(const QString& group, const QString& key, const QString& value);
+    StoreStatus UpdateFile(const QString& group, const GroupUpdate& choose);
+    StoreStatus UpdateNativeStore(const QString& group, const GroupUpdate& choose);
     StoreStatus WriteToNativeStore(const QString& group, const QString& key, const QString& value);
 
     SettingsLocation m_location;

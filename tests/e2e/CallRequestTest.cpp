@@ -7,7 +7,9 @@
 
 #include <fcntl.h>
 #include <linux/capability.h>
+#include <sched.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,6 +25,8 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto kDialTimeout = 10s;
+// The exit status of a child whose set-up before starting Linvox failed.
+constexpr int kChildSetUpFailed = 125;
 
 const QString kRefusal = "Проверка номера: Неверный формат номера!\n";
 const QString kPortAlreadyOpenReport =
@@ -311,6 +315,27 @@ INSTANTIATE_TEST_SUITE_P(
         ForeignHoldCase{"the same, port named by a link", Hold::RunningProgramsLockFile, true},
         ForeignHoldCase{"lock file of an ended program", Hold::EndedProgramsLockFile, true},
         ForeignHoldCase{"exclusive-open flag", Hold::ExclusiveFlag, false}));
+
+TEST_F(LinkHandler, RefusesThePortWhenNoLockFileCanBeMadeWhereOtherProgramsLook) {
+    // A mount of the lock folder for Linvox alone, where nobody may write, root neither.
+    const auto readOnlyLockFolder = [] {
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("/var/lock", "/var/lock", nullptr, MS_BIND, nullptr) != 0 ||
+            ::mount(nullptr, "/var/lock", nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) !=
+                0) {
+            ::_exit(kChildSetUpFailed);
+        }
+    };
+    const int status = Run("tel:0501234567", readOnlyLockFolder);
+    if (status == kChildSetUpFailed) {
+        GTEST_SKIP() << "this user may not mount a folder of its own";
+    }
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(standardError.contains("/var/lock")) << standardError;
+    EXPECT_EQ(mtsPhone.transcript(), "");
+    EXPECT_FALSE(QFile::exists("/tmp/LCK.." + mtsPhone.devicePath().mid(5).replace('/', '_')));
+}
 
 // A DISPLAY left over from an ended session, naming no server.
 QProcessEnvironment StaleDisplayEnvironment() {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,9 +29,13 @@ struct Reading {
     bool readInFull = true;
 };
 
+// Stamped as written long before: the store would wait a moment for a fresh file that it cannot
+// read in full, as an editor may still be writing it.
 void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    Require(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(),
+    Require(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+                file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                 QFileDevice::FileModificationTime),
             "the input is written to a file", path);
 }
 

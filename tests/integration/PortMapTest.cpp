@@ -1,29 +1,42 @@
-// COM numbers on Linux: which [ports] keys count, and the first free number for a new device.
-// The real modem list proves numbering across plugging and refused writes, under umockdev.
+// COM numbers on Linux: which [ports] keys count, and numbering new devices, also by programs
+// racing. The real modem list proves numbering across plugging and refused writes, under umockdev.
 #include "platform/PortMap.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
+#include "support/SettingsPeerProcess.h"
 
 #include <QFile>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
 namespace linvox::testing {
 namespace {
 
-TEST(PortMap, ListsOnlyKeysThatNameACom) {
-    ScratchSettings scratch;
-    scratch.writeRawFile(
-        "[ports]\nCOM7=/b\nCOM3=/a\ncom4=/c\nCOM=/d\nCOM0=/e\nCOM40000=/f\nCOMx=/g\n");
-    QList<std::pair<qint16, QString>> listed;
-    for (const PortMap::Mapping& mapping : PortMap(scratch.location()).Mappings()) {
-        listed.append({mapping.port, mapping.device});
+// Listing and opening read a key alike: a port listed as COM<n> opens the device of its entry,
+// and a key that names no port opens nothing.
+TEST(PortMap, ReadsAKeyAlikeForListingAndForOpening) {
+    const std::pair<QString, qint16> keys[] = {{"COM3", 3},  {"COM40", 40},   {"COM03", 0},
+                                               {"COM+4", 0}, {"com4", 0},     {"COM4x", 0},
+                                               {"COM0", 0},  {"COM40000", 0}, {"COM", 0}};
+    for (const auto& [key, port] : keys) {
+        ScratchSettings scratch;
+        scratch.writeRawFile(("[ports]\n" + key + "=/dev/phone\n").toUtf8());
+        const PortMap map(scratch.location());
+        QList<qint16> listed;
+        for (const PortMap::Mapping& mapping : map.Mappings()) {
+            listed.append(mapping.port);
+        }
+        EXPECT_EQ(listed, port == 0 ? QList<qint16>() : QList<qint16>{port}) << key;
+        for (const qint16 opened : QList<qint16>{3, 4, 40}) {
+            EXPECT_EQ(map.DevicePath(opened) == "/dev/phone", opened == port) << key << opened;
+        }
     }
-    EXPECT_EQ(listed, (QList<std::pair<qint16, QString>>{{3, "/a"}, {7, "/b"}}));
 }
 
 class DeviceNumbering : public ::testing::Test {
 protected:
+    // Regular files stand in for devices: numbering tells devices apart by file.
     QString device(const QString& name) {
         const QString path = scratch.directory() + "/" + name;
         QFile file(path);
@@ -31,19 +44,58 @@ protected:
         return path;
     }
 
+    QList<qint16> number(const QStringList& nodes) {
+        QList<PortMap::AttachedDevice> devices;
+        for (const QString& node : nodes) {
+            devices.append({node, node});
+        }
+        return map.NumberDevices(devices).ports;
+    }
+
     ScratchSettings scratch;
     PortMap map{scratch.location()};
 };
 
-TEST_F(DeviceNumbering, GivesTheFirstFreeNumberFromThreeAndKeepsIt) {
+TEST_F(DeviceNumbering, GivesTheFirstFreeNumbersFromThreeAndKeepsThem) {
     scratch.writeRawFile("[ports]\nCOM1=/dev/ttyS0\nCOM3=/gone\nCOM5=/gone-too\n");
     const QString first = device("ttyACM0");
     const QString second = device("ttyACM1");
+    const QString third = device("ttyACM2");
 
-    EXPECT_EQ(map.NumberDevice(first, first).port, 4);
-    EXPECT_EQ(map.NumberDevice(second, second).port, 6);
-    EXPECT_EQ(map.NumberDevice(first, first).port, 4);
+    EXPECT_EQ(number({first, second}), (QList<qint16>{4, 6}));
+    EXPECT_EQ(number({third, second, first}), (QList<qint16>{7, 6, 4}));
     EXPECT_EQ(map.DevicePath(4), first);
+    EXPECT_EQ(map.DevicePath(7), third);
+}
+
+TEST_F(DeviceNumbering, ProgramsNumberingAtOnceGiveEachDeviceItsOwnNumberAndKeepEveryEntry) {
+    constexpr int kDevicesEach = 15;
+    for (int round = 0; round < 4; ++round) {
+        ScratchSettings settings;
+        QStringList seenByFirst;
+        QStringList seenBySecond;
+        for (int i = 0; i < kDevicesEach; ++i) {
+            seenByFirst.append(device(QStringLiteral("round%1-first%2").arg(round).arg(i)));
+            seenBySecond.append(device(QStringLiteral("round%1-second%2").arg(round).arg(i)));
+        }
+        SettingsPeerProcess first(settings.filePath());
+        SettingsPeerProcess second(settings.filePath());
+        first.send("number " + seenByFirst.join(' '));
+        second.send("number " + seenBySecond.join(' '));
+        const QStringList answers = first.answer().split(' ') + second.answer().split(' ');
+        const QStringList devices = seenByFirst + seenBySecond;
+
+        ASSERT_EQ(answers.size(), devices.size()) << answers.join(' ');
+        const PortMap written(settings.location());
+        EXPECT_EQ(written.Mappings().size(), devices.size()) << "round " << round;
+        QSet<qint16> ports;
+        for (qsizetype i = 0; i < devices.size(); ++i) {
+            const auto port = static_cast<qint16>(answers[i].toInt());
+            ports.insert(port);
+            EXPECT_EQ(written.DevicePath(port), devices[i]) << "round " << round;
+        }
+        EXPECT_EQ(ports.size(), devices.size()) << "round " << round;
+    }
 }
 
 }  // namespace

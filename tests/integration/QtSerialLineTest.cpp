@@ -1,5 +1,6 @@
 #include "dial/SendDialCommand.h"
 #include "platform/QtSerialLine.h"
+#include "platform/SerialLockFile.h"
 #include "support/CpuTime.h"
 #include "support/EventLoop.h"
 #include "support/FakePause.h"
@@ -16,6 +17,8 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +53,55 @@ TEST_F(SerialLineOnPhone, WritesToTheDeviceItsComNumberNames) {
     RunEventsFor(std::chrono::milliseconds(100));
     EXPECT_EQ(line.Input(), "AT+GMM\r\r\nPHONE-SIM 1\r\n\r\nOK\r\n");
     EXPECT_EQ(line.InBufferCount(), 0);
+}
+
+// Whose a lock file in /var/lock is, by the process id it holds.
+TEST(SerialLockFile, TellsALiveLockFromOneLeftBehind) {
+    const QString device = QStringLiteral("/dev/linvox-test-%1").arg(::getpid());
+    const auto tenCharacters = [](qint64 id) {
+        return QByteArray::number(id).rightJustified(10, ' ') + '\n';
+    };
+    constexpr auto kHeld = LockFileState::HeldByAnother;
+    constexpr auto kLeftBehind = LockFileState::LeftBehind;
+    const std::pair<QByteArray, LockFileState> cases[] = {
+        {"", kHeld},  // its owner may be writing it
+        {"garbage\n", kHeld},
+        {tenCharacters(1), kHeld},
+        {"1\nsystemd\nhost\n", kHeld},
+        {tenCharacters(4294967297), kLeftBehind},  // process 1, cut to 32 bits
+        {tenCharacters(0), kLeftBehind},
+        {tenCharacters(-7), kLeftBehind},
+        {tenCharacters(4194305), kLeftBehind},  // beyond the kernel's limit
+        {tenCharacters(::getpid()), kLeftBehind}};
+    QFile lock(LockFilePath(device));
+    for (const auto& [text, state] : cases) {
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate)) << lock.fileName();
+        lock.write(text);
+        lock.close();
+        EXPECT_TRUE(LockFileStateOf(device) == state) << text.toStdString();
+    }
+    RemoveLeftBehindLockFile(device);
+    EXPECT_TRUE(LockFileStateOf(device) == LockFileState::None);
+}
+
+TEST_F(SerialLineOnPhone, OpensOverALockFileLeftWithAnImpossibleIdOrItsOwn) {
+    PhoneSimulator phone;
+    scratch.mapPort(kPhonePort, phone.devicePath());
+    QFile lock(LockFilePath(phone.devicePath()));
+    const QByteArray program =
+        QFile::encodeName(QFileInfo(QFile::symLinkTarget("/proc/self/exe")).fileName());
+    // Cut to 32 bits, the first id names process 1. The second lock is as QSerialPort left it in
+    // a program that crashed, whose id this process was given.
+    for (const QByteArray& text :
+         {QByteArray("4294967297\n"), QByteArray::number(::getpid()) + '\n' + program + '\n' +
+                                          QSysInfo::machineHostName().toUtf8() + '\n'}) {
+        ASSERT_TRUE(lock.open(QIODevice::NewOnly)) << lock.fileName();
+        lock.write(text);
+        lock.close();
+        EXPECT_TRUE(OpenPort(kPhonePort).done()) << text.toStdString();
+        (void)line.SetPortOpen(false);
+        lock.remove();
+    }
 }
 
 TEST_F(SerialLineOnPhone, ClearingTheInBufferDiscardsWhatArrived) {

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include <QDateTime>
 #include <QFile>
 #include <QSettings>
 
@@ -26,10 +27,13 @@ QByteArray ScratchSettings::rawFile() const {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void ScratchSettings::writeRawFile(const QByteArray& bytes) const {
+void ScratchSettings::writeRawFile(const QByteArray& bytes, Written written) const {
     QFile file(filePath());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size()) {
+        file.write(bytes) != bytes.size() || !file.flush() ||
+        (written == Written::LongAgo &&
+         !file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                           QFileDevice::FileModificationTime))) {
         throw std::runtime_error("cannot write " + filePath().toStdString());
     }
 }

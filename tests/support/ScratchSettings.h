@@ -18,9 +18,12 @@ public:
     SettingsLocation location() const;
     SettingsStore store() const { return SettingsStore(location()); }
 
-    // The file's bytes as they are on disk, and a way to put arbitrary bytes there.
+    // The file's bytes as they are on disk, and a way to put arbitrary bytes there: just now, or
+    // as a file found that was written long before. The store waits for a file that cannot be
+    // read in full until it has been left alone for a while, as an editor may be writing it.
+    enum class Written { Now, LongAgo };
     QByteArray rawFile() const;
-    void writeRawFile(const QByteArray& bytes) const;
+    void writeRawFile(const QByteArray& bytes, Written written = Written::Now) const;
 
     // Writes key=value for each pair, failing the test when the store refuses.
     void preset(std::initializer_list<std::pair<QString, QString>> values) const;

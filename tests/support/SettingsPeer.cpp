@@ -1,7 +1,10 @@
 // A second process on the same settings file, for tests of what one process sees of another's
 // writes. Reads commands from stdin, one per line, and answers each with one line:
-//   read <key>           -> the stored text, or "<absent>"
-//   write <key> <value>  -> "stored" or "refused"
+//   read <key>             -> the stored text, or "<absent>"
+//   write <key> <value>    -> "stored", or "refused: " and the reason
+//   number <device>...     -> the COM number of each device, as the modem list gives them (0 for
+//                             one left without), parted by blanks
+#include "platform/PortMap.h"
 #include "settings/SettingsStore.h"
 
 #include <QCoreApplication>
@@ -13,7 +16,10 @@ int main(int argc, char* argv[]) {
         QTextStream(stderr) << "usage: settings-peer <settings file>\n";
         return 2;
     }
-    linvox::SettingsStore store({QString::fromLocal8Bit(argv[1]), QSettings::NativeFormat});
+    const linvox::SettingsLocation location{QString::fromLocal8Bit(argv[1]),
+                                            QSettings::NativeFormat};
+    linvox::SettingsStore store(location);
+    linvox::PortMap portMap(location);
     QTextStream in(stdin);
     QTextStream out(stdout);
     const QString absent = QStringLiteral("<absent>");
@@ -23,8 +29,19 @@ int main(int argc, char* argv[]) {
         if (words.size() == 2 && words[0] == u"read") {
             out << store.ReadSetting(words[1], absent) << Qt::endl;
         } else if (words.size() == 3 && words[0] == u"write") {
-            out << (store.WriteSetting(words[1], words[2]).stored() ? "stored" : "refused")
+            const linvox::StoreStatus status = store.WriteSetting(words[1], words[2]);
+            out << (status.stored() ? QStringLiteral("stored") : "refused: " + status.text())
                 << Qt::endl;
+        } else if (words.size() > 1 && words[0] == u"number") {
+            QList<linvox::PortMap::AttachedDevice> devices;
+            for (const QString& device : words.mid(1)) {
+                devices.append({device, device});
+            }
+            QStringList ports;
+            for (const qint16 port : portMap.NumberDevices(devices).ports) {
+                ports.append(QString::number(port));
+            }
+            out << ports.join(u' ') << Qt::endl;
         } else {
             out << "bad command" << Qt::endl;
         }

@@ -1,5 +1,6 @@
 #include "modems/AnswerCleaning.h"
 #include "modems/ModemInventory.h"
+#include "modems/OneLineText.h"
 #include "support/FakeModemList.h"
 #include "support/QtPrinters.h"
 
@@ -78,6 +79,20 @@ TEST(AnswerCleaning, LeavesTheBareAnswer) {
         EXPECT_EQ(CleanAnswer(received, "AT+GMM"), answer) << received.toStdString();
     }
     EXPECT_EQ(CleanAnswer("AT+GMM X", ""), "AT+GMM X");
+}
+
+TEST(OneLineText, ShowsEveryLineBreakAndControlAsTheReplacementCharacter) {
+    const std::pair<QString, QString> cases[] = {
+        {"Nokia 3310", "Nokia 3310"},
+        {"MODEL\u20297 - Nokia 3310 (fake)", "MODEL\uFFFD7 - Nokia 3310 (fake)"},
+        {"A\u2028B", "A\uFFFDB"},
+        {"A\fB\u0085C", "A\uFFFDB\uFFFDC"},
+        {"\x1b[2J\x1b]0;title\x07", "\uFFFD[2J\uFFFD]0;title\uFFFD"},
+        {"A\r\nB\tC\x7f", "A\uFFFD\uFFFDB\uFFFDC\uFFFD"},
+        {"Модель\u00a0X \U0001F4F1", "Модель\u00a0X \U0001F4F1"}};
+    for (const auto& [text, shown] : cases) {
+        EXPECT_EQ(OneLineText(text), shown) << text;
+    }
 }
 
 }  // namespace

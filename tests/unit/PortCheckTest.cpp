@@ -58,5 +58,13 @@ TEST_F(Check, ReadsTheFieldAnewForEveryProbe) {
     EXPECT_EQ(probe.probes, (QStringList{"5/0", "6/0", "6/1"}));
 }
 
+TEST_F(Check, ShowsEachAnswerOnOneLine) {
+    view.singlePhone = true;
+    view.fields[kAllCallsRow] = "5";
+    probe.answers = {{5, "Phone\u2028\x1b[31mX"}};
+    Run();
+    EXPECT_EQ(view.results[kAllCallsRow], "Phone\uFFFD\uFFFD[31mX");
+}
+
 }  // namespace
 }  // namespace linvox::testing

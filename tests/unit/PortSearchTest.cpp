@@ -75,5 +75,25 @@ TEST_F(Search, EndsOnARangeThatReachesTheLastPortNumber) {
     EXPECT_EQ(view.logged("caption").last(), "caption=Выполнено: 100%");
 }
 
+TEST_F(Search, ReadsTheModemListOnceForTheRangeAndEverySilentPort) {
+    modems.listing.entries = {{"COM3", "Phone"}, {"COM4", "Modem"}};
+    // As the probe does for a silent port: it shows the listed modem's name.
+    probe.duringProbe = [&] { inventory.ModemNameForPort(4); };
+    Run();
+    EXPECT_EQ(probe.probes.size(), 7);
+    EXPECT_EQ(modems.queries, 1);
+    // After the search, a name comes from the system's list as it is then.
+    modems.listing.entries = {{"COM4", "Other"}};
+    EXPECT_EQ(inventory.ModemNameForPort(4).value, "(Other)");
+}
+
+TEST_F(Search, KeepsEveryResultOnItsOwnLine) {
+    modems.listing.entries = {{"COM3", "Phone"}};
+    probe.answers = {{3, "MODEL\u20297 - Nokia 3310 (fake)"}, {4, "A\fB"}, {5, "(Maker\nX)"}};
+    Run();
+    EXPECT_EQ(view.resultText,
+              "\r\n3 - MODEL\uFFFD7 - Nokia 3310 (fake)\r\n4 - A\uFFFDB\r\n5 - (Maker\uFFFDX)");
+}
+
 }  // namespace
 }  // namespace linvox::testing

@@ -1,15 +1,25 @@
 #include "settings/SettingsStore.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
+#include "support/SettingsPeerProcess.h"
 
 #include <csignal>
+#include <fcntl.h>
+#include <functional>
+#include <linux/fs.h>
+#include <memory>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
+#include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -80,46 +90,10 @@ TEST(SettingsStore, ReadsAnUnquotedCommaOfAHandEditedFileAsText) {
     EXPECT_EQ(scratch.store().ReadPortSetting(kPortKey), 1);
 }
 
-// Talks to a settings-peer process on the same file.
-class SettingsPeer {
-public:
-    explicit SettingsPeer(const QString& settingsFile) {
-        m_process.start(LINVOX_SETTINGS_PEER_PATH, {settingsFile});
-        EXPECT_TRUE(m_process.waitForStarted());
-    }
-    ~SettingsPeer() {
-        m_process.closeWriteChannel();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished();
-        }
-    }
-    QString ask(const QString& command) {
-        send(command);
-        return answer();
-    }
-    // Hands the command over at once, not when the answer is awaited.
-    void send(const QString& command) {
-        m_process.write(command.toUtf8() + '\n');
-        m_process.waitForBytesWritten();
-    }
-    QString answer() {
-        while (!m_process.canReadLine()) {
-            if (!m_process.waitForReadyRead(5000)) {
-                return "<no answer>";
-            }
-        }
-        return QString::fromUtf8(m_process.readLine()).chopped(1);
-    }
-
-private:
-    QProcess m_process;
-};
-
 TEST(SettingsStore, TwoProcessesSeeEachOthersWritesAtOnce) {
     ScratchSettings scratch;
     SettingsStore store = scratch.store();
-    SettingsPeer peer(scratch.filePath());
+    SettingsPeerProcess peer(scratch.filePath());
     EXPECT_EQ(peer.ask("read port"), "<absent>");
     // Values of one length, so a reader cannot tell them apart by the file's size.
     for (int round = 10; round < 40; ++round) {
@@ -202,7 +176,7 @@ class UnreadableSettingsFile : public ::testing::TestWithParam<UnreadableCase> {
 
 TEST_P(UnreadableSettingsFile, IsSetAsideWithWhatCouldBeReadCarriedOver) {
     ScratchSettings scratch;
-    scratch.writeRawFile(GetParam().contents);
+    scratch.writeRawFile(GetParam().contents, ScratchSettings::Written::LongAgo);
     SettingsStore store = scratch.store();
     // Reading first matters: afterwards QSettings no longer reports the file as unreadable.
     store.ReadSetting("port", "1");
@@ -251,11 +225,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SettingsStore, SimultaneousFirstSavesToADamagedFileBothLand) {
     ScratchSettings scratch;
-    SettingsPeer first(scratch.filePath());
-    SettingsPeer second(scratch.filePath());
+    SettingsPeerProcess first(scratch.filePath());
+    SettingsPeerProcess second(scratch.filePath());
     constexpr int kRounds = 10;
     for (int round = 0; round < kRounds; ++round) {
-        scratch.writeRawFile("[linvox]\nport=5\n# a line QSettings cannot read\n");
+        scratch.writeRawFile("[linvox]\nport=5\n# a line QSettings cannot read\n",
+                             ScratchSettings::Written::LongAgo);
         first.send("write port_mts 2");
         second.send("write port_ks 3");
         EXPECT_EQ(first.answer(), "stored") << "round " << round;
@@ -283,6 +258,17 @@ TEST(SettingsStore, WriteChangesOnlyTheLineOfItsKeyKeepingComments) {
               "[ports]\n; the phone on USB\nCOM3=/dev/ttyACM0\nCOM4=/dev/rfcomm0\n");
 }
 
+TEST(SettingsStore, SettingsFileKeptElsewhereThroughALinkStaysALink) {
+    ScratchSettings scratch;
+    QFile kept(scratch.directory() + "/dotfiles-MyApp.conf");
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.close();
+    ASSERT_TRUE(QFile::link(kept.fileName(), scratch.filePath()));
+    ASSERT_TRUE(scratch.store().WriteSetting("port", "4").stored());
+    EXPECT_TRUE(QFileInfo(scratch.filePath()).isSymLink());
+    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "4");
+}
+
 TEST(SettingsStore, StoreThatIsNoRegularFileIsNeverOpened) {
     // Opened, a FIFO without a writer would block its reader for good.
     ScratchSettings scratch;
@@ -300,6 +286,139 @@ TEST(SettingsStore, ReadableFileIsNotCopied) {
     EXPECT_TRUE(QDir(scratch.directory()).entryList({"*.bak"}, QDir::Files).isEmpty());
     EXPECT_TRUE(scratch.rawFile().contains("COM3=/dev/ttyUSB0"));
     EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "5");
+}
+
+// In another process, so that a save that hangs fails the test instead of hanging it.
+TEST(SettingsStore, LockPathThatIsNoFileRefusesEverySaveAtOnceNamingIt) {
+    const std::pair<std::function<void(const QString&)>, QString> locks[] = {
+        {[](const QString& path) { ::mkfifo(QFile::encodeName(path), 0600); },
+         "файл блокировки настроек %1 — не обычный файл, а канал или устройство"},
+        {[](const QString& path) { QDir().mkdir(path); },
+         "файл блокировки настроек %1 — это каталог, а не файл"},
+        {[](const QString& path) { QFile::link(path + ".gone", path); },
+         "файл блокировки настроек %1 — ссылка, а не обычный файл"}};
+    for (const auto& [make, reason] : locks) {
+        ScratchSettings scratch;
+        scratch.writeRawFile("[linvox]\nport=4\n");
+        const QString lockPath = scratch.filePath() + ".lock";
+        make(lockPath);
+        SettingsPeerProcess peer(scratch.filePath());
+
+        const QString refusal = "refused: " + reason.arg(lockPath);
+        EXPECT_EQ(peer.ask("write port 5"), refusal);
+        EXPECT_EQ(peer.ask("write port_mts 6"), refusal);
+        EXPECT_EQ(scratch.rawFile(), "[linvox]\nport=4\n");
+    }
+}
+
+// Saves take turns in a few milliseconds: each answer comes well within the peer's five seconds.
+TEST(SettingsStore, TwentyProcessesSavingAtOnceKeepEverySave) {
+    ScratchSettings scratch;
+    constexpr int kWriters = 20;
+    constexpr int kSaves = 10;
+    std::vector<std::unique_ptr<SettingsPeerProcess>> writers;
+    for (int writer = 0; writer < kWriters; ++writer) {
+        writers.push_back(std::make_unique<SettingsPeerProcess>(scratch.filePath()));
+    }
+    // Every writer has all its saves queued before the first answer is awaited.
+    for (int save = 0; save < kSaves; ++save) {
+        for (int writer = 0; writer < kWriters; ++writer) {
+            writers[writer]->send(QStringLiteral("write w%1_%2 %2").arg(writer).arg(save));
+        }
+    }
+    for (int writer = 0; writer < kWriters; ++writer) {
+        for (int save = 0; save < kSaves; ++save) {
+            EXPECT_EQ(writers[writer]->answer(), "stored") << "writer " << writer;
+        }
+    }
+    const QSettings saved(scratch.filePath(), QSettings::IniFormat);
+    for (int writer = 0; writer < kWriters; ++writer) {
+        for (int save = 0; save < kSaves; ++save) {
+            EXPECT_EQ(saved.value(QStringLiteral("linvox/w%1_%2").arg(writer).arg(save)), save);
+        }
+    }
+}
+
+// A folder that nobody can write into while the object lives: closed by its mode, and for root
+// by the immutable flag, where the file system has one.
+class ClosedFolder {
+public:
+    ClosedFolder() : m_descriptor(::open(QFile::encodeName(m_folder.path()), O_RDONLY)) {
+        QFile::setPermissions(m_folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+        m_immutable = ::ioctl(m_descriptor, FS_IOC_GETFLAGS, &m_flags) == 0 &&
+                      ::ioctl(m_descriptor, FS_IOC_SETFLAGS, &(m_flags |= FS_IMMUTABLE_FL)) == 0;
+    }
+    ~ClosedFolder() {
+        if (m_immutable) {
+            m_flags &= ~FS_IMMUTABLE_FL;
+            ::ioctl(m_descriptor, FS_IOC_SETFLAGS, &m_flags);
+        }
+        ::close(m_descriptor);
+        QFile::setPermissions(m_folder.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    bool closed() const { return m_immutable || ::geteuid() != 0; }
+    QString path() const { return m_folder.path(); }
+
+private:
+    QTemporaryDir m_folder;
+    int m_descriptor;
+    int m_flags = 0;
+    bool m_immutable = false;
+};
+
+TEST(SettingsStore, SavesWhenNothingCanBeWrittenInTheTemporaryFolder) {
+    ClosedFolder temporary;
+    if (!temporary.closed()) {
+        GTEST_SKIP() << "no folder here is closed to root";
+    }
+    ScratchSettings scratch;
+    scratch.writeRawFile("[linvox]\nport=5\n# a line QSettings cannot read\n",
+                         ScratchSettings::Written::LongAgo);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TMPDIR", temporary.path());
+    SettingsPeerProcess peer(scratch.filePath(), environment);
+
+    // Setting the damaged file aside, and a value that QSettings must encode itself.
+    EXPECT_EQ(peer.ask("write port_mts 2"), "stored");
+    EXPECT_EQ(peer.ask("write port_ks \x01"), "stored");
+    EXPECT_EQ(peer.ask("read port"), "5");
+    EXPECT_EQ(peer.ask("read port_ks"), "\x01");
+    EXPECT_EQ(QDir(scratch.directory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
+              2)
+        << "the settings and the copy put aside, nothing more";
+}
+
+TEST(SettingsStore, FileHalfWrittenInPlaceIsReadAgainBeforeItIsSetAside) {
+    ScratchSettings scratch;
+    const QByteArray whole = "; my phones\n[linvox]\nport=5\n\n[ports]\nCOM3=/dev/ttyACM0\n";
+    const qsizetype cut = whole.indexOf("ports]");
+    // An editor saving without a rename: the first part written, an unclosed "[" at its end.
+    QFile editor(scratch.filePath());
+    ASSERT_TRUE(editor.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    ASSERT_EQ(editor.write(whole.first(cut)), cut);
+    // Tells when the save has read the file.
+    const int reads = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(::inotify_add_watch(reads, QFile::encodeName(scratch.filePath()), IN_CLOSE_NOWRITE),
+              0);
+    SettingsPeerProcess peer(scratch.filePath());
+
+    peer.send("write port_mts 2");
+    pollfd read{reads, POLLIN, 0};
+    const bool wasRead = ::poll(&read, 1, 5000) == 1;
+    ::close(reads);
+    ASSERT_TRUE(wasRead) << "the save never read the file";
+    // The rest comes only once the save has read the first part.
+    ASSERT_EQ(editor.write(whole.sliced(cut)), whole.size() - cut);
+    editor.close();
+
+    EXPECT_EQ(peer.answer(), "stored");
+    EXPECT_TRUE(QDir(scratch.directory()).entryList({"*.bak"}).isEmpty());
+    const QByteArray saved = scratch.rawFile();
+    EXPECT_TRUE(saved.contains("; my phones\n") && saved.contains("port_mts=2\n") &&
+                saved.contains("COM3=/dev/ttyACM0\n"))
+        << saved.toStdString();
 }
 
 }  // namespace

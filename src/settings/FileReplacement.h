@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QFile>
+#include <QString>
+
+namespace linvox {
+
+// The new contents of a file, written to a temporary file beside it and then put in its place at
+// once: a reader sees the old contents or the new, never a part, and after Commit the new ones
+// survive a power cut. A path that is a link has the file it leads to replaced. The temporary
+// file is removed unless committed. Scratch files stay in the file's own folder, never in
+// TMPDIR: only there is room for the file itself sure to be found.
+class FileReplacement {
+public:
+    explicit FileReplacement(const QString& path);
+    ~FileReplacement();
+
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    // Writes contents to the temporary file, in place of what was written before, stamped as
+    // modified at modified; whether all of it was written (a full disk or a file-size limit cut
+    // it short). The temporary file takes the permissions of the file it replaces.
+    bool Write(const QByteArray& contents, const QDateTime& modified);
+
+    // The temporary file's path, to read the contents back before committing them.
+    const QString& temporaryPath() const { return m_temporaryPath; }
+
+    // Puts the written contents in the file's place: their data on disk, the rename, then the
+    // folder's entry on disk. Whether it did; on failure the file is as it was.
+    bool Commit();
+
+private:
+    bool Create();
+
+    QString m_path;
+    QString m_temporaryPath;
+    QFile m_temporary;
+};
+
+}  // namespace linvox

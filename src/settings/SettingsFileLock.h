@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+
+#include <QString>
+
+#ifdef Q_OS_WIN
+class QLockFile;
+#endif
+
+namespace linvox {
+
+// The lock that writers of a settings file take in turn: "<file>.lock" beside it, the lock file
+// that QSettings takes for its own writes, so Linvox and programs writing the file through
+// QSettings never write it at the same time. Held from Take until the object goes.
+class SettingsFileLock {
+public:
+    explicit SettingsFileLock(const QString& settingsFilePath)
+        : m_settingsFilePath(settingsFilePath),
+          m_path(settingsFilePath + QStringLiteral(".lock")) {}
+    ~SettingsFileLock();
+
+    SettingsFileLock(const SettingsFileLock&) = delete;
+    SettingsFileLock& operator=(const SettingsFileLock&) = delete;
+
+    // Takes the lock, waiting while another writer holds it; empty when taken, else why not,
+    // naming the file. A lock path that can never be a lock file — a directory, a FIFO, a
+    // device, a link — is refused at once: opening a FIFO would block, and waiting for the
+    // others would never end. A lock file left by a writer that ended is taken over; a writer
+    // that keeps the lock for seconds has hung, and then the lock is refused.
+    QString Take();
+
+    const QString& path() const { return m_path; }
+
+private:
+    QString m_settingsFilePath;
+    QString m_path;
+#ifdef Q_OS_WIN
+    std::unique_ptr<QLockFile> m_lockFile;
+#else
+    int m_descriptor = -1;
+#endif
+};
+
+}  // namespace linvox

@@ -1,0 +1,144 @@
+#include "settings/RunningProcess.h"
+#include "settings/SettingsFileLock.h"
+#include "settings/StoreStatus.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QSysInfo>
+
+namespace linvox {
+namespace {
+
+// A writer holds the lock for a few milliseconds; one that keeps it this long has hung.
+constexpr std::chrono::seconds kLongestWait{10};
+// Waiters look again at growing intervals up to this, so a queue of writers clears in turns of
+// a few milliseconds each.
+constexpr std::chrono::milliseconds kLongestPause{8};
+// A writer writes its process id the moment it has made the lock file: a file still without one
+// at this age was left by a writer that ended in between.
+constexpr std::chrono::seconds kUnreadableLockAge{2};
+// As QLockFile judges: a lock whose writer cannot be checked (on another host, or its process id
+// taken by a new process) is left behind once it is this old.
+constexpr std::chrono::seconds kUncheckableLockAge{30};
+constexpr qsizetype kLongestLockText = 256;
+
+QString NotALockFile(const QString& path, mode_t mode) {
+    if (S_ISLNK(mode)) {
+        return QStringLiteral("файл блокировки настроек %1 — ссылка, а не обычный файл").arg(path);
+    }
+    if (S_ISDIR(mode)) {
+        return QStringLiteral("файл блокировки настроек %1 — это каталог, а не файл").arg(path);
+    }
+    return QStringLiteral("файл блокировки настроек %1 — не обычный файл, а канал или устройство")
+        .arg(path);
+}
+
+// What QLockFile writes, so that programs locking the file through QSettings can tell when the
+// lock is left behind: the process id, the program's file name and the host name, a line each.
+QByteArray OwnerText() {
+    const QString program =
+        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).fileName();
+    return QByteArray::number(::getpid()) + '\n' + QFile::encodeName(program) + '\n' +
+           QSysInfo::machineHostName().toUtf8() + '\n';
+}
+
+// Whether the writer that made the lock file has ended without removing it, judged from what it
+// wrote in it and its age.
+bool LeftBehind(int descriptor, const struct stat& status) {
+    QByteArray text(kLongestLockText, '\0');
+    const ssize_t length = ::pread(descriptor, text.data(), text.size(), 0);
+    text.truncate(std::max<ssize_t>(length, 0));
+    const QList<QByteArray> lines = text.split('\n');
+    const std::chrono::seconds age{std::time(nullptr) - status.st_mtime};
+    bool isNumber = false;
+    const qint64 processId = lines.value(0).trimmed().toLongLong(&isNumber);
+    if (!isNumber) {
+        return age > kUnreadableLockAge;
+    }
+    const QByteArray host = lines.value(2);
+    const bool checkable = host.isEmpty() || host == QSysInfo::machineHostName().toUtf8();
+    return (checkable && !ProcessMayRun(processId)) || age > kUncheckableLockAge;
+}
+
+// Removes the lock file when the writer that made it is gone; whether it is gone now, so that
+// taking the lock may be tried again at once.
+bool RemoveIfLeftBehind(const QByteArray& path) {
+    const int descriptor = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        return errno == ENOENT;
+    }
+    // Every live writer holds an flock on its lock file: a free one is left behind, or its
+    // writer is taking or leaving it this very moment, which the contents tell apart.
+    struct stat status {};
+    bool removed = false;
+    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+        ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 && LeftBehind(descriptor, status)) {
+        // Still the file examined (no other can take its inode while it is open here); waiters
+        // examining it too are held off by the flock.
+        struct stat current {};
+        removed = ::stat(path.constData(), &current) == 0 && current.st_dev == status.st_dev &&
+                  current.st_ino == status.st_ino && ::unlink(path.constData()) == 0;
+    }
+    ::close(descriptor);
+    return removed;
+}
+
+}  // namespace
+
+SettingsFileLock::~SettingsFileLock() {
+    if (m_descriptor >= 0) {
+        // Removed before it is let go, so a waiter that finds the flock free finds no file.
+        ::unlink(QFile::encodeName(m_path).constData());
+        ::close(m_descriptor);
+    }
+}
+
+QString SettingsFileLock::Take() {
+    const QByteArray path = QFile::encodeName(m_path);
+    const QDeadlineTimer deadline(kLongestWait);
+    std::chrono::milliseconds pause{1};
+    for (;;) {
+        struct stat status {};
+        if (::lstat(path.constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
+            return NotALockFile(m_path, status.st_mode);
+        }
+        const int created =
+            ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (created >= 0) {
+            ::flock(created, LOCK_EX);
+            const QByteArray owner = OwnerText();
+            // One whose owner could not be written, on a full disk, still holds through its flock.
+            [[maybe_unused]] const ssize_t written =
+                ::write(created, owner.constData(), static_cast<size_t>(owner.size()));
+            m_descriptor = created;
+            return {};
+        }
+        if (errno != EEXIST) {
+            return errno == EACCES || errno == EPERM || errno == EROFS
+                       ? AccessRefusal(m_settingsFilePath)
+                       : WriteRefusal(m_settingsFilePath);
+        }
+        if (RemoveIfLeftBehind(path)) {
+            continue;
+        }
+        if (deadline.hasExpired()) {
+            return LockHeldRefusal(m_settingsFilePath, m_path);
+        }
+        std::this_thread::sleep_for(std::min(pause, std::chrono::ceil<std::chrono::milliseconds>(
+                                                        deadline.remainingTimeAsDuration())));
+        pause = std::min(pause * 2, kLongestPause);
+    }
+}
+
+}  // namespace linvox
