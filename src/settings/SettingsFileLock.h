@@ -4,10 +4,6 @@
 
 #include <QString>
 
-#ifdef Q_OS_WIN
-class QLockFile;
-#endif
-
 namespace linvox {
 
 // The lock that writers of a settings file take in turn: "<file>.lock" beside it, the lock file
@@ -15,9 +11,7 @@ namespace linvox {
 // QSettings never write it at the same time. Held from Take until the object goes.
 class SettingsFileLock {
 public:
-    explicit SettingsFileLock(const QString& settingsFilePath)
-        : m_settingsFilePath(settingsFilePath),
-          m_path(settingsFilePath + QStringLiteral(".lock")) {}
+    explicit SettingsFileLock(const QString& settingsFilePath);
     ~SettingsFileLock();
 
     SettingsFileLock(const SettingsFileLock&) = delete;
@@ -33,13 +27,12 @@ public:
     const QString& path() const { return m_path; }
 
 private:
+    // The lock as the system holds it, let go with the object; none until taken.
+    struct Hold;
+
     QString m_settingsFilePath;
     QString m_path;
-#ifdef Q_OS_WIN
-    std::unique_ptr<QLockFile> m_lockFile;
-#else
-    int m_descriptor = -1;
-#endif
+    std::unique_ptr<Hold> m_hold;
 };
 
 }  // namespace linvox

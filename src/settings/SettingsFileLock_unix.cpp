@@ -96,13 +96,25 @@ bool RemoveIfLeftBehind(const QByteArray& path) {
 
 }  // namespace
 
-SettingsFileLock::~SettingsFileLock() {
-    if (m_descriptor >= 0) {
+struct SettingsFileLock::Hold {
+    int descriptor;
+    QByteArray path;
+
+    Hold(int heldDescriptor, QByteArray heldPath)
+        : descriptor(heldDescriptor), path(std::move(heldPath)) {}
+    ~Hold() {
         // Removed before it is let go, so a waiter that finds the flock free finds no file.
-        ::unlink(QFile::encodeName(m_path).constData());
-        ::close(m_descriptor);
+        ::unlink(path.constData());
+        ::close(descriptor);
     }
-}
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+};
+
+SettingsFileLock::SettingsFileLock(const QString& settingsFilePath)
+    : m_settingsFilePath(settingsFilePath), m_path(settingsFilePath + QStringLiteral(".lock")) {}
+
+SettingsFileLock::~SettingsFileLock() = default;
 
 QString SettingsFileLock::Take() {
     const QByteArray path = QFile::encodeName(m_path);
@@ -121,7 +133,7 @@ QString SettingsFileLock::Take() {
             // One whose owner could not be written, on a full disk, still holds through its flock.
             [[maybe_unused]] const ssize_t written =
                 ::write(created, owner.constData(), static_cast<size_t>(owner.size()));
-            m_descriptor = created;
+            m_hold = std::make_unique<Hold>(created, path);
             return {};
         }
         if (errno != EEXIST) {

@@ -13,14 +13,22 @@ constexpr std::chrono::seconds kLongestWait{10};
 
 }  // namespace
 
+struct SettingsFileLock::Hold {
+    explicit Hold(const QString& path) : file(path) {}
+    QLockFile file;
+};
+
+SettingsFileLock::SettingsFileLock(const QString& settingsFilePath)
+    : m_settingsFilePath(settingsFilePath), m_path(settingsFilePath + QStringLiteral(".lock")) {}
+
 SettingsFileLock::~SettingsFileLock() = default;
 
 QString SettingsFileLock::Take() {
-    m_lockFile = std::make_unique<QLockFile>(m_path);
-    if (m_lockFile->tryLock(kLongestWait)) {
+    m_hold = std::make_unique<Hold>(m_path);
+    if (m_hold->file.tryLock(kLongestWait)) {
         return {};
     }
-    switch (m_lockFile->error()) {
+    switch (m_hold->file.error()) {
         case QLockFile::LockFailedError:
             return LockHeldRefusal(m_settingsFilePath, m_path);
         case QLockFile::PermissionError:
