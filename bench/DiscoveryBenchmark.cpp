@@ -4,8 +4,8 @@
 //   discovery_benchmark [runs]
 #include "BenchmarkMain.h"
 #include "Median.h"
-#include "dial/EventLoopPause.h"
-#include "modems/LineCommands.h"
+#include "commands/LineCommands.h"
+#include "platform/EventLoopPause.h"
 #include "platform/QtSerialLine.h"
 #include "platform/SystemModemList.h"
 #include "support/CpuTime.h"

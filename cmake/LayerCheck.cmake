@@ -1,5 +1,6 @@
-# Fails when a file includes what its layer may not see: the core (dial, settings, modems) no
-# platform or app header and no Qt Widgets header, the platform no app header. Run as a script:
+# Fails when a file includes what its layer may not see: the core (commands, dial, line, messages,
+# modems, settings) no platform or app header and no Qt Widgets header, the platform no app
+# header. Run as a script:
 #   cmake -DSOURCE_DIR=<src> -DWIDGETS_INCLUDE_DIR=<the QtWidgets headers> [-DSTAMP=<file>]
 #         -P LayerCheck.cmake
 
@@ -29,7 +30,7 @@ function(check_folder folder forbidden_pattern widgets_forbidden)
   set(violations "${violations}" PARENT_SCOPE)
 endfunction()
 
-foreach(core_folder dial settings modems)
+foreach(core_folder commands dial line messages modems settings)
   check_folder(${core_folder} "^(platform|app)/" TRUE)
 endforeach()
 check_folder(platform "^app/" FALSE)

@@ -3,7 +3,7 @@
 #include "app/EnterPressesButtons.h"
 #include "app/ReadableColours.h"
 #include "app/SupportLink.h"
-#include "modems/LineCommands.h"
+#include "commands/LineCommands.h"
 #include "settings/NumberReading.h"
 #include "settings/SettingsStore.h"
 #include "ui_FormPort.h"

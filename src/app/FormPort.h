@@ -3,7 +3,7 @@
 #include "app/CheckPanel.h"
 #include "app/PortTable.h"
 #include "app/SearchPanel.h"
-#include "dial/MessageSink.h"
+#include "messages/MessageSink.h"
 
 #include <functional>
 #include <memory>

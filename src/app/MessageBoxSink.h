@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dial/MessageSink.h"
+#include "messages/MessageSink.h"
 
 #include <QPointer>
 #include <QWidget>

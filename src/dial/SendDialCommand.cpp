@@ -1,7 +1,7 @@
 #include "dial/SendDialCommand.h"
 
 #include "dial/DialString.h"
-#include "dial/LineSequence.h"
+#include "line/LineSequence.h"
 #include "settings/NumberReading.h"
 #include "settings/SettingsStore.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "dial/MessageSink.h"
 #include "dial/OperatorRouting.h"
-#include "dial/Pause.h"
-#include "dial/SerialLine.h"
+#include "line/Pause.h"
+#include "line/SerialLine.h"
+#include "messages/MessageSink.h"
 
 #include <QString>
 

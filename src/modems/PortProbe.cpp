@@ -1,6 +1,6 @@
 #include "modems/PortProbe.h"
 
-#include "dial/LineSequence.h"
+#include "line/LineSequence.h"
 #include "modems/AnswerCleaning.h"
 
 namespace linvox {

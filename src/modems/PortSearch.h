@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dial/MessageSink.h"
+#include "messages/MessageSink.h"
 #include "modems/ModemInventory.h"
 #include "modems/PortProbe.h"
 #include "modems/ProgressView.h"

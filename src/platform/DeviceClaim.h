@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dial/LineStatus.h"
+#include "line/LineStatus.h"
 
 #include <QSerialPort>
 

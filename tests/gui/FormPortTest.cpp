@@ -1,7 +1,7 @@
 // The real window, offscreen, driven by the object names of its controls as a user would.
 #include "app/FormPort.h"
 #include "app/ReadableColours.h"
-#include "modems/LineCommands.h"
+#include "commands/LineCommands.h"
 #include "support/FakeModemList.h"
 #include "support/FakePause.h"
 #include "support/FakeSerialLine.h"

@@ -1,8 +1,8 @@
 // The window's port search and check on the real serial line, against simulated phones that
 // answer, stay silent, flood, hang up and are held by another program.
 #include "app/FormPort.h"
-#include "dial/EventLoopPause.h"
-#include "modems/LineCommands.h"
+#include "commands/LineCommands.h"
+#include "platform/EventLoopPause.h"
 #include "platform/QtSerialLine.h"
 #include "platform/SystemModemList.h"
 #include "support/FakeShell.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dial/SerialLine.h"
+#include "line/SerialLine.h"
 
 #include <functional>
 

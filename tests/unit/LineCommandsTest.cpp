@@ -1,4 +1,4 @@
-#include "modems/LineCommands.h"
+#include "commands/LineCommands.h"
 #include "support/FakeModemList.h"
 #include "support/FakePause.h"
 #include "support/FakeSerialLine.h"

@@ -1,5 +1,6 @@
 #include "app/FormPort.h"
-#include "dial/SerialLine.h"
+#include "line/SerialLine.h"
+
 #include <QLabel>
 #include <QString>
 #include <QtWidgets/QWidget>

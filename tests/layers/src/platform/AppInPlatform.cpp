@@ -1,2 +1,2 @@
 #include "app/StartUp.h"
-#include "dial/LineStatus.h"
+#include "line/LineStatus.h"

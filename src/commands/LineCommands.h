@@ -1,10 +1,10 @@
 #pragma once
 
-#include "dial/MessageSink.h"
-#include "dial/Pause.h"
+#include "commands/LineCommandGuard.h"
 #include "dial/SendDialCommand.h"
-#include "dial/SerialLine.h"
-#include "modems/LineCommandGuard.h"
+#include "line/Pause.h"
+#include "line/SerialLine.h"
+#include "messages/MessageSink.h"
 #include "modems/ModemInventory.h"
 #include "modems/ModemListSource.h"
 #include "modems/PortCheck.h"

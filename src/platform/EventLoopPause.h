@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dial/Pause.h"
+#include "line/Pause.h"
 
 namespace linvox {
 

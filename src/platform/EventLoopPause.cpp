@@ -1,4 +1,4 @@
-#include "dial/EventLoopPause.h"
+#include "platform/EventLoopPause.h"
 
 #include <QDateTime>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "modems/LineCommands.h"
+#include "commands/LineCommands.h"
 
 #include "dial/CallRequest.h"
 #include "dial/ManualCall.h"

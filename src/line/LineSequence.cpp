@@ -1,4 +1,4 @@
-#include "dial/LineSequence.h"
+#include "line/LineSequence.h"
 
 namespace linvox {
 namespace {
