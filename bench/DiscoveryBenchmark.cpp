@@ -74,8 +74,8 @@ public:
 
     Sample Measure(const std::function<void(LineCommands&, SerialPortProbe&)>& work) {
         SettingsStore settings = m_scratch.store();
-        QtSerialLine line{PortMap(m_scratch.location())};
-        SystemModemList modems(m_scratch.location());
+        QtSerialLine line{PortMap(m_scratch.file())};
+        SystemModemList modems(m_scratch.file());
         RecordingMessageSink messages;
         EventLoopPause pause;
         LineCommands commands(line, modems, settings, messages, pause);

@@ -73,7 +73,7 @@ void Measure(int count, int runs) {
     std::vector<double> later;
     for (int run = 0; run < runs; ++run) {
         ScratchSettings scratch;
-        SystemModemList modems(scratch.location());
+        SystemModemList modems(scratch.file());
         first.push_back(SecondsOf(modems, count));
         later.push_back(SecondsOf(modems, count));
     }

@@ -9,6 +9,7 @@
 #include "platform/Display.h"
 #include "platform/EventLoopPause.h"
 #include "platform/QtSerialLine.h"
+#include "platform/SettingsFile.h"
 #include "platform/Shell.h"
 #include "platform/SystemModemList.h"
 #include "platform/UserSettingsLocation.h"
@@ -34,15 +35,17 @@ namespace {
 class Telephony {
 public:
     explicit Telephony(MessageSink& messages)
-        : m_settings(UserSettingsLocation()),
-          m_MSComm1(PortMap(m_settings.location())),
-          m_modems(m_settings.location()),
+        : m_settingsFile(UserSettingsLocation()),
+          m_settings(m_settingsFile),
+          m_MSComm1(PortMap(m_settingsFile)),
+          m_modems(m_settingsFile),
           m_lineCommands(m_MSComm1, m_modems, m_settings, messages, m_pause) {}
 
     SettingsStore& settings() { return m_settings; }
     LineCommands& lineCommands() { return m_lineCommands; }
 
 private:
+    SettingsFile m_settingsFile;
     SettingsStore m_settings;
     QtSerialLine m_MSComm1;
     SystemModemList m_modems;

@@ -2,8 +2,6 @@
 
 namespace linvox {
 
-PortMap::PortMap(SettingsLocation location) : m_file(std::move(location)) {}
-
 QString PortMap::DevicePath(qint16 port) const {
     return ComPortName(port);
 }

@@ -1,5 +1,5 @@
+#include "platform/RunningProcess.h"
 #include "platform/SerialLockFile.h"
-#include "settings/RunningProcess.h"
 
 #include <unistd.h>
 

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "modems/ModemListSource.h"
-#include "platform/PortMap.h"
-#include "settings/SettingsLocation.h"
+#include "settings/SettingsBackend.h"
 
 namespace linvox {
 
@@ -21,16 +20,14 @@ namespace linvox {
 // device path.
 class SystemModemList : public ModemListSource {
 public:
-    // location: the settings store whose [ports] group maps COM numbers to devices on Linux;
-    // unused on Windows, where the system numbers the ports itself.
-    explicit SystemModemList(SettingsLocation location);
+    // settings: the store whose [ports] group numbers the devices on Linux, outliving the list;
+    // Windows, which numbers the ports itself, does not consult it.
+    explicit SystemModemList(SettingsBackend& settings) : m_settings(settings) {}
 
     ModemListing Query() override;
 
-#ifndef Q_OS_WIN
 private:
-    PortMap m_portMap;
-#endif
+    SettingsBackend& m_settings;
 };
 
 }  // namespace linvox

@@ -110,8 +110,6 @@ std::optional<QString> TextProperty(IWbemClassObject* modem, const wchar_t* prop
 
 }  // namespace
 
-SystemModemList::SystemModemList(SettingsLocation) {}
-
 ModemListing SystemModemList::Query() {
     // Declared first, so that every interface below is released before COM is let go.
     const ComApartment apartment;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/SettingsLocation.h"
+#include "platform/SettingsLocation.h"
 
 namespace linvox {
 

@@ -7,7 +7,7 @@ namespace linvox {
 SettingsLocation UserSettingsLocation() {
     const QString configHome =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return {configHome + QStringLiteral("/MyApp.conf"), QSettings::NativeFormat};
+    return {configHome + QStringLiteral("/MyApp.conf"), QSettings::IniFormat};
 }
 
 }  // namespace linvox

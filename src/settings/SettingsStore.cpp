@@ -13,14 +13,14 @@ QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-SettingsStore::SettingsStore(SettingsLocation location) : m_file(std::move(location)) {}
+SettingsStore::SettingsStore(SettingsBackend& backend) : m_backend(&backend) {}
 
 QString SettingsStore::ReadSetting(const QString& key, const QString& defaultValue) const {
-    return m_file.Read(kSection, key).value_or(defaultValue);
+    return m_backend->Read(kSection, key).value_or(defaultValue);
 }
 
 StoreStatus SettingsStore::WriteSetting(const QString& key, const QString& value) {
-    return m_file.Write(kSection, key, value);
+    return m_backend->Write(kSection, key, value);
 }
 
 std::optional<qint16> SettingsStore::ReadPortSetting(const SettingKey& key) const {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "settings/SettingKeys.h"
-#include "settings/SettingsFile.h"
+#include "settings/SettingsBackend.h"
 
 #include <optional>
 
@@ -14,10 +14,11 @@ namespace linvox {
 // every write is on disk before it returns. Window thread only.
 class SettingsStore {
 public:
-    explicit SettingsStore(SettingsLocation location);
+    // backend outlives the store.
+    explicit SettingsStore(SettingsBackend& backend);
 
-    // Why the store cannot be read, naming it; empty when it can (see SettingsFile).
-    QString UnusableReason() const { return m_file.UnusableReason(); }
+    // Why the store cannot be read, naming it; empty when it can.
+    QString UnusableReason() const { return m_backend->UnusableReason(); }
 
     // The stored text of key, or defaultValue when the key is absent. Never writes.
     QString ReadSetting(const QString& key, const QString& defaultValue) const;
@@ -34,10 +35,8 @@ public:
     // The stored phone mode text, unchanged; only kSinglePhoneMode selects single-phone mode.
     QString ReadModeSetting() const;
 
-    const SettingsLocation& location() const { return m_file.location(); }
-
 private:
-    SettingsFile m_file;
+    SettingsBackend* m_backend;
 };
 
 QString ToQString(std::string_view text);

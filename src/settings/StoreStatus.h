@@ -28,20 +28,6 @@ inline QString RefusedSettingText(const QString& reason) {
     return QStringLiteral("Настройка не сохранена: ") + reason;
 }
 
-// Why a write was refused, naming the settings file: the user's rights, or else the system.
-inline QString AccessRefusal(const QString& path) {
-    return QStringLiteral("нет доступа на запись к файлу настроек %1").arg(path);
-}
-inline QString WriteRefusal(const QString& path) {
-    return QStringLiteral("файл настроек %1 не удалось записать").arg(path);
-}
-
-// Why a write was refused when another writer kept the settings file's lock for too long.
-inline QString LockHeldRefusal(const QString& path, const QString& lockPath) {
-    return QStringLiteral("файл настроек %1 занят: его блокировку %2 держит другая программа")
-        .arg(path, lockPath);
-}
-
 // What the user is told when the settings could not be read, with the store's reason.
 inline QString UnreadSettingsText(const QString& reason) {
     return QStringLiteral("Настройки не прочитаны: ") + reason;

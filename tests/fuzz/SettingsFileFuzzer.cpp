@@ -3,6 +3,7 @@
 // read before, and that QSettings itself keeps through such a write, reads the same after; and a
 // file that could not be read in full is kept aside, byte for byte, while a readable one is not.
 #include "Property.h"
+#include "platform/SettingsFile.h"
 #include "settings/SettingsStore.h"
 
 #include <cstddef>
@@ -107,7 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Reading before = ReadThroughCopy(path, file("before"));
     const QVariantMap keepable = KeptByQSettings(path, before.values, file);
 
-    linvox::SettingsStore store({path, QSettings::NativeFormat});
+    linvox::SettingsFile settingsFile({path, QSettings::IniFormat});
+    linvox::SettingsStore store(settingsFile);
     const linvox::StoreStatus status = store.WriteSetting(kWrittenKey, kWrittenValue);
     Require(status.stored(), "the write is stored", status.text());
     Require(store.ReadSetting(kWrittenKey, {}) == kWrittenValue, "the written value reads back");

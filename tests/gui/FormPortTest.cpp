@@ -34,7 +34,8 @@ const Message kNotAPortNumber{"Номер порта должен содержа
 // One window with fakes around it and a settings file of its own, or the settings elsewhere.
 struct Harness {
     explicit Harness(std::optional<SettingsLocation> elsewhere = std::nullopt)
-        : settings(elsewhere ? *elsewhere : scratch.location()),
+        : file(elsewhere ? *elsewhere : scratch.location()),
+          settings(file),
           window({settings, messages, shell, lineCommands, [this] { ++programEnds; }}) {}
 
     template <typename Control>
@@ -45,6 +46,7 @@ struct Harness {
     void openSettingsView() { QTest::mouseClick(control<QPushButton>("Command4"), Qt::LeftButton); }
 
     ScratchSettings scratch;
+    SettingsFile file;
     SettingsStore settings;
     FakeSerialLine line;
     FakeModemList modems;
@@ -161,7 +163,7 @@ void FormPortTest::refusedWriteIsShownToTheUser() {
     QFile blocker(scratch.directory() + "/not-a-directory");
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    Harness harness(SettingsLocation{blocker.fileName() + "/MyApp.conf", QSettings::NativeFormat});
+    Harness harness(SettingsLocation{blocker.fileName() + "/MyApp.conf", QSettings::IniFormat});
 
     harness.window.LoadSettings();
     QCOMPARE(harness.messages.messages.size(), 1);

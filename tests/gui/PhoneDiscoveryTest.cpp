@@ -42,8 +42,8 @@ void PhoneDiscoveryTest::searchAndCheckShowWhatAnswersAndTheLinkHandlerDialsAfte
         scratch.mapPort(port++, phone->devicePath());
     }
     SettingsStore settings = scratch.store();
-    QtSerialLine line{PortMap(scratch.location())};
-    SystemModemList modems(scratch.location());
+    QtSerialLine line{PortMap(scratch.file())};
+    SystemModemList modems(scratch.file());
     RecordingMessageSink messages;
     EventLoopPause pause;
     FakeShell shell;

@@ -1,5 +1,6 @@
 // COM numbers on Linux: which [ports] keys count, and numbering new devices, also by programs
 // racing. The real modem list proves numbering across plugging and refused writes, under umockdev.
+#include "platform/DeviceNumbering_linux.h"
 #include "platform/PortMap.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
@@ -22,9 +23,10 @@ TEST(PortMap, ReadsAKeyAlikeForListingAndForOpening) {
     for (const auto& [key, port] : keys) {
         ScratchSettings scratch;
         scratch.writeRawFile(("[ports]\n" + key + "=/dev/phone\n").toUtf8());
-        const PortMap map(scratch.location());
+        const PortMap map(scratch.file());
+        const DeviceNumbering numbering(scratch.file());
         QList<qint16> listed;
-        for (const PortMap::Mapping& mapping : map.Mappings()) {
+        for (const DeviceNumbering::Mapping& mapping : numbering.Mappings()) {
             listed.append(mapping.port);
         }
         EXPECT_EQ(listed, port == 0 ? QList<qint16>() : QList<qint16>{port}) << key;
@@ -34,7 +36,7 @@ TEST(PortMap, ReadsAKeyAlikeForListingAndForOpening) {
     }
 }
 
-class DeviceNumbering : public ::testing::Test {
+class NewDevices : public ::testing::Test {
 protected:
     // Regular files stand in for devices: numbering tells devices apart by file.
     QString device(const QString& name) {
@@ -45,18 +47,19 @@ protected:
     }
 
     QList<qint16> number(const QStringList& nodes) {
-        QList<PortMap::AttachedDevice> devices;
+        QList<DeviceNumbering::AttachedDevice> devices;
         for (const QString& node : nodes) {
             devices.append({node, node});
         }
-        return map.NumberDevices(devices).ports;
+        return numbering.NumberDevices(devices).ports;
     }
 
     ScratchSettings scratch;
-    PortMap map{scratch.location()};
+    PortMap map{scratch.file()};
+    DeviceNumbering numbering{scratch.file()};
 };
 
-TEST_F(DeviceNumbering, GivesTheFirstFreeNumbersFromThreeAndKeepsThem) {
+TEST_F(NewDevices, GivesTheFirstFreeNumbersFromThreeAndKeepsThem) {
     scratch.writeRawFile("[ports]\nCOM1=/dev/ttyS0\nCOM3=/gone\nCOM5=/gone-too\n");
     const QString first = device("ttyACM0");
     const QString second = device("ttyACM1");
@@ -68,7 +71,7 @@ TEST_F(DeviceNumbering, GivesTheFirstFreeNumbersFromThreeAndKeepsThem) {
     EXPECT_EQ(map.DevicePath(7), third);
 }
 
-TEST_F(DeviceNumbering, ProgramsNumberingAtOnceGiveEachDeviceItsOwnNumberAndKeepEveryEntry) {
+TEST_F(NewDevices, ProgramsNumberingAtOnceGiveEachDeviceItsOwnNumberAndKeepEveryEntry) {
     constexpr int kDevicesEach = 15;
     for (int round = 0; round < 4; ++round) {
         ScratchSettings settings;
@@ -86,8 +89,9 @@ TEST_F(DeviceNumbering, ProgramsNumberingAtOnceGiveEachDeviceItsOwnNumberAndKeep
         const QStringList devices = seenByFirst + seenBySecond;
 
         ASSERT_EQ(answers.size(), devices.size()) << answers.join(' ');
-        const PortMap written(settings.location());
-        EXPECT_EQ(written.Mappings().size(), devices.size()) << "round " << round;
+        const PortMap written(settings.file());
+        EXPECT_EQ(DeviceNumbering(settings.file()).Mappings().size(), devices.size())
+            << "round " << round;
         QSet<qint16> ports;
         for (qsizetype i = 0; i < devices.size(); ++i) {
             const auto port = static_cast<qint16>(answers[i].toInt());

@@ -37,7 +37,7 @@ protected:
     }
 
     ScratchSettings scratch;
-    QtSerialLine line{PortMap(scratch.location())};
+    QtSerialLine line{PortMap(scratch.file())};
 };
 
 TEST_F(SerialLineOnPhone, WritesToTheDeviceItsComNumberNames) {
@@ -210,8 +210,8 @@ TEST_F(SerialLineOnPhone, PortNumbersBelowOneAreInvalid) {
 }
 
 TEST_F(SerialLineOnPhone, UnmappedComNumberNamesTheMatchingTtyS) {
-    EXPECT_EQ(PortMap(scratch.location()).DevicePath(1), "/dev/ttyS0");
-    EXPECT_EQ(PortMap(scratch.location()).DevicePath(12), "/dev/ttyS11");
+    EXPECT_EQ(PortMap(scratch.file()).DevicePath(1), "/dev/ttyS0");
+    EXPECT_EQ(PortMap(scratch.file()).DevicePath(12), "/dev/ttyS11");
     EXPECT_EQ(OpenPort(1000).description(), LineStatus::kInvalidPortNumber);
 }
 
@@ -227,7 +227,7 @@ TEST_F(SerialLineOnPhone, PortHeldByAnotherProgramIsAlreadyOpenUnderAnySpelling)
 TEST_F(SerialLineOnPhone, PortHeldByAnotherLineIsAlreadyOpen) {
     PhoneSimulator phone;
     scratch.mapPort(kPhonePort, phone.devicePath());
-    QtSerialLine other{PortMap(scratch.location())};
+    QtSerialLine other{PortMap(scratch.file())};
     ASSERT_TRUE(other.SetCommPort(kPhonePort).done());
     ASSERT_TRUE(other.SetPortOpen(true).done());
 

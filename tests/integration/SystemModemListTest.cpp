@@ -49,7 +49,7 @@ protected:
 
     DeviceSandbox sandbox;
     ScratchSettings scratch;
-    SystemModemList modems{scratch.location()};
+    SystemModemList modems{scratch.file()};
 };
 
 TEST_F(SystemModemListTest, ListsWhatAUserAttachesAndWhatPortsNamesByComNumber) {

@@ -2,16 +2,16 @@
 
 #include "FakePause.h"
 #include "FakeSerialLine.h"
+#include "InMemorySettings.h"
 #include "RecordingMessageSink.h"
-#include "ScratchSettings.h"
 #include "dial/SendDialCommand.h"
 
 namespace linvox::testing {
 
 // A dialer on a fake line, with settings of its own, recording its messages and never waiting.
 struct DialerRig {
-    ScratchSettings scratch;
-    SettingsStore settings = scratch.store();
+    InMemorySettings memory;
+    SettingsStore settings = memory.store();
     FakeSerialLine line;
     RecordingMessageSink messages;
     FakePause pause;

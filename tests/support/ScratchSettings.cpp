@@ -8,7 +8,7 @@
 
 namespace linvox::testing {
 
-ScratchSettings::ScratchSettings() {
+ScratchSettings::ScratchSettings() : m_file(location()) {
     if (!m_directory.isValid()) {
         throw std::runtime_error("no temporary directory for the settings");
     }
@@ -19,7 +19,7 @@ QString ScratchSettings::filePath() const {
 }
 
 SettingsLocation ScratchSettings::location() const {
-    return {filePath(), QSettings::NativeFormat};
+    return {filePath(), QSettings::IniFormat};
 }
 
 QByteArray ScratchSettings::rawFile() const {
@@ -48,7 +48,7 @@ void ScratchSettings::preset(std::initializer_list<std::pair<QString, QString>> 
 }
 
 void ScratchSettings::mapPort(qint16 port, const QString& device) const {
-    QSettings settings(filePath(), QSettings::NativeFormat);
+    QSettings settings(filePath(), QSettings::IniFormat);
     settings.setValue(QStringLiteral("ports/COM%1").arg(port), device);
     settings.sync();
     if (settings.status() != QSettings::NoError) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/SettingsFile.h"
 #include "settings/SettingsStore.h"
 
 #include <QByteArray>
@@ -16,7 +17,9 @@ public:
     QString directory() const { return m_directory.path(); }
     QString filePath() const;
     SettingsLocation location() const;
-    SettingsStore store() const { return SettingsStore(location()); }
+    // The file as the program keeps its settings, and the program's store over it.
+    SettingsFile& file() const { return m_file; }
+    SettingsStore store() const { return SettingsStore(m_file); }
 
     // The file's bytes as they are on disk, and a way to put arbitrary bytes there: just now, or
     // as a file found that was written long before. The store waits for a file that cannot be
@@ -33,6 +36,7 @@ public:
 
 private:
     QTemporaryDir m_directory;
+    mutable SettingsFile m_file;
 };
 
 }  // namespace linvox::testing

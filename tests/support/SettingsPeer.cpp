@@ -4,7 +4,8 @@
 //   write <key> <value>    -> "stored", or "refused: " and the reason
 //   number <device>...     -> the COM number of each device, as the modem list gives them (0 for
 //                             one left without), parted by blanks
-#include "platform/PortMap.h"
+#include "platform/DeviceNumbering_linux.h"
+#include "platform/SettingsFile.h"
 #include "settings/SettingsStore.h"
 
 #include <QCoreApplication>
@@ -16,10 +17,9 @@ int main(int argc, char* argv[]) {
         QTextStream(stderr) << "usage: settings-peer <settings file>\n";
         return 2;
     }
-    const linvox::SettingsLocation location{QString::fromLocal8Bit(argv[1]),
-                                            QSettings::NativeFormat};
-    linvox::SettingsStore store(location);
-    linvox::PortMap portMap(location);
+    linvox::SettingsFile file({QString::fromLocal8Bit(argv[1]), QSettings::IniFormat});
+    linvox::SettingsStore store(file);
+    linvox::DeviceNumbering numbering(file);
     QTextStream in(stdin);
     QTextStream out(stdout);
     const QString absent = QStringLiteral("<absent>");
@@ -33,12 +33,12 @@ int main(int argc, char* argv[]) {
             out << (status.stored() ? QStringLiteral("stored") : "refused: " + status.text())
                 << Qt::endl;
         } else if (words.size() > 1 && words[0] == u"number") {
-            QList<linvox::PortMap::AttachedDevice> devices;
+            QList<linvox::DeviceNumbering::AttachedDevice> devices;
             for (const QString& device : words.mid(1)) {
                 devices.append({device, device});
             }
             QStringList ports;
-            for (const qint16 port : portMap.NumberDevices(devices).ports) {
+            for (const qint16 port : numbering.NumberDevices(devices).ports) {
                 ports.append(QString::number(port));
             }
             out << ports.join(u' ') << Qt::endl;

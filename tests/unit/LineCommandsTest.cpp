@@ -2,10 +2,10 @@
 #include "support/FakeModemList.h"
 #include "support/FakePause.h"
 #include "support/FakeSerialLine.h"
+#include "support/InMemorySettings.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageSink.h"
 #include "support/RecordingViews.h"
-#include "support/ScratchSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@ namespace linvox::testing {
 namespace {
 
 TEST(LineCommands, RunOneAtATimeAndGiveThePortBackWhenDone) {
-    ScratchSettings scratch;
-    scratch.preset({{"port_mts", "2"}});
-    const SettingsStore settings = scratch.store();
+    InMemorySettings memory;
+    memory.preset({{"port_mts", "2"}});
+    SettingsStore settings = memory.store();
     FakeSerialLine line;
     FakeModemList modems;
     RecordingMessageSink messages;

@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ManualCallFixture : public ::testing::Test, protected DialerRig {
 protected:
-    ManualCallFixture() { scratch.preset({{"port_mts", "2"}, {"port", "9"}}); }
+    ManualCallFixture() { memory.preset({{"port_mts", "2"}, {"port", "9"}}); }
 };
 
 struct ManualCallCase {

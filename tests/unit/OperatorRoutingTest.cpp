@@ -1,7 +1,7 @@
 #include "dial/OperatorRouting.h"
+#include "support/InMemorySettings.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageSink.h"
-#include "support/ScratchSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -100,13 +100,13 @@ void PrintTo(const PortSelectionCase& selection, std::ostream* out) {
 class PortSelection : public ::testing::TestWithParam<PortSelectionCase> {};
 
 TEST_P(PortSelection, FollowsTheModeAndTheOperatorsKey) {
-    ScratchSettings scratch;
-    scratch.preset(
+    InMemorySettings memory;
+    memory.preset(
         {{"port", "9"}, {"port_mts", "2"}, {"port_ks", "3"}, {"port_lf", "4"}, {"port_be", "5"}});
     if (!GetParam().mode.isEmpty()) {
-        scratch.preset({{"1telefon", GetParam().mode}});
+        memory.preset({{"1telefon", GetParam().mode}});
     }
-    EXPECT_EQ(SelectDialPort(GetParam().code, scratch.store()), GetParam().expectedPort);
+    EXPECT_EQ(SelectDialPort(GetParam().code, memory.store()), GetParam().expectedPort);
 }
 
 INSTANTIATE_TEST_SUITE_P(ModesAndOperators, PortSelection,
@@ -121,12 +121,12 @@ INSTANTIATE_TEST_SUITE_P(ModesAndOperators, PortSelection,
                                            PortSelectionCase{"false", OperatorCode::Mts, 2}));
 
 TEST(PortSelection, OverflowingStoredPortGivesNoPort) {
-    ScratchSettings scratch;
-    scratch.preset({{"port_mts", "40000"}, {"port", "70000"}});
-    EXPECT_EQ(SelectDialPort(OperatorCode::Mts, scratch.store()), std::nullopt);
-    EXPECT_EQ(SelectDialPort(OperatorCode::Kyivstar, scratch.store()), 1);
-    scratch.preset({{"1telefon", "True"}});
-    EXPECT_EQ(SelectDialPort(OperatorCode::Kyivstar, scratch.store()), std::nullopt);
+    InMemorySettings memory;
+    memory.preset({{"port_mts", "40000"}, {"port", "70000"}});
+    EXPECT_EQ(SelectDialPort(OperatorCode::Mts, memory.store()), std::nullopt);
+    EXPECT_EQ(SelectDialPort(OperatorCode::Kyivstar, memory.store()), 1);
+    memory.preset({{"1telefon", "True"}});
+    EXPECT_EQ(SelectDialPort(OperatorCode::Kyivstar, memory.store()), std::nullopt);
 }
 
 }  // namespace

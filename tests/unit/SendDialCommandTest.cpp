@@ -11,11 +11,11 @@ namespace {
 class DialFixture : public ::testing::Test, protected DialerRig {
 protected:
     DialFixture() {
-        scratch.preset({{"port", "9"},
-                        {"port_mts", "2"},
-                        {"port_ks", "3"},
-                        {"port_lf", "4"},
-                        {"port_be", "5"}});
+        memory.preset({{"port", "9"},
+                       {"port_mts", "2"},
+                       {"port_ks", "3"},
+                       {"port_lf", "4"},
+                       {"port_be", "5"}});
     }
 
     QString Dial(const QString& dialString, qint16 showErrors = kSilent) {
@@ -51,10 +51,10 @@ TEST_F(DialFixture, ClosesAndSwitchesWhenTheOperatorChanges) {
 }
 
 TEST_F(DialFixture, SinglePhoneModeUsesThePortForAllCalls) {
-    scratch.preset({{"1telefon", "True"}});
+    memory.preset({{"1telefon", "True"}});
     ASSERT_EQ(Dial("ATD0671234567;"), kDialSent);
     EXPECT_EQ(line.log.first(), "CommPort=9");
-    scratch.preset({{"1telefon", "true"}});
+    memory.preset({{"1telefon", "true"}});
     line.log.clear();
     ASSERT_EQ(Dial("ATD0671234567;"), kDialSent);
     EXPECT_TRUE(line.log.contains("CommPort=3")) << line.log.join(' ');
@@ -62,7 +62,7 @@ TEST_F(DialFixture, SinglePhoneModeUsesThePortForAllCalls) {
 
 TEST_F(DialFixture, APortChangedMeanwhileIsUsedByTheNextCall) {
     ASSERT_EQ(Dial("ATD0501234567;"), kDialSent);
-    scratch.preset({{"port_mts", "7"}});
+    memory.preset({{"port_mts", "7"}});
     line.log.clear();
     ASSERT_EQ(Dial("ATD0501234567;"), kDialSent);
     EXPECT_TRUE(line.log.contains("CommPort=7")) << line.log.join(' ');
@@ -80,7 +80,7 @@ void PrintTo(const RefusedCase& refused, std::ostream* out) {
 class RefusedNumber : public DialFixture, public ::testing::WithParamInterface<RefusedCase> {};
 
 TEST_P(RefusedNumber, IsReportedOnceAndNeverReachesTheLine) {
-    scratch.preset({{"1telefon", GetParam().singlePhoneMode}});
+    memory.preset({{"1telefon", GetParam().singlePhoneMode}});
     for (const qint16 flag : {kSilent, kShowErrors}) {
         messages.messages.clear();
         EXPECT_EQ(Dial(GetParam().dialString, flag), kDialRefused);
@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"Input/output error", "Ошибка соединения с модемом:\r\nInput/output error"}));
 
 TEST_F(DialFixture, PortNumberBelowOneIsAnInvalidPort) {
-    scratch.preset({{"port_mts", "0"}});
+    memory.preset({{"port_mts", "0"}});
     EXPECT_EQ(Dial("ATD0501234567;", kShowErrors), kDialFailed);
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_TRUE(messages.messages.first().text.endsWith("Измените настройки!"));
@@ -164,7 +164,7 @@ TEST_F(DialFixture, FailedWriteIsAFailedDial) {
 }
 
 TEST_F(DialFixture, OverflowingStoredPortFailsWithoutTouchingTheLine) {
-    scratch.preset({{"port_mts", "40000"}});
+    memory.preset({{"port_mts", "40000"}});
     EXPECT_EQ(Dial("ATD0501234567;", kShowErrors), kDialFailed);
     const Message overflow{"Ошибка соединения с модемом:\r\nOverflow", "Модем",
                            MessageIcon::Critical};

@@ -1,9 +1,10 @@
-#include "settings/SettingsFile.h"
+#include "platform/SettingsFile.h"
 
-#include "settings/FileReplacement.h"
-#include "settings/IniText.h"
-#include "settings/SettingsFileLock.h"
-#include "settings/UnreadableFileBackup.h"
+#include "platform/FileReplacement.h"
+#include "platform/IniText.h"
+#include "platform/SettingsFileLock.h"
+#include "platform/SettingsFileRefusals.h"
+#include "platform/UnreadableFileBackup.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "settings/FileReplacement.h"
+#include "platform/FileReplacement.h"
 
 #include <cstdio>
 #include <fcntl.h>

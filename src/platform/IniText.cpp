@@ -1,4 +1,4 @@
-#include "settings/IniText.h"
+#include "platform/IniText.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/ScratchFolder.h"
+#include "platform/ScratchFolder.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "platform/PortMap.h"
+#include "platform/DeviceNumbering_linux.h"
 
 #include <algorithm>
 #include <optional>
@@ -12,7 +12,6 @@
 namespace linvox {
 namespace {
 
-const QString kPortsGroup = QStringLiteral("ports");
 // COM1 and COM2 stay with the machine's own serial ports, as on Windows.
 constexpr int kFirstAssignedPort = 3;
 constexpr int kLastPort = 32767;
@@ -27,15 +26,17 @@ qint16 PortOfKey(const QString& key) {
     return named ? static_cast<qint16>(port) : 0;
 }
 
-QList<PortMap::Mapping> MappingsOf(const QList<SettingsFile::Entry>& entries) {
-    QList<PortMap::Mapping> mappings;
-    for (const SettingsFile::Entry& entry : entries) {
+QList<DeviceNumbering::Mapping> MappingsOf(const QList<SettingsBackend::Entry>& entries) {
+    QList<DeviceNumbering::Mapping> mappings;
+    for (const SettingsBackend::Entry& entry : entries) {
         if (const qint16 port = PortOfKey(entry.key); port != 0) {
             mappings.append({port, entry.value});
         }
     }
     std::sort(mappings.begin(), mappings.end(),
-              [](const PortMap::Mapping& a, const PortMap::Mapping& b) { return a.port < b.port; });
+              [](const DeviceNumbering::Mapping& a, const DeviceNumbering::Mapping& b) {
+                  return a.port < b.port;
+              });
     return mappings;
 }
 
@@ -57,20 +58,20 @@ std::optional<FileIdentity> IdentityOf(const QString& path) {
 // whose path no entry names as written.
 class PortsByDevice {
 public:
-    explicit PortsByDevice(const QList<PortMap::Mapping>& mappings) : m_mappings(mappings) {
-        for (const PortMap::Mapping& mapping : mappings) {
+    explicit PortsByDevice(const QList<DeviceNumbering::Mapping>& mappings) : m_mappings(mappings) {
+        for (const DeviceNumbering::Mapping& mapping : mappings) {
             m_byPath.insert(mapping.device, mapping.port);
         }
     }
 
-    std::optional<qint16> PortOf(const PortMap::AttachedDevice& device) {
+    std::optional<qint16> PortOf(const DeviceNumbering::AttachedDevice& device) {
         for (const QString& path : {device.stablePath, device.node}) {
             if (const auto named = m_byPath.constFind(path); named != m_byPath.cend()) {
                 return *named;
             }
         }
         if (!m_filesKnown) {
-            for (const PortMap::Mapping& mapping : m_mappings) {
+            for (const DeviceNumbering::Mapping& mapping : m_mappings) {
                 if (const std::optional<FileIdentity> file = IdentityOf(mapping.device)) {
                     m_byFile.insert(*file, mapping.port);
                 }
@@ -83,12 +84,12 @@ public:
         return found == m_byFile.cend() ? std::nullopt : std::optional(*found);
     }
 
-    void Add(const PortMap::AttachedDevice& device, qint16 port) {
+    void Add(const DeviceNumbering::AttachedDevice& device, qint16 port) {
         m_byPath.insert(device.node, port);
     }
 
 private:
-    QList<PortMap::Mapping> m_mappings;
+    QList<DeviceNumbering::Mapping> m_mappings;
     QHash<QString, qint16> m_byPath;
     QHash<FileIdentity, qint16> m_byFile;
     bool m_filesKnown = false;
@@ -98,23 +99,23 @@ struct NumberChoice {
     QList<qint16> ports;
     // Whether each device got its number now, rather than from an entry it had.
     QList<bool> numberedNow;
-    QList<SettingsFile::Entry> added;
+    QList<SettingsBackend::Entry> added;
     bool numbersLeft = true;
 };
 
 // The number of each device given the entries of [ports], and the entries for those that need
 // a new one.
-NumberChoice ChooseNumbers(const QList<SettingsFile::Entry>& entries,
-                           const QList<PortMap::AttachedDevice>& devices) {
-    const QList<PortMap::Mapping> mappings = MappingsOf(entries);
+NumberChoice ChooseNumbers(const QList<SettingsBackend::Entry>& entries,
+                           const QList<DeviceNumbering::AttachedDevice>& devices) {
+    const QList<DeviceNumbering::Mapping> mappings = MappingsOf(entries);
     PortsByDevice known(mappings);
     QSet<int> used;
-    for (const PortMap::Mapping& mapping : mappings) {
+    for (const DeviceNumbering::Mapping& mapping : mappings) {
         used.insert(mapping.port);
     }
     NumberChoice choice;
     int next = kFirstAssignedPort;
-    for (const PortMap::AttachedDevice& device : devices) {
+    for (const DeviceNumbering::AttachedDevice& device : devices) {
         if (const std::optional<qint16> port = known.PortOf(device)) {
             choice.ports.append(*port);
             choice.numberedNow.append(false);
@@ -138,28 +139,22 @@ NumberChoice ChooseNumbers(const QList<SettingsFile::Entry>& entries,
 
 }  // namespace
 
-PortMap::PortMap(SettingsLocation location) : m_file(std::move(location)) {}
-
-QString PortMap::DevicePath(qint16 port) const {
-    const QString mapped = m_file.Read(kPortsGroup, ComPortName(port)).value_or(QString());
-    return mapped.isEmpty() ? QStringLiteral("/dev/ttyS%1").arg(port - 1) : mapped;
+QList<DeviceNumbering::Mapping> DeviceNumbering::Mappings() const {
+    return MappingsOf(m_settings.ReadGroup(kPortsGroup));
 }
 
-QList<PortMap::Mapping> PortMap::Mappings() const {
-    return MappingsOf(m_file.ReadGroup(kPortsGroup));
-}
-
-PortMap::Numbering PortMap::NumberDevices(const QList<AttachedDevice>& devices) {
+DeviceNumbering::Numbering DeviceNumbering::NumberDevices(const QList<AttachedDevice>& devices) {
     // Devices that all have their numbers, as they have at every listing but the first after a
     // plug-in, need neither the lock nor a write.
-    NumberChoice choice = ChooseNumbers(m_file.ReadGroup(kPortsGroup), devices);
+    NumberChoice choice = ChooseNumbers(m_settings.ReadGroup(kPortsGroup), devices);
     if (choice.added.isEmpty() && choice.numbersLeft) {
         return {choice.ports};
     }
-    StoreStatus stored = m_file.Update(kPortsGroup, [&](const QList<SettingsFile::Entry>& entries) {
-        choice = ChooseNumbers(entries, devices);
-        return choice.added;
-    });
+    StoreStatus stored =
+        m_settings.Update(kPortsGroup, [&](const QList<SettingsBackend::Entry>& entries) {
+            choice = ChooseNumbers(entries, devices);
+            return choice.added;
+        });
     if (stored.stored()) {
         return {choice.ports,
                 choice.numbersLeft

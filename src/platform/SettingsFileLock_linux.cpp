@@ -1,5 +1,6 @@
-#include "settings/RunningProcess.h"
-#include "settings/SettingsFileLock.h"
+#include "platform/RunningProcess.h"
+#include "platform/SettingsFileLock.h"
+#include "platform/SettingsFileRefusals.h"
 #include "settings/StoreStatus.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
-#include "settings/SettingsFileLock.h"
+#include "platform/SettingsFileLock.h"
+#include "platform/SettingsFileRefusals.h"
 #include "settings/StoreStatus.h"
 
 #include <chrono>

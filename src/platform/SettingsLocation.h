@@ -12,14 +12,9 @@ struct SettingsLocation {
     QSettings::Format format = QSettings::NativeFormat;
 };
 
-// Whether the store is a file of INI text: always on Linux, whose native format is INI; on
-// Windows only when asked for, the native store being the registry.
+// Whether the store is a file of INI text, rather than the registry that is Windows' own store.
 inline bool IsFileStore(const SettingsLocation& location) {
-#ifdef Q_OS_WIN
     return location.format == QSettings::IniFormat;
-#else
-    return location.format == QSettings::IniFormat || location.format == QSettings::NativeFormat;
-#endif
 }
 
 }  // namespace linvox

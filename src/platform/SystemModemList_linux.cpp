@@ -1,3 +1,5 @@
+#include "platform/DeviceNumbering_linux.h"
+#include "platform/PortMap.h"
 #include "platform/SystemModemList.h"
 #include "settings/StoreStatus.h"
 
@@ -127,7 +129,7 @@ QString DeviceNameByNumber(udev* context, dev_t number) {
 
 // A device that a user attached, as udev knows it, with what the user knows it by.
 struct Attached {
-    PortMap::AttachedDevice device;
+    DeviceNumbering::AttachedDevice device;
     QString name;
 };
 
@@ -168,29 +170,29 @@ AttachedListing AttachedDevices(udev* context) {
 
 // Gives the attached devices their COM numbers, all in one step, and names them. The user is
 // told when a number could not be remembered, and which devices are left without one.
-void ListAttachedDevices(const QList<Attached>& attached, PortMap& portMap,
+void ListAttachedDevices(const QList<Attached>& attached, DeviceNumbering& numbering,
                          std::map<qint16, QString>& namesByPort, QStringList& notices) {
-    QList<PortMap::AttachedDevice> devices;
+    QList<DeviceNumbering::AttachedDevice> devices;
     for (const Attached& device : attached) {
         devices.append(device.device);
     }
-    const PortMap::Numbering numbering = portMap.NumberDevices(devices);
+    const DeviceNumbering::Numbering numbered = numbering.NumberDevices(devices);
     QStringList unnumbered;
     for (qsizetype i = 0; i < attached.size(); ++i) {
-        if (const qint16 port = numbering.ports.value(i); port != 0) {
+        if (const qint16 port = numbered.ports.value(i); port != 0) {
             namesByPort.insert_or_assign(port, attached[i].name);
         } else {
             unnumbered.append(attached[i].name + QStringLiteral(" (") + attached[i].device.node +
                               u')');
         }
     }
-    if (numbering.stored.stored()) {
-        if (!numbering.stored.text().isEmpty()) {
-            notices.append(numbering.stored.text());
+    if (numbered.stored.stored()) {
+        if (!numbered.stored.text().isEmpty()) {
+            notices.append(numbered.stored.text());
         }
         return;
     }
-    QString notice = RefusedSettingText(numbering.stored.text());
+    QString notice = RefusedSettingText(numbered.stored.text());
     if (!unnumbered.isEmpty()) {
         notice += QStringLiteral("\r\nНомер COM-порта не дан, так как его не удалось сохранить: ") +
                   unnumbered.join(QStringLiteral("; "));
@@ -200,9 +202,9 @@ void ListAttachedDevices(const QList<Attached>& attached, PortMap& portMap,
 
 // Adds the [ports] entries whose device is present and whose COM number is not listed yet, named
 // after the device where udev knows it, else by the path as written.
-void ListMappedDevices(udev* context, const PortMap& portMap,
+void ListMappedDevices(udev* context, const DeviceNumbering& numbering,
                        std::map<qint16, QString>& namesByPort) {
-    for (const PortMap::Mapping& mapping : portMap.Mappings()) {
+    for (const DeviceNumbering::Mapping& mapping : numbering.Mappings()) {
         struct stat status {};
         if (namesByPort.contains(mapping.port) ||
             ::stat(QFile::encodeName(mapping.device).constData(), &status) != 0) {
@@ -216,8 +218,6 @@ void ListMappedDevices(udev* context, const PortMap& portMap,
 
 }  // namespace
 
-SystemModemList::SystemModemList(SettingsLocation location) : m_portMap(std::move(location)) {}
-
 ModemListing SystemModemList::Query() {
     const UdevPointer<udev> context(udev_new());
     if (context == nullptr) {
@@ -229,8 +229,9 @@ ModemListing SystemModemList::Query() {
     }
     ModemListing listing;
     std::map<qint16, QString> namesByPort;
-    ListAttachedDevices(attached.devices, m_portMap, namesByPort, listing.notices);
-    ListMappedDevices(context.get(), m_portMap, namesByPort);
+    DeviceNumbering numbering(m_settings);
+    ListAttachedDevices(attached.devices, numbering, namesByPort, listing.notices);
+    ListMappedDevices(context.get(), numbering, namesByPort);
     for (const auto& [port, name] : namesByPort) {
         listing.entries.append({ComPortName(port), name});
     }

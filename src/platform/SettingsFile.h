@@ -1,56 +1,41 @@
 #pragma once
 
-#include "settings/SettingsLocation.h"
-#include "settings/StoreStatus.h"
-
-#include <functional>
-#include <optional>
-
-#include <QList>
-#include <QString>
+#include "platform/SettingsLocation.h"
+#include "settings/SettingsBackend.h"
 
 namespace linvox {
 
-// The per-user settings store as texts addressed by group and key: the program's own section
-// and, on Linux, the [ports] group that maps COM numbers to devices. Nothing is cached: every
-// read goes to the store, and every write is durable before it returns. A settings file keeps
-// every line that a write does not change, hand-written comments included. Window thread only.
-class SettingsFile {
+// The per-user settings store of the program: an INI file on Linux (the program's own section
+// and the [ports] group that maps COM numbers to devices), the registry on Windows. A settings
+// file keeps every line that a write does not change, hand-written comments included.
+class SettingsFile : public SettingsBackend {
 public:
-    struct Entry {
-        QString key;
-        QString value;
-    };
-
     explicit SettingsFile(SettingsLocation location);
 
     // Why the store cannot be read as a settings file — it is a directory, a FIFO, a device, a
     // link to nowhere, or not readable for the user — naming the file; empty when it can be read
     // or does not exist yet. Only a regular file is ever opened: a FIFO would block the reader.
-    QString UnusableReason() const;
+    QString UnusableReason() const override;
 
     // The stored text of key in group, as written (commas included); nothing when absent or
     // when the store is unusable.
-    std::optional<QString> Read(const QString& group, const QString& key) const;
+    std::optional<QString> Read(const QString& group, const QString& key) const override;
 
     // Every key of group with its text, in the store's order; none when the store is unusable.
-    QList<Entry> ReadGroup(const QString& group) const;
+    QList<Entry> ReadGroup(const QString& group) const override;
 
     // Creates or replaces the value of key in group. When the store refuses the write (unusable,
     // read-only home, full disk, a file-size limit, a lock file that is no file), nothing changes
     // and the reason is returned. A file that could not be read in full is first copied aside,
     // and the status's notice says where. Writers in other processes take turns, each seeing the
     // file the last one left.
-    StoreStatus Write(const QString& group, const QString& key, const QString& value);
-
-    // The entries to create or replace in a group, chosen from the entries it holds.
-    using GroupUpdate = std::function<QList<Entry>(const QList<Entry>& current)>;
+    StoreStatus Write(const QString& group, const QString& key, const QString& value) override;
 
     // Reads group, and writes the entries that choose picks from it, as one step under the
     // store's write lock: no other writer comes in between, so what choose saw is still so when
     // its choice is written, and nothing another writer stored is lost. choose runs once; an
     // empty choice writes nothing. Refused as Write is, and then nothing of the choice is stored.
-    StoreStatus Update(const QString& group, const GroupUpdate& choose);
+    StoreStatus Update(const QString& group, const GroupUpdate& choose) override;
 
     const SettingsLocation& location() const { return m_location; }
 

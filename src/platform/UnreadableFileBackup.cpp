@@ -1,6 +1,6 @@
-#include "settings/UnreadableFileBackup.h"
+#include "platform/UnreadableFileBackup.h"
 
-#include "settings/IniText.h"
+#include "platform/IniText.h"
 
 #include <optional>
 

@@ -1,0 +1,394 @@
+#include "platform/SettingsFile.h"
+#include "settings/SettingsStore.h"
+#include "support/QtPrinters.h"
+#include "support/ScratchSettings.h"
+#include "support/SettingsPeerProcess.h"
+
+#include <csignal>
+#include <fcntl.h>
+#include <functional>
+#include <linux/fs.h>
+#include <memory>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace linvox::testing {
+namespace {
+
+TEST(SettingsStore, EmptyStoreGivesDefaultsAndStaysUnwritten) {
+    ScratchSettings scratch;
+    const SettingsStore store = scratch.store();
+    for (const SettingKey& key :
+         {kPortKey, kPortMtsKey, kPortKyivstarKey, kPortLifeKey, kPortBeelineKey}) {
+        EXPECT_EQ(store.ReadPortSetting(key), 1) << key.name;
+    }
+    EXPECT_EQ(store.ReadModeSetting(), "false");
+    EXPECT_EQ(store.ReadSetting("port", "fallback"), "fallback");
+    EXPECT_FALSE(QFile::exists(scratch.filePath()));
+}
+
+TEST(SettingsStore, KeepsEveryTextExactlyAsWritten) {
+    ScratchSettings scratch;
+    SettingsStore store = scratch.store();
+    const QStringList texts{" 7",  "1,5", "2.5", "+3", "True",     "@String(x)",
+                            "a=b", "x;y", "  ",  "",   "[linvox]", QStringLiteral("Порт")};
+    for (const QString& text : texts) {
+        ASSERT_TRUE(store.WriteSetting("port", text).stored());
+        EXPECT_EQ(store.ReadSetting("port", "absent"), text);
+    }
+    EXPECT_TRUE(scratch.rawFile().startsWith("[linvox]\n"));
+}
+
+TEST(SettingsStore, ReadsAnUnquotedCommaOfAHandEditedFileAsText) {
+    ScratchSettings scratch;
+    scratch.writeRawFile("[linvox]\nport=1,5\n");
+    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "1,5");
+    EXPECT_EQ(scratch.store().ReadPortSetting(kPortKey), 1);
+}
+
+TEST(SettingsStore, TwoProcessesSeeEachOthersWritesAtOnce) {
+    ScratchSettings scratch;
+    SettingsStore store = scratch.store();
+    SettingsPeerProcess peer(scratch.filePath());
+    EXPECT_EQ(peer.ask("read port"), "<absent>");
+    // Values of one length, so a reader cannot tell them apart by the file's size.
+    for (int round = 10; round < 40; ++round) {
+        const QString ours = QString::number(round);
+        ASSERT_TRUE(store.WriteSetting("port", ours).stored());
+        EXPECT_EQ(peer.ask("read port"), ours);
+
+        const QString theirs = QString::number(round + 50);
+        EXPECT_EQ(peer.ask("write port_mts " + theirs), "stored");
+        EXPECT_EQ(store.ReadSetting("port_mts", "absent"), theirs);
+        EXPECT_EQ(store.ReadPortSetting(kPortMtsKey), round + 50);
+    }
+}
+
+// Refuses every write of this process to regular files while it lives: a store that cannot grow
+// its file behaves like a full disk, and root is refused too.
+class FullDisk {
+public:
+    FullDisk() {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = 1;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
+
+TEST(SettingsStore, RefusedWriteReportsAndKeepsTheOldValue) {
+    ScratchSettings scratch;
+    scratch.preset({{"port", "4"}, {"port_mts", "5"}});
+    const QByteArray before = scratch.rawFile();
+    SettingsStore store = scratch.store();
+    {
+        FullDisk full;
+        const StoreStatus status = store.WriteSetting("port", "12");
+        EXPECT_FALSE(status.stored());
+        EXPECT_TRUE(status.text().contains(scratch.filePath())) << status.text();
+        EXPECT_EQ(store.ReadSetting("port", "absent"), "4");
+    }
+    EXPECT_EQ(scratch.rawFile(), before);
+    // A later write that succeeds must not carry the refused text along.
+    ASSERT_TRUE(store.WriteSetting("port_mts", "6").stored());
+    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "4");
+    EXPECT_FALSE(scratch.rawFile().contains("12"));
+}
+
+TEST(SettingsStore, RefusedFirstWriteLeavesTheKeyAbsent) {
+    ScratchSettings scratch;
+    QFile blocker(scratch.directory() + "/not-a-directory");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    SettingsFile file({blocker.fileName() + "/config/MyApp.conf", QSettings::IniFormat});
+    SettingsStore store(file);
+
+    EXPECT_FALSE(store.WriteSetting("port", "3").stored());
+    EXPECT_EQ(store.ReadSetting("port", "absent"), "absent");
+    EXPECT_FALSE(store.WriteSetting("port_mts", "4").stored());
+    EXPECT_EQ(store.ReadSetting("port", "absent"), "absent");
+}
+
+struct UnreadableCase {
+    const char* name;
+    QByteArray contents;
+    // Group/key and value pairs that can still be read from the contents.
+    std::vector<std::pair<QString, QString>> readable;
+};
+
+void PrintTo(const UnreadableCase& unreadable, std::ostream* out) {
+    *out << unreadable.name;
+}
+
+class UnreadableSettingsFile : public ::testing::TestWithParam<UnreadableCase> {};
+
+TEST_P(UnreadableSettingsFile, IsSetAsideWithWhatCouldBeReadCarriedOver) {
+    ScratchSettings scratch;
+    scratch.writeRawFile(GetParam().contents, ScratchSettings::Written::LongAgo);
+    SettingsStore store = scratch.store();
+    // Reading first matters: afterwards QSettings no longer reports the file as unreadable.
+    store.ReadSetting("port", "1");
+
+    const StoreStatus status = store.WriteSetting("port_mts", "3");
+
+    ASSERT_TRUE(status.stored());
+    const QStringList backups =
+        QDir(scratch.directory()).entryList({"MyApp.conf.unreadable-*.bak"}, QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_TRUE(status.text().contains(backups.first())) << status.text();
+    QFile backup(scratch.directory() + '/' + backups.first());
+    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+    EXPECT_EQ(backup.readAll(), GetParam().contents);
+    EXPECT_EQ(store.ReadSetting("port_mts", "absent"), "3");
+    QSettings fresh(scratch.filePath(), QSettings::NativeFormat);
+    for (const auto& [key, value] : GetParam().readable) {
+        EXPECT_EQ(fresh.value(key).toString(), value) << key;
+    }
+
+    // The fresh file is readable, so later writes keep no further copies.
+    const StoreStatus later = store.WriteSetting("port_ks", "4");
+    EXPECT_TRUE(later.stored());
+    EXPECT_EQ(later.text(), "");
+    EXPECT_EQ(QDir(scratch.directory()).entryList({"*.bak"}, QDir::Files).size(), 1);
+}
+
+template <size_t N>
+QByteArray Bytes(const char (&literal)[N]) {
+    return QByteArray(literal, N - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DamagedContents, UnreadableSettingsFile,
+    ::testing::Values(
+        UnreadableCase{
+            "a comment line QSettings does not know",
+            "[linvox]\nport=9\nport_mts=2\n1telefon=True\n\n[ports]\n"
+            "# the phone on USB\nCOM3=/dev/ttyACM0\n",
+            {{"linvox/port", "9"}, {"linvox/1telefon", "True"}, {"ports/COM3", "/dev/ttyACM0"}}},
+        UnreadableCase{"control bytes at the end",
+                       Bytes("[linvox]\nport=5\n\x01\x02\x03"),
+                       {{"linvox/port", "5"}}},
+        UnreadableCase{"binary garbage", Bytes("\xff\xfe\0garbage\n[linvox\nport=5\n"), {}},
+        UnreadableCase{"zeros", QByteArray(64, '\0'), {}}));
+
+TEST(SettingsStore, SimultaneousFirstSavesToADamagedFileBothLand) {
+    ScratchSettings scratch;
+    SettingsPeerProcess first(scratch.filePath());
+    SettingsPeerProcess second(scratch.filePath());
+    constexpr int kRounds = 10;
+    for (int round = 0; round < kRounds; ++round) {
+        scratch.writeRawFile("[linvox]\nport=5\n# a line QSettings cannot read\n",
+                             ScratchSettings::Written::LongAgo);
+        first.send("write port_mts 2");
+        second.send("write port_ks 3");
+        EXPECT_EQ(first.answer(), "stored") << "round " << round;
+        EXPECT_EQ(second.answer(), "stored") << "round " << round;
+        const QByteArray file = scratch.rawFile();
+        EXPECT_TRUE(file.contains("port=5\n") && file.contains("port_mts=2\n") &&
+                    file.contains("port_ks=3\n"))
+            << file.toStdString();
+    }
+    // One copy put aside per damaged file: the second writer found the first one's repair.
+    EXPECT_EQ(QDir(scratch.directory()).entryList({"*.bak"}, QDir::Files).size(), kRounds);
+}
+
+TEST(SettingsStore, WriteChangesOnlyTheLineOfItsKeyKeepingComments) {
+    ScratchSettings scratch;
+    scratch.writeRawFile(
+        "; my phones\n[linvox]\n; the USB phone takes MTS\nport_mts=3\nport = 9\n\n"
+        "[ports]\n; the phone on USB\nCOM3=/dev/ttyACM0\n");
+    ASSERT_TRUE(scratch.store().WriteSetting("port", "4").stored());
+    ASSERT_TRUE(scratch.store().WriteSetting("port_ks", "5").stored());
+    ASSERT_TRUE(scratch.file().Write("ports", "COM4", "/dev/rfcomm0").stored());
+
+    EXPECT_EQ(scratch.rawFile(),
+              "; my phones\n[linvox]\n; the USB phone takes MTS\nport_mts=3\nport=4\nport_ks=5\n\n"
+              "[ports]\n; the phone on USB\nCOM3=/dev/ttyACM0\nCOM4=/dev/rfcomm0\n");
+}
+
+TEST(SettingsStore, SettingsFileKeptElsewhereThroughALinkStaysALink) {
+    ScratchSettings scratch;
+    QFile kept(scratch.directory() + "/dotfiles-MyApp.conf");
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.close();
+    ASSERT_TRUE(QFile::link(kept.fileName(), scratch.filePath()));
+    ASSERT_TRUE(scratch.store().WriteSetting("port", "4").stored());
+    EXPECT_TRUE(QFileInfo(scratch.filePath()).isSymLink());
+    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "4");
+}
+
+TEST(SettingsStore, StoreThatIsNoRegularFileIsNeverOpened) {
+    // Opened, a FIFO without a writer would block its reader for good.
+    ScratchSettings scratch;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(scratch.filePath()), 0600), 0);
+    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "absent");
+    const StoreStatus status = scratch.store().WriteSetting("port", "3");
+    EXPECT_FALSE(status.stored());
+    EXPECT_TRUE(status.text().contains(scratch.filePath())) << status.text();
+}
+
+TEST(SettingsStore, ReadableFileIsNotCopied) {
+    ScratchSettings scratch;
+    scratch.writeRawFile("[linvox]\nport=5\n\n[ports]\nCOM3=/dev/ttyUSB0\n");
+    ASSERT_TRUE(scratch.store().WriteSetting("port_mts", "3").stored());
+    EXPECT_TRUE(QDir(scratch.directory()).entryList({"*.bak"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(scratch.rawFile().contains("COM3=/dev/ttyUSB0"));
+    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "5");
+}
+
+// In another process, so that a save that hangs fails the test instead of hanging it.
+TEST(SettingsStore, LockPathThatIsNoFileRefusesEverySaveAtOnceNamingIt) {
+    const std::pair<std::function<void(const QString&)>, QString> locks[] = {
+        {[](const QString& path) { ::mkfifo(QFile::encodeName(path), 0600); },
+         "файл блокировки настроек %1 — не обычный файл, а канал или устройство"},
+        {[](const QString& path) { QDir().mkdir(path); },
+         "файл блокировки настроек %1 — это каталог, а не файл"},
+        {[](const QString& path) { QFile::link(path + ".gone", path); },
+         "файл блокировки настроек %1 — ссылка, а не обычный файл"}};
+    for (const auto& [make, reason] : locks) {
+        ScratchSettings scratch;
+        scratch.writeRawFile("[linvox]\nport=4\n");
+        const QString lockPath = scratch.filePath() + ".lock";
+        make(lockPath);
+        SettingsPeerProcess peer(scratch.filePath());
+
+        const QString refusal = "refused: " + reason.arg(lockPath);
+        EXPECT_EQ(peer.ask("write port 5"), refusal);
+        EXPECT_EQ(peer.ask("write port_mts 6"), refusal);
+        EXPECT_EQ(scratch.rawFile(), "[linvox]\nport=4\n");
+    }
+}
+
+// Saves take turns in a few milliseconds: each answer comes well within the peer's five seconds.
+TEST(SettingsStore, TwentyProcessesSavingAtOnceKeepEverySave) {
+    ScratchSettings scratch;
+    constexpr int kWriters = 20;
+    constexpr int kSaves = 10;
+    std::vector<std::unique_ptr<SettingsPeerProcess>> writers;
+    for (int writer = 0; writer < kWriters; ++writer) {
+        writers.push_back(std::make_unique<SettingsPeerProcess>(scratch.filePath()));
+    }
+    // Every writer has all its saves queued before the first answer is awaited.
+    for (int save = 0; save < kSaves; ++save) {
+        for (int writer = 0; writer < kWriters; ++writer) {
+            writers[writer]->send(QStringLiteral("write w%1_%2 %2").arg(writer).arg(save));
+        }
+    }
+    for (int writer = 0; writer < kWriters; ++writer) {
+        for (int save = 0; save < kSaves; ++save) {
+            EXPECT_EQ(writers[writer]->answer(), "stored") << "writer " << writer;
+        }
+    }
+    const QSettings saved(scratch.filePath(), QSettings::IniFormat);
+    for (int writer = 0; writer < kWriters; ++writer) {
+        for (int save = 0; save < kSaves; ++save) {
+            EXPECT_EQ(saved.value(QStringLiteral("linvox/w%1_%2").arg(writer).arg(save)), save);
+        }
+    }
+}
+
+// A folder that nobody can write into while the object lives: closed by its mode, and for root
+// by the immutable flag, where the file system has one.
+class ClosedFolder {
+public:
+    ClosedFolder() : m_descriptor(::open(QFile::encodeName(m_folder.path()), O_RDONLY)) {
+        QFile::setPermissions(m_folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+        m_immutable = ::ioctl(m_descriptor, FS_IOC_GETFLAGS, &m_flags) == 0 &&
+                      ::ioctl(m_descriptor, FS_IOC_SETFLAGS, &(m_flags |= FS_IMMUTABLE_FL)) == 0;
+    }
+    ~ClosedFolder() {
+        if (m_immutable) {
+            m_flags &= ~FS_IMMUTABLE_FL;
+            ::ioctl(m_descriptor, FS_IOC_SETFLAGS, &m_flags);
+        }
+        ::close(m_descriptor);
+        QFile::setPermissions(m_folder.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    bool closed() const { return m_immutable || ::geteuid() != 0; }
+    QString path() const { return m_folder.path(); }
+
+private:
+    QTemporaryDir m_folder;
+    int m_descriptor;
+    int m_flags = 0;
+    bool m_immutable = false;
+};
+
+TEST(SettingsStore, SavesWhenNothingCanBeWrittenInTheTemporaryFolder) {
+    ClosedFolder temporary;
+    if (!temporary.closed()) {
+        GTEST_SKIP() << "no folder here is closed to root";
+    }
+    ScratchSettings scratch;
+    scratch.writeRawFile("[linvox]\nport=5\n# a line QSettings cannot read\n",
+                         ScratchSettings::Written::LongAgo);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TMPDIR", temporary.path());
+    SettingsPeerProcess peer(scratch.filePath(), environment);
+
+    // Setting the damaged file aside, and a value that QSettings must encode itself.
+    EXPECT_EQ(peer.ask("write port_mts 2"), "stored");
+    EXPECT_EQ(peer.ask("write port_ks \x01"), "stored");
+    EXPECT_EQ(peer.ask("read port"), "5");
+    EXPECT_EQ(peer.ask("read port_ks"), "\x01");
+    EXPECT_EQ(QDir(scratch.directory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
+              2)
+        << "the settings and the copy put aside, nothing more";
+}
+
+TEST(SettingsStore, FileHalfWrittenInPlaceIsReadAgainBeforeItIsSetAside) {
+    ScratchSettings scratch;
+    const QByteArray whole = "; my phones\n[linvox]\nport=5\n\n[ports]\nCOM3=/dev/ttyACM0\n";
+    const qsizetype cut = whole.indexOf("ports]");
+    // An editor saving without a rename: the first part written, an unclosed "[" at its end.
+    QFile editor(scratch.filePath());
+    ASSERT_TRUE(editor.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    ASSERT_EQ(editor.write(whole.first(cut)), cut);
+    // Tells when the save has read the file.
+    const int reads = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(::inotify_add_watch(reads, QFile::encodeName(scratch.filePath()), IN_CLOSE_NOWRITE),
+              0);
+    SettingsPeerProcess peer(scratch.filePath());
+
+    peer.send("write port_mts 2");
+    pollfd read{reads, POLLIN, 0};
+    const bool wasRead = ::poll(&read, 1, 5000) == 1;
+    ::close(reads);
+    ASSERT_TRUE(wasRead) << "the save never read the file";
+    // The rest comes only once the save has read the first part.
+    ASSERT_EQ(editor.write(whole.sliced(cut)), whole.size() - cut);
+    editor.close();
+
+    EXPECT_EQ(peer.answer(), "stored");
+    EXPECT_TRUE(QDir(scratch.directory()).entryList({"*.bak"}).isEmpty());
+    const QByteArray saved = scratch.rawFile();
+    EXPECT_TRUE(saved.contains("; my phones\n") && saved.contains("port_mts=2\n") &&
+                saved.contains("COM3=/dev/ttyACM0\n"))
+        << saved.toStdString();
+}
+
+}  // namespace
+}  // namespace linvox::testing

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "settings/SettingsBackend.h"
+#include "settings/SettingsStore.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <map>
+#include <utility>
+
+namespace linvox::testing {
+
+// Settings held in memory, for the logic's tests: a store as the program sees it, without a file.
+// A reason in unusable makes it a store that cannot be read (it reads as empty and refuses every
+// write); one in refusal, a store that refuses every write.
+class InMemorySettings : public SettingsBackend {
+public:
+    QString UnusableReason() const override { return unusable; }
+
+    std::optional<QString> Read(const QString& group, const QString& key) const override {
+        for (const Entry& entry : ReadGroup(group)) {
+            if (entry.key == key) {
+                return entry.value;
+            }
+        }
+        return std::nullopt;
+    }
+
+    QList<Entry> ReadGroup(const QString& group) const override {
+        const auto found = groups.find(group);
+        return !unusable.isEmpty() || found == groups.end() ? QList<Entry>() : found->second;
+    }
+
+    StoreStatus Write(const QString& group, const QString& key, const QString& value) override {
+        return Update(group, [&](const QList<Entry>&) { return QList<Entry>{{key, value}}; });
+    }
+
+    StoreStatus Update(const QString& group, const GroupUpdate& choose) override {
+        if (!unusable.isEmpty() || !refusal.isEmpty()) {
+            return StoreStatus::Refused(unusable.isEmpty() ? refusal : unusable);
+        }
+        QList<Entry>& entries = groups[group];
+        for (const Entry& chosen : choose(entries)) {
+            const auto stored = std::find_if(entries.begin(), entries.end(),
+                                             [&](const Entry& e) { return e.key == chosen.key; });
+            if (stored == entries.end()) {
+                entries.append(chosen);
+            } else {
+                stored->value = chosen.value;
+            }
+        }
+        return StoreStatus::Stored();
+    }
+
+    // The program's settings store over these settings.
+    SettingsStore store() { return SettingsStore(*this); }
+
+    // Stores key=value in the program's section for each pair.
+    void preset(std::initializer_list<std::pair<QString, QString>> values) {
+        for (const auto& [key, value] : values) {
+            (void)store().WriteSetting(key, value);
+        }
+    }
+
+    std::map<QString, QList<Entry>> groups;
+    QString unusable;
+    QString refusal;
+};
+
+}  // namespace linvox::testing
