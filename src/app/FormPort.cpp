@@ -4,8 +4,8 @@
 #include "app/ReadableColours.h"
 #include "app/SupportLink.h"
 #include "commands/LineCommands.h"
-#include "settings/NumberReading.h"
 #include "settings/SettingsStore.h"
+#include "settings/TypedNumber.h"
 #include "ui_FormPort.h"
 
 #include <QCloseEvent>

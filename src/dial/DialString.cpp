@@ -1,6 +1,6 @@
 #include "dial/DialString.h"
 
-#include "settings/NumberReading.h"
+#include "settings/NumberCharacters.h"
 
 #include <algorithm>
 

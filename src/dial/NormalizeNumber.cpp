@@ -1,6 +1,6 @@
 #include "dial/NormalizeNumber.h"
 
-#include "settings/NumberReading.h"
+#include "settings/TypedNumber.h"
 
 namespace linvox {
 namespace {

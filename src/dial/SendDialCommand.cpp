@@ -2,8 +2,8 @@
 
 #include "dial/DialString.h"
 #include "line/LineSequence.h"
-#include "settings/NumberReading.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoredNumber.h"
 
 namespace linvox {
 namespace {

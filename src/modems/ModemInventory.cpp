@@ -1,7 +1,7 @@
 #include "modems/ModemInventory.h"
 
 #include "modems/BlankTrimming.h"
-#include "settings/NumberReading.h"
+#include "settings/StoredNumber.h"
 
 #include <algorithm>
 

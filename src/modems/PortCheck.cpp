@@ -1,7 +1,7 @@
 #include "modems/PortCheck.h"
 
 #include "modems/OneLineText.h"
-#include "settings/NumberReading.h"
+#include "settings/StoredNumber.h"
 
 #include <optional>
 

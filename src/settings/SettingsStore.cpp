@@ -1,6 +1,6 @@
 #include "settings/SettingsStore.h"
 
-#include "settings/NumberReading.h"
+#include "settings/StoredNumber.h"
 
 namespace linvox {
 namespace {

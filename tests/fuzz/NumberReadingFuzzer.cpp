@@ -2,7 +2,8 @@
 // written here from their contracts alone: both give the same 16-bit value or both overflow, and
 // both tests agree on whether a text reads as a number.
 #include "Property.h"
-#include "settings/NumberReading.h"
+#include "settings/StoredNumber.h"
+#include "settings/TypedNumber.h"
 
 #include <cmath>
 #include <cstddef>

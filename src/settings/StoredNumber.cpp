@@ -1,4 +1,6 @@
-#include "settings/NumberReading.h"
+#include "settings/StoredNumber.h"
+
+#include "settings/NumberCharacters.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,19 +8,13 @@
 #include <limits>
 #include <string>
 
+#include <QString>
+
 namespace linvox {
 namespace {
 
-bool IsSign(QChar c) {
-    return c == u'+' || c == u'-';
-}
-
 bool IsSkippedByReader(QChar c) {
     return c == u' ' || c == u'\t' || c == u'\n';
-}
-
-bool IsBlank(QChar c) {
-    return c == u' ' || c == u'\t';
 }
 
 int DigitValue(QChar c) {
@@ -184,50 +180,6 @@ std::optional<qint16> RoundToInteger16(double value) {
 
 std::optional<qint16> ReadInteger16(QStringView text) {
     return RoundToInteger16(ReadLeadingNumber(text));
-}
-
-bool ReadsAsNumber(QStringView text) {
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && IsBlank(text[first])) {
-        ++first;
-    }
-    while (end > first && IsBlank(text[end - 1])) {
-        --end;
-    }
-    qsizetype i = first;
-    if (i < end && IsSign(text[i])) {
-        ++i;
-    }
-    int digits = 0;
-    bool sawSeparator = false;
-    for (; i < end; ++i) {
-        if (IsAsciiDigit(text[i])) {
-            ++digits;
-        } else if ((text[i] == u'.' || text[i] == u',') && !sawSeparator) {
-            sawSeparator = true;
-        } else {
-            break;
-        }
-    }
-    if (digits == 0) {
-        return false;
-    }
-    if (i < end && (text[i] == u'e' || text[i] == u'E')) {
-        ++i;
-        if (i < end && IsSign(text[i])) {
-            ++i;
-        }
-        int exponentDigits = 0;
-        while (i < end && IsAsciiDigit(text[i])) {
-            ++i;
-            ++exponentDigits;
-        }
-        if (exponentDigits == 0) {
-            return false;
-        }
-    }
-    return i == end;
 }
 
 }  // namespace linvox

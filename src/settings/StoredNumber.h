@@ -2,16 +2,10 @@
 
 #include <optional>
 
-#include <QString>
 #include <QStringView>
 #include <QtGlobal>
 
 namespace linvox {
-
-// Only ASCII digits count as digits: other scripts' digits would reach a phone as "?".
-inline bool IsAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
 
 // The number that a text begins with. Blanks, tabs and line feeds are skipped anywhere in the
 // text; then come an optional sign, digits, an optional point and fraction digits and an optional
@@ -30,10 +24,5 @@ std::optional<qint16> ReadInteger16(QStringView text);
 
 // The description of the failure when a stored number does not fit 16 bits.
 inline constexpr char kOverflowDescription[] = "Overflow";
-
-// The lenient test whether a whole text reads as a number: blanks around it, one leading sign,
-// ASCII digits with at most one decimal point or comma, and an exponent may appear. Only ASCII
-// digits count as digits: other scripts' digits would reach a phone as "?".
-bool ReadsAsNumber(QStringView text);
 
 }  // namespace linvox
