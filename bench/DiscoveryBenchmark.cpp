@@ -123,7 +123,7 @@ std::vector<Sample> Repeat(int runs, Bench& bench, Work work) {
 
 int Main(int runs) {
     const auto probeFirstPort = [](LineCommands&, SerialPortProbe& probe) {
-        probe.ProbePort(kIdentifyCommand, kFirstPort, kSilentMode);
+        probe.ProbePort(kIdentifyCommand, kFirstPort, ProbeMode::Silent);
     };
     std::printf("Median of %d runs; memory is the growth of the peak resident set:\n", runs);
 

@@ -13,11 +13,16 @@ enum ExitStatus : int {
     kExitNoDisplay = 3,      // started without a link and without a display to show the window
 };
 
-inline ExitStatus ExitStatusOf(const QString& dialResult) {
-    if (dialResult == kDialSent) {
-        return kExitDialed;
+inline ExitStatus ExitStatusOf(DialResult dialResult) {
+    switch (dialResult) {
+        case DialResult::Sent:
+            return kExitDialed;
+        case DialResult::Failed:
+            return kExitDialFailed;
+        case DialResult::Refused:
+            break;
     }
-    return dialResult == kDialFailed ? kExitDialFailed : kExitNumberRefused;
+    return kExitNumberRefused;
 }
 
 }  // namespace linvox

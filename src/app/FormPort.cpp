@@ -142,7 +142,7 @@ void FormPort::LoadSettings() {
     for (std::size_t i = 0; i < kAllCallsRow; ++i) {
         m_portRows[i].field->setText(StoredPortText(m_portRows[i].key));
     }
-    if (m_services.settings.ReadModeSetting() == ToQString(kSinglePhoneMode)) {
+    if (m_services.settings.ReadPhoneMode() == PhoneMode::Single) {
         // Selected in the form already, so selecting it stores nothing.
         m_ui->Option1->setChecked(true);
         ApplyLayout(PhoneMode::Single);
@@ -183,7 +183,7 @@ void FormPort::SetOuterSize(int widthTwips, int heightTwips) {
 
 void FormPort::SelectPhoneMode(PhoneMode mode) {
     ApplyLayout(mode);
-    Store(kPhoneModeKey, ToQString(mode == PhoneMode::Single ? kSinglePhoneMode : kMultiPhoneMode));
+    ReportStore(m_services.settings.WritePhoneMode(mode));
 }
 
 void FormPort::ApplyLayout(PhoneMode mode) {
@@ -205,11 +205,10 @@ void FormPort::StorePortField(const PortRow& row) {
             {QStringLiteral("Номер порта должен содержать только цифры"), kProgramTitle});
         return;
     }
-    Store(row.key, text);
+    ReportStore(m_services.settings.WriteSetting(ToQString(row.key.name), text));
 }
 
-void FormPort::Store(const SettingKey& key, const QString& value) {
-    const StoreStatus status = m_services.settings.WriteSetting(ToQString(key.name), value);
+void FormPort::ReportStore(const StoreStatus& status) {
     if (!status.stored()) {
         // Filling the fields stores each of them again; a store that refuses them all for one
         // reason is reported once, not once a field.

@@ -4,6 +4,7 @@
 #include "app/PortTable.h"
 #include "app/SearchPanel.h"
 #include "messages/MessageSink.h"
+#include "settings/StoreStatus.h"
 
 #include <functional>
 #include <memory>
@@ -50,8 +51,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum class PhoneMode { Single, Multi };
-
     void PaintFixedColours();
     void ConnectHandlers();
     void SwitchView();
@@ -59,7 +58,8 @@ private:
     void ApplyLayout(PhoneMode mode);
     void SelectPhoneMode(PhoneMode mode);
     void StorePortField(const PortRow& row);
-    void Store(const SettingKey& key, const QString& value);
+    // Tells the user of a refused store, or of the notice a stored one carries.
+    void ReportStore(const StoreStatus& status);
     QString StoredPortText(const SettingKey& key) const;
     void CallTypedNumber();
     void OpenSupportSite();

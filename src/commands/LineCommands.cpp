@@ -21,8 +21,9 @@ void LineCommands::RunAlone(Command&& command) {
     });
 }
 
-QString LineCommands::PlaceCallRequest(const QString& argumentText) {
-    QString result;
+DialResult LineCommands::PlaceCallRequest(const QString& argumentText) {
+    // A start with a link runs nothing else on the line, so the call is never turned away.
+    DialResult result = DialResult::Refused;
     RunAlone([&] { result = linvox::PlaceCallRequest(m_dialer, argumentText); });
     return result;
 }

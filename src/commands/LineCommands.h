@@ -28,7 +28,7 @@ public:
 
     // Dials the link or number of a start with one, as the dial routine's result: once
     // silently, once more showing the failure if the first attempt failed.
-    QString PlaceCallRequest(const QString& argumentText);
+    DialResult PlaceCallRequest(const QString& argumentText);
 
     // Calls the number typed in the window.
     void PlaceManualCall(const QString& typed);

@@ -6,7 +6,7 @@
 
 namespace linvox {
 
-QString PlaceCallRequest(Dialer& dialer, const QString& argumentText) {
+DialResult PlaceCallRequest(Dialer& dialer, const QString& argumentText) {
     return DialWithOneRetry(dialer, MakeDialString(CleanLink(argumentText)));
 }
 

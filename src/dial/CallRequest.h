@@ -1,14 +1,14 @@
 #pragma once
 
+#include "dial/SendDialCommand.h"
+
 #include <QString>
 
 namespace linvox {
 
-class Dialer;
-
 // Places the call that a start with a link or number asks for: the link is cleaned into a number
 // and dialed once silently, then once more showing the failure if the first attempt failed.
 // Returns the result of the last attempt.
-QString PlaceCallRequest(Dialer& dialer, const QString& argumentText);
+DialResult PlaceCallRequest(Dialer& dialer, const QString& argumentText);
 
 }  // namespace linvox

@@ -12,11 +12,11 @@ void PlaceManualCall(const QString& typed, Dialer& dialer, MessageSink& messages
                        MessageIcon::Critical});
         return;
     }
-    const QString number = NormalizeNumber(typed, messages);
-    if (number == kNotANumber) {
+    const std::optional<QString> number = NormalizeNumber(typed, messages);
+    if (!number) {
         return;
     }
-    DialWithOneRetry(dialer, MakeDialString(number));
+    DialWithOneRetry(dialer, MakeDialString(*number));
 }
 
 }  // namespace linvox

@@ -11,18 +11,18 @@ constexpr qsizetype kShortestNumber = 10;
 
 }  // namespace
 
-QString NormalizeNumber(const QString& typed, MessageSink& messages) {
+std::optional<QString> NormalizeNumber(const QString& typed, MessageSink& messages) {
     QString cleaned = typed;
     for (const char16_t punctuation : std::u16string_view(kRemovedPunctuation)) {
         cleaned.remove(QChar(punctuation));
     }
     if (cleaned.size() < kShortestNumber) {
         messages.Show({QStringLiteral("Недостаточное количество цифр!"), kProgramTitle});
-        return kNotANumber;
+        return std::nullopt;
     }
     if (!ReadsAsNumber(cleaned)) {
         messages.Show({QStringLiteral("Телефон содержит буквы!\r\n") + typed, kProgramTitle});
-        return kNotANumber;
+        return std::nullopt;
     }
     return cleaned;
 }

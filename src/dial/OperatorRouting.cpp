@@ -58,7 +58,7 @@ std::optional<qint16> GetOperatorPort(OperatorCode code, const SettingsStore& se
 }
 
 std::optional<qint16> SelectDialPort(OperatorCode code, const SettingsStore& settings) {
-    if (settings.ReadModeSetting() == ToQString(kSinglePhoneMode)) {
+    if (settings.ReadPhoneMode() == PhoneMode::Single) {
         return settings.ReadPortSetting(kPortKey);
     }
     return GetOperatorPort(code, settings);

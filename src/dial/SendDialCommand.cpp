@@ -3,7 +3,6 @@
 #include "dial/DialString.h"
 #include "line/LineSequence.h"
 #include "settings/SettingsStore.h"
-#include "settings/StoredNumber.h"
 
 namespace linvox {
 namespace {
@@ -38,35 +37,35 @@ Message ModemFailureMessage(const LineStatus& status) {
 Dialer::Dialer(SerialLine& line, const SettingsStore& settings, MessageSink& messages, Pause& pause)
     : m_line(line), m_settings(settings), m_messages(messages), m_pause(pause) {}
 
-QString Dialer::SendDialCommand(const QString& dialString, qint16 showErrors) {
+DialResult Dialer::SendDialCommand(const QString& dialString, ShowErrors showErrors) {
     if (!HoldsPlainNumber(dialString)) {
         m_messages.Show(WrongNumberFormMessage());
-        return kDialRefused;
+        return DialResult::Refused;
     }
     QString routedCopy = dialString;
     const OperatorCode code = GetOperator(routedCopy, m_messages);
     if (code == OperatorCode::Refused) {
-        return kDialRefused;
+        return DialResult::Refused;
     }
     const LineStatus status = WriteToRoutedPort(dialString, code);
     if (status.done()) {
-        return kDialSent;
+        return DialResult::Sent;
     }
-    if (showErrors == kShowErrors) {
+    if (showErrors == ShowErrors::Yes) {
         m_messages.Show(ModemFailureMessage(status));
     }
-    return kDialFailed;
+    return DialResult::Failed;
 }
 
 LineStatus Dialer::WriteToRoutedPort(const QString& dialString, OperatorCode code) {
     // Defaults stand in for absent settings only: with settings that exist but cannot be read,
     // the defaults would name a port the user never chose.
     if (const QString unusable = m_settings.UnusableReason(); !unusable.isEmpty()) {
-        return LineStatus::Failed(UnreadSettingsText(unusable));
+        return LineStatus::UnreadableSettings(unusable);
     }
     const std::optional<qint16> port = SelectDialPort(code, m_settings);
     if (!port) {
-        return LineStatus::Failed(QString::fromLatin1(kOverflowDescription));
+        return LineStatus::StoredNumberOverflow();
     }
     const LineStatus status =
         ReopenAndWrite(m_line, *port, dialString.toLatin1() + kCarriageReturn);
@@ -85,12 +84,12 @@ QString ModemErrorMessage(const LineStatus& status) {
     return status.description();
 }
 
-QString DialWithOneRetry(Dialer& dialer, const QString& dialString) {
-    const QString first = dialer.SendDialCommand(dialString, kSilent);
-    if (first != kDialFailed) {
+DialResult DialWithOneRetry(Dialer& dialer, const QString& dialString) {
+    const DialResult first = dialer.SendDialCommand(dialString, ShowErrors::No);
+    if (first != DialResult::Failed) {
         return first;
     }
-    return dialer.SendDialCommand(dialString, kShowErrors);
+    return dialer.SendDialCommand(dialString, ShowErrors::Yes);
 }
 
 }  // namespace linvox

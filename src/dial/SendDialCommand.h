@@ -11,14 +11,16 @@ namespace linvox {
 
 class SettingsStore;
 
-// Results of SendDialCommand.
-inline const QString kDialSent = QStringLiteral("OK");
-inline const QString kDialFailed = QStringLiteral("ERROR");
-inline const QString kDialRefused;
+// What SendDialCommand came to: the routine's "OK", "ERROR" and empty text.
+enum class DialResult {
+    Sent,     // the command was written and the wait is over
+    Failed,   // the settings, the line or the write failed
+    Refused,  // the number's form was refused, and the user told so
+};
 
-// Show-errors flags: only exactly kShowErrors shows a failure.
-inline constexpr qint16 kSilent = 0;
-inline constexpr qint16 kShowErrors = 1;
+// Whether SendDialCommand tells the user of a failure. The flag that asks for it was a 16-bit
+// number of which only exactly 1 counted; the callers only ever asked with 0 or 1.
+enum class ShowErrors { No, Yes };
 
 // Places calls: routes a dial string to its port, writes it with a CR and lets three seconds
 // pass before returning. The phone's answer is not read.
@@ -26,11 +28,11 @@ class Dialer {
 public:
     Dialer(SerialLine& line, const SettingsStore& settings, MessageSink& messages, Pause& pause);
 
-    // Returns kDialSent once the command is written and the wait is over; kDialRefused when the
-    // number's form is refused (the user has been told, whatever showErrors says, and the line
-    // is untouched); kDialFailed when routing's settings, the line or the write fail, showing the
-    // failure titled "Модем" when showErrors is kShowErrors. The caller's text is not changed.
-    QString SendDialCommand(const QString& dialString, qint16 showErrors);
+    // Returns Sent once the command is written and the wait is over; Refused when the number's
+    // form is refused (the user has been told, whatever showErrors says, and the line is
+    // untouched); Failed when routing's settings, the line or the write fail, showing the failure
+    // titled "Модем" when showErrors says so. The caller's text is not changed.
+    DialResult SendDialCommand(const QString& dialString, ShowErrors showErrors);
 
 private:
     LineStatus WriteToRoutedPort(const QString& dialString, OperatorCode code);
@@ -45,9 +47,9 @@ private:
 // the three usual kinds, and the failure's own description for any other.
 QString ModemErrorMessage(const LineStatus& status);
 
-// Dials once silently and, only when that fails with kDialFailed, once more showing the failure,
-// so a lasting failure is reported exactly once and a passing one not at all. Returns the
-// result of the last attempt.
-QString DialWithOneRetry(Dialer& dialer, const QString& dialString);
+// Dials once silently and, only when that fails, once more showing the failure, so a lasting
+// failure is reported exactly once and a passing one not at all. Returns the result of the last
+// attempt.
+DialResult DialWithOneRetry(Dialer& dialer, const QString& dialString);
 
 }  // namespace linvox

@@ -4,34 +4,34 @@
 
 namespace linvox {
 
-// What went wrong on the serial line; callers decide by kind, never by wording.
+// Why a call or a probe could not use its port; callers decide by kind, never by wording.
 enum class LineFailure {
     None,
-    InvalidPortNumber,  // the port number names no usable device
-    DeviceNotOpen,      // the device cannot be reached
-    PortAlreadyOpen,    // another program holds the port
-    AccessDenied,       // the user may not open the device
-    Other,              // anything else, told by its description alone
+    InvalidPortNumber,     // the port number names no usable device
+    DeviceNotOpen,         // the device cannot be reached
+    PortAlreadyOpen,       // another program holds the port
+    AccessDenied,          // the user may not open the device
+    LockFolderClosed,      // the port's lock file cannot be written where others look for it
+    StoredNumberOverflow,  // the stored port number does not fit 16 bits
+    UnreadableSettings,    // the settings cannot be read, so no port is known
+    System,                // anything else, told by the system's own description
 };
 
 // The outcome of an operation on the serial line: done, or failed with a kind and a description.
-// The three usual failures carry the serial component's own texts below, which the messages of
-// the dial routine and the port probe are chosen by.
+// The three usual kinds carry the serial component's own descriptions; the messages of the dial
+// routine and of the port probe word those three by kind, and show every other one's
+// description.
 class [[nodiscard]] LineStatus {
 public:
-    static inline const QString kInvalidPortNumber = QStringLiteral("Invalid port number");
-    static inline const QString kDeviceNotOpen = QStringLiteral("The device is not open");
-    static inline const QString kPortAlreadyOpen = QStringLiteral("Port already open");
-
     static LineStatus Done() { return LineStatus(LineFailure::None, QString()); }
     static LineStatus InvalidPortNumber() {
-        return LineStatus(LineFailure::InvalidPortNumber, kInvalidPortNumber);
+        return LineStatus(LineFailure::InvalidPortNumber, QStringLiteral("Invalid port number"));
     }
     static LineStatus DeviceNotOpen() {
-        return LineStatus(LineFailure::DeviceNotOpen, kDeviceNotOpen);
+        return LineStatus(LineFailure::DeviceNotOpen, QStringLiteral("The device is not open"));
     }
     static LineStatus PortAlreadyOpen() {
-        return LineStatus(LineFailure::PortAlreadyOpen, kPortAlreadyOpen);
+        return LineStatus(LineFailure::PortAlreadyOpen, QStringLiteral("Port already open"));
     }
     // The device exists but the user's rights do not let them open it: the description names the
     // device and the group that usually grants access, and says how to join it.
@@ -43,19 +43,31 @@ public:
                            "заново.")
                 .arg(device, group));
     }
-    // A failure told by its description; one of the three texts above gives that kind.
-    static LineStatus Failed(QString description) {
-        const LineFailure failure = description == kInvalidPortNumber
-                                        ? LineFailure::InvalidPortNumber
-                                    : description == kDeviceNotOpen   ? LineFailure::DeviceNotOpen
-                                    : description == kPortAlreadyOpen ? LineFailure::PortAlreadyOpen
-                                                                      : LineFailure::Other;
-        return LineStatus(failure, std::move(description));
+    static LineStatus LockFolderClosed(const QString& device, const QString& folder) {
+        return LineStatus(LineFailure::LockFolderClosed,
+                          QStringLiteral("Порт %1 не открыт: в каталог %2 нельзя записать файл "
+                                         "блокировки, и другие программы не узнали бы, что порт "
+                                         "занят.")
+                              .arg(device, folder));
+    }
+    // Shown by its name, as the serial component's callers have always shown an overflow.
+    static LineStatus StoredNumberOverflow() {
+        return LineStatus(LineFailure::StoredNumberOverflow, QStringLiteral("Overflow"));
+    }
+    // reason: why the settings store cannot be read, naming it.
+    static LineStatus UnreadableSettings(const QString& reason) {
+        return LineStatus(LineFailure::UnreadableSettings,
+                          QStringLiteral("Настройки не прочитаны: ") + reason);
+    }
+    static LineStatus System(QString description) {
+        return LineStatus(LineFailure::System, std::move(description));
     }
 
     bool done() const { return m_failure == LineFailure::None; }
     LineFailure failure() const { return m_failure; }
     const QString& description() const { return m_description; }
+
+    friend bool operator==(const LineStatus&, const LineStatus&) = default;
 
 private:
     LineStatus(LineFailure failure, QString description)

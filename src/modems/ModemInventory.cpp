@@ -1,5 +1,6 @@
 #include "modems/ModemInventory.h"
 
+#include "line/LineStatus.h"
 #include "modems/BlankTrimming.h"
 #include "settings/StoredNumber.h"
 
@@ -62,7 +63,7 @@ InventoryAnswer<QList<ModemInventory::Entry>> ModemInventory::Entries() {
         if (!port) {
             // No entry counts once one cannot be read, so the search visits nothing.
             answer.value.clear();
-            answer.failure = QString::fromLatin1(kOverflowDescription);
+            answer.failure = LineStatus::StoredNumberOverflow().description();
             return answer;
         }
         answer.value.append({*port, ModemDisplayName(modem.name)});
@@ -70,9 +71,9 @@ InventoryAnswer<QList<ModemInventory::Entry>> ModemInventory::Entries() {
     return answer;
 }
 
-InventoryAnswer<QString> ModemInventory::ModemNameForPort(qint16 portNumber) {
+InventoryAnswer<std::optional<QString>> ModemInventory::ModemNameForPort(qint16 portNumber) {
     const InventoryAnswer<QList<Entry>> entries = Entries();
-    InventoryAnswer<QString> answer{kNoModemListed, entries.failure, entries.notices};
+    InventoryAnswer<std::optional<QString>> answer{std::nullopt, entries.failure, entries.notices};
     for (const Entry& entry : entries.value) {
         if (entry.port == portNumber) {
             answer.value = entry.displayName;

@@ -9,9 +9,6 @@
 
 namespace linvox {
 
-// What ModemNameForPort gives for a port on which the system lists no modem.
-inline const QString kNoModemListed = QStringLiteral("ER");
-
 // The stretch of ports the search visits: first, first + 1, ..., last; none when first > last.
 struct PortRange {
     qint16 first = 0;
@@ -65,8 +62,9 @@ public:
         ModemInventory& m_inventory;
     };
 
-    // The display name of the last listed modem on portNumber, or kNoModemListed.
-    InventoryAnswer<QString> ModemNameForPort(qint16 portNumber);
+    // The display name of the last listed modem on portNumber; nothing (the routine's "ER") when
+    // the system lists none there.
+    InventoryAnswer<std::optional<QString>> ModemNameForPort(qint16 portNumber);
 
     // The range of ports that the port search visits; with a failure, the empty range that an
     // empty list gives.

@@ -12,24 +12,24 @@ const QString kWaitCaption = QStringLiteral("Подождите....");
 const QString kWarning = QStringLiteral(
     "Внимание! На выполнение этой операции необходимо примерно 30 секунд. В это время может "
     "казаться что компьютер как бы завис. Дождитесь окончания процесса!");
-const QString kInvalidPort = QStringLiteral("Неверный порт");
-
 // Probes the row's port silently, once more when that fails, and then in report mode for the
 // text shown. Each probe reads the field anew: the user may edit it while an earlier one waits.
 void CheckRow(std::size_t row, PortProbe& probe, CheckView& view) {
-    const auto probeField = [&](qint16 report) -> std::optional<QString> {
+    const auto probeField = [&](ProbeMode mode) -> std::optional<ProbeOutcome> {
         const std::optional<qint16> port = ReadInteger16(view.PortFieldText(row));
         if (!port) {
             return std::nullopt;
         }
-        return probe.ProbePort(kIdentifyCommand, *port, report);
+        return probe.ProbePort(kIdentifyCommand, *port, mode);
     };
-    const std::optional<QString> first = probeField(kSilentMode);
-    if (first == kProbeFailed) {
-        probeField(kSilentMode);
+    const std::optional<ProbeOutcome> first = probeField(ProbeMode::Silent);
+    if (first && first->FoundNothing()) {
+        probeField(ProbeMode::Silent);
     }
-    const std::optional<QString> shown = first ? probeField(kReportMode) : std::nullopt;
-    view.SetRowResult(row, OneLineText(shown.value_or(kInvalidPort)));
+    const std::optional<ProbeOutcome> shown = first ? probeField(ProbeMode::Report) : std::nullopt;
+    // A number that names no port, as a probe would word it.
+    view.SetRowResult(
+        row, OneLineText(shown ? shown->text() : ProbeErrorText(LineStatus::InvalidPortNumber())));
 }
 
 void ShowRowDone(std::size_t rowsDone, ProgressView& view) {

@@ -29,24 +29,23 @@ void AppendKept(QByteArray& gathered, const QByteArray& bytes) {
 SerialPortProbe::SerialPortProbe(SerialLine& line, ModemInventory& inventory)
     : m_line(line), m_inventory(inventory) {}
 
-QString SerialPortProbe::ProbePort(const QString& command, qint16 portNumber, qint16 report) {
-    const bool reporting = report == kReportMode;
+ProbeOutcome SerialPortProbe::ProbePort(const QString& command, qint16 portNumber, ProbeMode mode) {
     Answer answer;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const LineStatus asked = Ask(portNumber, command);
         if (!asked.done()) {
-            return reporting ? ProbeErrorText(asked) : kProbeFailed;
+            return ProbeOutcome::Failed(mode, ProbeErrorText(asked));
         }
         if (!m_line.AwaitInput(QDeadlineTimer(kFirstBytePolls * kPollTime))) {
-            return ListedNameOr(portNumber, reporting ? kUnknownDevice : kProbeFailed, reporting);
+            return ListedNameOr(portNumber, ProbeOutcome::NoModem(mode), mode);
         }
         GatherAnswer(answer);
         const QString cleaned = CleanAnswer(answer.gathered.first(answer.cleanedLength), command);
         if (!cleaned.isEmpty()) {
-            return cleaned;
+            return ProbeOutcome::Answered(cleaned);
         }
     }
-    return ListedNameOr(portNumber, kNoAnswerData, reporting);
+    return ListedNameOr(portNumber, ProbeOutcome::NoData(), mode);
 }
 
 LineStatus SerialPortProbe::Ask(qint16 portNumber, const QString& command) {
@@ -73,12 +72,14 @@ void SerialPortProbe::GatherAnswer(Answer& answer) {
     AppendKept(answer.gathered, m_line.Input());
 }
 
-QString SerialPortProbe::ListedNameOr(qint16 portNumber, const QString& unlisted, bool reporting) {
-    const InventoryAnswer<QString> listed = m_inventory.ModemNameForPort(portNumber);
+ProbeOutcome SerialPortProbe::ListedNameOr(qint16 portNumber, const ProbeOutcome& unlisted,
+                                           ProbeMode mode) {
+    const InventoryAnswer<std::optional<QString>> listed = m_inventory.ModemNameForPort(portNumber);
     if (listed.failed()) {
-        return reporting ? ProbeErrorText(LineStatus::Failed(listed.failure)) : kProbeFailed;
+        // Reported as the list's own description.
+        return ProbeOutcome::Failed(mode, listed.failure);
     }
-    return listed.value == kNoModemListed ? unlisted : listed.value;
+    return listed.value ? ProbeOutcome::ListedModem(*listed.value) : unlisted;
 }
 
 QString ProbeErrorText(const LineStatus& failure) {

@@ -12,28 +12,64 @@ namespace linvox {
 // The command that asks a phone or modem for its model.
 inline const QString kIdentifyCommand = QStringLiteral("AT+GMM");
 
-// Report flags of ProbePort: only exactly kReportMode words failures for the user.
-inline constexpr qint16 kSilentMode = 0;
-inline constexpr qint16 kReportMode = 1;
+// Whether a probe words for the user what it could not find. The report flag was a 16-bit number
+// of which only exactly 1 counted; the callers only ever passed 0 or 1.
+enum class ProbeMode { Silent, Report };
 
-// What ProbePort gives in silent mode for a port with nothing to show; callers compare with it.
-inline const QString kProbeFailed = QStringLiteral("ER");
-// In report mode, for a silent device on a port where the system lists no modem.
-inline const QString kUnknownDevice = QStringLiteral("Неизвестно");
-// For a device whose every answer was only its echo and "OK", on a port with no listed modem.
-inline const QString kNoAnswerData = QStringLiteral("Нет данных");
+// What a probe found on a port, and the text it gives for that: the probe's result text.
+class ProbeOutcome {
+public:
+    enum class Kind {
+        Answered,     // the device's cleaned answer
+        ListedModem,  // a silent device, on a port where the system lists a modem: its name
+        NoModem,      // a silent device, on a port where the system lists none
+        NoData,       // a device that answered only with what cleaning removes, every time
+        Failed,       // the port or the system's modem list failed
+    };
+
+    static ProbeOutcome Answered(QString answer) { return {Kind::Answered, std::move(answer)}; }
+    static ProbeOutcome ListedModem(QString name) { return {Kind::ListedModem, std::move(name)}; }
+    static ProbeOutcome NoModem(ProbeMode mode) {
+        return {Kind::NoModem, mode == ProbeMode::Report ? QStringLiteral("Неизвестно") : kFailure};
+    }
+    static ProbeOutcome NoData() { return {Kind::NoData, QStringLiteral("Нет данных")}; }
+    // reportedText: why, in words for the user; a silent probe gives the failure text.
+    static ProbeOutcome Failed(ProbeMode mode, QString reportedText) {
+        return {Kind::Failed, mode == ProbeMode::Report ? std::move(reportedText) : kFailure};
+    }
+
+    Kind kind() const { return m_kind; }
+    const QString& text() const { return m_text; }
+
+    // Whether the search and the check take the port for one with nothing on it: it failed, or
+    // a silent probe found no modem there. The callers told this by comparing the whole result
+    // with the failure text "ER", so a device whose cleaned answer is exactly "ER" counts too.
+    bool FoundNothing() const {
+        return m_text == kFailure &&
+               (m_kind == Kind::Failed || m_kind == Kind::NoModem || m_kind == Kind::Answered);
+    }
+
+    friend bool operator==(const ProbeOutcome&, const ProbeOutcome&) = default;
+
+private:
+    static inline const QString kFailure = QStringLiteral("ER");
+
+    ProbeOutcome(Kind kind, QString text) : m_kind(kind), m_text(std::move(text)) {}
+
+    Kind m_kind;
+    QString m_text;
+};
 
 // Asks the device on one port what it is.
 class PortProbe {
 public:
     virtual ~PortProbe() = default;
 
-    // Sends command (nothing when empty) with a CR to port portNumber and gives the cleaned
-    // answer; when the device stays silent, the listed modem's name ("(name)"), else
-    // kUnknownDevice in report mode or kProbeFailed in silent mode. A failure gives
-    // ProbeErrorText of it in report mode and kProbeFailed in silent mode: nothing
+    // Sends command (nothing when empty) with a CR to port portNumber and gives the device's
+    // cleaned answer; when the device stays silent, the name of the modem the system lists on the
+    // port, or NoModem. A failure gives Failed, worded by ProbeErrorText in report mode: nothing
     // fails towards the caller. The port is left open.
-    virtual QString ProbePort(const QString& command, qint16 portNumber, qint16 report) = 0;
+    virtual ProbeOutcome ProbePort(const QString& command, qint16 portNumber, ProbeMode mode) = 0;
 };
 
 // The probe on the program's serial line. The first byte is awaited for 149,999 polls and the
@@ -52,7 +88,7 @@ public:
 
     SerialPortProbe(SerialLine& line, ModemInventory& inventory);
 
-    QString ProbePort(const QString& command, qint16 portNumber, qint16 report) override;
+    ProbeOutcome ProbePort(const QString& command, qint16 portNumber, ProbeMode mode) override;
 
 private:
     struct Answer {
@@ -64,7 +100,8 @@ private:
     // Opens the port afresh and sends command with a CR (nothing when empty).
     LineStatus Ask(qint16 portNumber, const QString& command);
     void GatherAnswer(Answer& answer);
-    QString ListedNameOr(qint16 portNumber, const QString& unlisted, bool reporting);
+    // The name of the modem the system lists on the port, else unlisted.
+    ProbeOutcome ListedNameOr(qint16 portNumber, const ProbeOutcome& unlisted, ProbeMode mode);
 
     SerialLine& m_line;
     ModemInventory& m_inventory;

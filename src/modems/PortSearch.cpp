@@ -57,11 +57,11 @@ void SearchModemPorts(ModemInventory& inventory, PortProbe& probe, SearchView& v
     const int first = range.value.first;
     const int last = range.value.last;
     for (int port = first; port <= last; ++port) {
-        const QString answer =
-            probe.ProbePort(kIdentifyCommand, static_cast<qint16>(port), kSilentMode);
-        if (answer != kProbeFailed) {
-            result +=
-                kLineBreak + QString::number(port) + QStringLiteral(" - ") + OneLineText(answer);
+        const ProbeOutcome found =
+            probe.ProbePort(kIdentifyCommand, static_cast<qint16>(port), ProbeMode::Silent);
+        if (!found.FoundNothing()) {
+            result += kLineBreak + QString::number(port) + QStringLiteral(" - ") +
+                      OneLineText(found.text());
         }
         const int percent = SearchPercentage(port, first, last);
         view.SetCaption(DoneCaption(percent));

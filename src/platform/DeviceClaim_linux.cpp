@@ -40,7 +40,7 @@ LineStatus FromErrno(int error, const QString& device) {
         case EIO:
             return LineStatus::DeviceNotOpen();
         default:
-            return LineStatus::Failed(QString::fromLocal8Bit(std::strerror(error)));
+            return LineStatus::System(QString::fromLocal8Bit(std::strerror(error)));
     }
 }
 
@@ -83,10 +83,7 @@ LineStatus DeviceClaim::Take(const QString& device) {
     // exclusive-open flag does not stop, would write into the call.
     if (!QFileInfo(kLockFolder).isWritable()) {
         ::close(descriptor);
-        return LineStatus::Failed(
-            QStringLiteral("Порт %1 не открыт: в каталог %2 нельзя записать файл блокировки, "
-                           "и другие программы не узнали бы, что порт занят.")
-                .arg(device, kLockFolder));
+        return LineStatus::LockFolderClosed(device, kLockFolder);
     }
     if (lockFile == LockFileState::LeftBehind) {
         RemoveLeftBehindLockFile(realDevice);
@@ -117,7 +114,7 @@ LineStatus DescribeOpenFailure(const QSerialPort& port) {
         case QSerialPort::ResourceError:
             return LineStatus::DeviceNotOpen();
         default:
-            return LineStatus::Failed(port.errorString());
+            return LineStatus::System(port.errorString());
     }
 }
 

@@ -21,7 +21,7 @@ LineStatus DescribeOpenFailure(const QSerialPort& port) {
         case QSerialPort::ResourceError:
             return LineStatus::DeviceNotOpen();
         default:
-            return LineStatus::Failed(port.errorString());
+            return LineStatus::System(port.errorString());
     }
 }
 

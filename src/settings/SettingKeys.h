@@ -17,8 +17,7 @@ inline constexpr SettingKey kPortLifeKey{"port_lf", "1"};
 inline constexpr SettingKey kPortBeelineKey{"port_be", "1"};
 inline constexpr SettingKey kPhoneModeKey{"1telefon", "false"};
 
-// The one mode text that selects single-phone mode; any other text means several phones.
-inline constexpr std::string_view kSinglePhoneMode = "True";
-inline constexpr std::string_view kMultiPhoneMode = "False";
+// One phone for all calls, or a phone per operator.
+enum class PhoneMode { Single, Multi };
 
 }  // namespace linvox

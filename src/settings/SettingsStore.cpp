@@ -6,6 +6,8 @@ namespace linvox {
 namespace {
 
 const QString kSection = QStringLiteral("linvox");
+const QString kSinglePhoneText = QStringLiteral("True");
+const QString kMultiPhoneText = QStringLiteral("False");
 
 }  // namespace
 
@@ -29,6 +31,17 @@ std::optional<qint16> SettingsStore::ReadPortSetting(const SettingKey& key) cons
 
 QString SettingsStore::ReadModeSetting() const {
     return ReadSetting(ToQString(kPhoneModeKey.name), ToQString(kPhoneModeKey.defaultValue));
+}
+
+PhoneMode SettingsStore::ReadPhoneMode() const {
+    // Only the exact text "True" selects one phone; "true", " True" and the default "false"
+    // select several, as earlier tools of this kind read the same setting.
+    return ReadModeSetting() == kSinglePhoneText ? PhoneMode::Single : PhoneMode::Multi;
+}
+
+StoreStatus SettingsStore::WritePhoneMode(PhoneMode mode) {
+    return WriteSetting(ToQString(kPhoneModeKey.name),
+                        mode == PhoneMode::Single ? kSinglePhoneText : kMultiPhoneText);
 }
 
 }  // namespace linvox

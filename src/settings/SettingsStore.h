@@ -29,11 +29,15 @@ public:
     StoreStatus WriteSetting(const QString& key, const QString& value);
 
     // The stored port of a port key read as a number and rounded to 16 bits; nothing when it
-    // does not fit (an overflow, see kOverflowDescription).
+    // does not fit (an overflow).
     std::optional<qint16> ReadPortSetting(const SettingKey& key) const;
 
-    // The stored phone mode text, unchanged; only kSinglePhoneMode selects single-phone mode.
+    // The stored phone mode text, unchanged.
     QString ReadModeSetting() const;
+
+    // The phone mode that the stored text selects, and its storing as "True" or "False".
+    PhoneMode ReadPhoneMode() const;
+    StoreStatus WritePhoneMode(PhoneMode mode);
 
 private:
     SettingsBackend* m_backend;

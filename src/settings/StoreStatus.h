@@ -28,9 +28,4 @@ inline QString RefusedSettingText(const QString& reason) {
     return QStringLiteral("Настройка не сохранена: ") + reason;
 }
 
-// What the user is told when the settings could not be read, with the store's reason.
-inline QString UnreadSettingsText(const QString& reason) {
-    return QStringLiteral("Настройки не прочитаны: ") + reason;
-}
-
 }  // namespace linvox

@@ -22,7 +22,4 @@ std::optional<qint16> RoundToInteger16(double value);
 // ReadLeadingNumber followed by RoundToInteger16.
 std::optional<qint16> ReadInteger16(QStringView text);
 
-// The description of the failure when a stored number does not fit 16 bits.
-inline constexpr char kOverflowDescription[] = "Overflow";
-
 }  // namespace linvox

@@ -33,20 +33,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     rig.line.log.clear();
     rig.messages.messages.clear();
-    const QString result = linvox::PlaceCallRequest(rig.dialer, argumentText);
+    const linvox::DialResult result = linvox::PlaceCallRequest(rig.dialer, argumentText);
     const QList<QByteArray> written = linvox::fuzzing::WrittenToLine(rig.line);
 
     for (const QByteArray& bytes : written) {
         Require(linvox::fuzzing::IsPlainDialCommand(bytes), "only a plain dial command is written",
                 QString::fromLatin1(bytes.toPercentEncoding()));
     }
-    if (result == linvox::kDialSent) {
+    if (result == linvox::DialResult::Sent) {
         Require(written.size() == 1, "a sent dial writes once");
         Require(written.first() == "ATD" + linvox::CleanLink(argumentText).toLatin1() + ";\r",
                 "the number written is the cleaned link", argumentText);
         Require(rig.messages.messages.isEmpty(), "a sent dial shows nothing");
     } else {
-        Require(result == linvox::kDialRefused, "a line that takes every write fails no dial");
+        Require(result == linvox::DialResult::Refused,
+                "a line that takes every write fails no dial");
         Require(rig.line.log.isEmpty(), "a refused number leaves the line untouched");
         Require(rig.messages.messages.size() == 1, "a refused number is reported once");
     }

@@ -21,7 +21,7 @@ QString Probe(const QList<QByteArray>& pieces) {
     linvox::ModemInventory inventory(modems);
     linvox::SerialPortProbe probe(line, inventory);
     line.onOpen = [&](linvox::testing::FakeSerialLine& opened) { opened.arrivals = pieces; };
-    return probe.ProbePort(linvox::kIdentifyCommand, 3, linvox::kReportMode);
+    return probe.ProbePort(linvox::kIdentifyCommand, 3, linvox::ProbeMode::Report).text();
 }
 
 bool IsLineControl(QChar c) {
@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(shown.toUtf8().size() <= linvox::SerialPortProbe::kKeptAnswerBytes * 3,
             "a flood is cut to a bounded answer", detail);
     if (whole.isEmpty()) {
-        Require(shown == linvox::kUnknownDevice, "a silent unlisted device is unknown", detail);
+        Require(shown == QStringLiteral("Неизвестно"), "a silent unlisted device is unknown",
+                detail);
     }
     Require(shown == Probe(whole.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{whole}),
             "an answer split across reads is read as a whole", detail);

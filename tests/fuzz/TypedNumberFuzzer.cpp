@@ -40,14 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
     linvox::testing::RecordingMessageSink normalizing;
-    const QString number = linvox::NormalizeNumber(typed, normalizing);
-    if (number == linvox::kNotANumber) {
+    const std::optional<QString> number = linvox::NormalizeNumber(typed, normalizing);
+    if (!number) {
         Require(normalizing.messages.size() == 1, "a refused number is reported once", typed);
     } else {
         Require(normalizing.messages.isEmpty(), "an accepted number shows nothing", typed);
-        Require(number == WithoutPunctuation(typed), "only punctuation is taken out", typed);
-        Require(number.size() >= 10, "an accepted number has ten characters or more", typed);
-        Require(OnlyDigitsExponentsAndTabs(number), "no letter but an exponent's passes", typed);
+        Require(*number == WithoutPunctuation(typed), "only punctuation is taken out", typed);
+        Require(number->size() >= 10, "an accepted number has ten characters or more", typed);
+        Require(OnlyDigitsExponentsAndTabs(*number), "no letter but an exponent's passes", typed);
     }
 
     rig.line.log.clear();

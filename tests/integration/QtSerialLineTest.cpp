@@ -191,35 +191,36 @@ INSTANTIATE_TEST_SUITE_P(
     Devices, OpenFailure,
     ::testing::Values(OpenFailureCase{"no such node",
                                       [](ScratchSettings& s) { return s.directory() + "/ttyX"; },
-                                      LineStatus::kInvalidPortNumber},
+                                      LineStatus::InvalidPortNumber().description()},
                       OpenFailureCase{"a regular file",
                                       [](ScratchSettings& s) {
                                           QFile file(s.directory() + "/not-a-tty");
                                           file.open(QIODevice::WriteOnly);
                                           return file.fileName();
                                       },
-                                      LineStatus::kInvalidPortNumber},
+                                      LineStatus::InvalidPortNumber().description()},
                       OpenFailureCase{"a directory",
                                       [](ScratchSettings& s) { return s.directory(); },
-                                      LineStatus::kInvalidPortNumber}));
+                                      LineStatus::InvalidPortNumber().description()}));
 
 TEST_F(SerialLineOnPhone, PortNumbersBelowOneAreInvalid) {
-    EXPECT_EQ(line.SetCommPort(0).description(), LineStatus::kInvalidPortNumber);
-    EXPECT_EQ(line.SetCommPort(-5).description(), LineStatus::kInvalidPortNumber);
+    EXPECT_EQ(line.SetCommPort(0).description(), LineStatus::InvalidPortNumber().description());
+    EXPECT_EQ(line.SetCommPort(-5).description(), LineStatus::InvalidPortNumber().description());
     EXPECT_EQ(line.CommPort(), 1);
 }
 
 TEST_F(SerialLineOnPhone, UnmappedComNumberNamesTheMatchingTtyS) {
     EXPECT_EQ(PortMap(scratch.file()).DevicePath(1), "/dev/ttyS0");
     EXPECT_EQ(PortMap(scratch.file()).DevicePath(12), "/dev/ttyS11");
-    EXPECT_EQ(OpenPort(1000).description(), LineStatus::kInvalidPortNumber);
+    EXPECT_EQ(OpenPort(1000).description(), LineStatus::InvalidPortNumber().description());
 }
 
 TEST_F(SerialLineOnPhone, PortHeldByAnotherProgramIsAlreadyOpenUnderAnySpelling) {
     PhoneSimulator phone({"--busy"}, PhoneSimulator::DeviceLink::InTemporaryDirectory);
     for (const QString& spelling : {phone.devicePath(), phone.linkPath()}) {
         scratch.mapPort(kPhonePort, spelling);
-        EXPECT_EQ(OpenPort(kPhonePort).description(), LineStatus::kPortAlreadyOpen) << spelling;
+        EXPECT_EQ(OpenPort(kPhonePort).description(), LineStatus::PortAlreadyOpen().description())
+            << spelling;
         EXPECT_FALSE(line.PortOpen());
     }
 }
@@ -231,7 +232,7 @@ TEST_F(SerialLineOnPhone, PortHeldByAnotherLineIsAlreadyOpen) {
     ASSERT_TRUE(other.SetCommPort(kPhonePort).done());
     ASSERT_TRUE(other.SetPortOpen(true).done());
 
-    EXPECT_EQ(OpenPort(kPhonePort).description(), LineStatus::kPortAlreadyOpen);
+    EXPECT_EQ(OpenPort(kPhonePort).description(), LineStatus::PortAlreadyOpen().description());
 
     ASSERT_TRUE(other.SetPortOpen(false).done());
     EXPECT_TRUE(line.SetPortOpen(true).done());
@@ -271,7 +272,7 @@ TEST_F(SerialLineOnPhone, PhoneThatHangsUpClosesThePortWithoutBusyLooping) {
     const auto cpuBefore = ProcessCpuTime();
     RunEventsFor(std::chrono::seconds(1));
     EXPECT_LT(ProcessCpuTime() - cpuBefore, std::chrono::milliseconds(200));
-    EXPECT_EQ(line.Output("AT\r").description(), LineStatus::kDeviceNotOpen);
+    EXPECT_EQ(line.Output("AT\r").description(), LineStatus::DeviceNotOpen().description());
 }
 
 TEST_F(SerialLineOnPhone, WriteToAVanishedPhoneFailsAndLeavesTheNextOpeningAlone) {
@@ -284,7 +285,7 @@ TEST_F(SerialLineOnPhone, WriteToAVanishedPhoneFailsAndLeavesTheNextOpeningAlone
     ASSERT_TRUE(vanishing.waitForExit(std::chrono::seconds(5)).has_value());
 
     // No events run between the failure and the next opening, as in a dial's retry.
-    EXPECT_EQ(line.Output("AT\r").description(), LineStatus::kDeviceNotOpen);
+    EXPECT_EQ(line.Output("AT\r").description(), LineStatus::DeviceNotOpen().description());
     ASSERT_TRUE(line.SetPortOpen(false).done());
     ASSERT_TRUE(OpenPort(kPhonePort + 1).done());
 
@@ -326,7 +327,7 @@ TEST_F(DialOnPhones, EachCallReachesItsOperatorsPhone) {
     const QStringList calls{"ATD0501234567;", "ATD+380671234567;", "ATD0501234567;",
                             "ATD0971234567;", "ATD0661234567;"};
     for (const QString& call : calls) {
-        ASSERT_EQ(dialer.SendDialCommand(call, kShowErrors), kDialSent) << call;
+        ASSERT_EQ(dialer.SendDialCommand(call, ShowErrors::Yes), DialResult::Sent) << call;
     }
     ASSERT_TRUE(mts.waitForCommands(3, std::chrono::seconds(5)));
     ASSERT_TRUE(kyivstar.waitForCommands(2, std::chrono::seconds(5)));

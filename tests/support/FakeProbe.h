@@ -10,20 +10,20 @@
 namespace linvox::testing {
 
 // Answers each port from a table, and the rest as a silent unlisted device; logs every probe as
-// "port/report".
+// "port/0" (silent) or "port/1" (report).
 class FakeProbe : public PortProbe {
 public:
-    QString ProbePort(const QString& command, qint16 port, qint16 report) override {
-        probes.append(QStringLiteral("%1/%2").arg(port).arg(report));
+    ProbeOutcome ProbePort(const QString& command, qint16 port, ProbeMode mode) override {
+        probes.append(QStringLiteral("%1/%2").arg(port).arg(mode == ProbeMode::Report ? 1 : 0));
         commands.append(command);
         if (duringProbe) {
             duringProbe();
         }
         const auto answer = answers.find(port);
         if (answer == answers.end()) {
-            return report == kReportMode ? kUnknownDevice : kProbeFailed;
+            return ProbeOutcome::NoModem(mode);
         }
-        return answer->second;
+        return ProbeOutcome::Answered(answer->second);
     }
 
     std::map<int, QString> answers;

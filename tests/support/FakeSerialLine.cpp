@@ -20,9 +20,10 @@ LineStatus FakeSerialLine::SetPortOpen(bool open) {
         m_open = false;
         return LineStatus::Done();
     }
-    const QString failure = openFailures.isEmpty() ? QString() : openFailures.takeFirst();
-    if (!failure.isEmpty()) {
-        return LineStatus::Failed(failure);
+    const LineStatus opened =
+        openFailures.isEmpty() ? LineStatus::Done() : openFailures.takeFirst();
+    if (!opened.done()) {
+        return opened;
     }
     m_open = true;
     if (onOpen) {
@@ -36,8 +37,8 @@ LineStatus FakeSerialLine::Output(const QByteArray& bytes) {
     if (!m_open) {
         return LineStatus::DeviceNotOpen();
     }
-    if (!outputFailure.isEmpty()) {
-        return LineStatus::Failed(outputFailure);
+    if (!outputFailure.done()) {
+        return outputFailure;
     }
     if (onOutput) {
         onOutput(*this);

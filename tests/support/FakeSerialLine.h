@@ -25,10 +25,10 @@ public:
     bool WaitForMoreInput(QDeadlineTimer deadline) override;
 
     QStringList log;
-    // Failure descriptions for the coming opens, taken one per open; an empty text lets that
-    // open succeed, and opens beyond the list succeed.
-    QStringList openFailures;
-    QString outputFailure;
+    // What the coming opens come to, taken one per open; opens beyond the list succeed.
+    QList<LineStatus> openFailures;
+    // What every write comes to.
+    LineStatus outputFailure = LineStatus::Done();
     // What the "phone" has sent and not yet been read.
     QByteArray incoming;
     // What the "phone" sends while the line is waited on: each wait brings the next piece, and a

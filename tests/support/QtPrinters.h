@@ -1,6 +1,8 @@
 #pragma once
 
+#include "dial/SendDialCommand.h"
 #include "messages/MessageSink.h"
+#include "modems/PortProbe.h"
 
 #include <ostream>
 
@@ -20,6 +22,19 @@ enum class OperatorCode : qint16;
 
 inline void PrintTo(OperatorCode code, std::ostream* out) {
     *out << "operator " << static_cast<int>(code);
+}
+
+inline void PrintTo(DialResult result, std::ostream* out) {
+    *out << (result == DialResult::Sent     ? "sent"
+             : result == DialResult::Failed ? "failed"
+                                            : "refused");
+}
+
+inline void PrintTo(const ProbeOutcome& outcome, std::ostream* out) {
+    *out << "{kind " << static_cast<int>(outcome.kind())
+         << ", "
+            " << outcome.text() << "
+            "}";
 }
 
 inline void PrintTo(const Message& message, std::ostream* out) {

@@ -42,7 +42,7 @@ TEST(LineCommands, RunOneAtATimeAndGiveThePortBackWhenDone) {
     commands.CheckPorts(check);
     EXPECT_EQ(check.results[kAllCallsRow], "MODEL X1");
     EXPECT_FALSE(line.PortOpen());
-    EXPECT_EQ(commands.PlaceCallRequest("tel:0501234567"), "OK");
+    EXPECT_EQ(commands.PlaceCallRequest("tel:0501234567"), DialResult::Sent);
     EXPECT_FALSE(line.PortOpen());
 }
 

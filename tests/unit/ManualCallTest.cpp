@@ -13,7 +13,7 @@ const Message kTooFewDigits{"Недостаточное количество ц�
 
 struct NormalizeCase {
     QString typed;
-    QString result;
+    std::optional<QString> result;
     QList<Message> messages;
 };
 
@@ -38,21 +38,21 @@ INSTANTIATE_TEST_SUITE_P(
         NormalizeCase{"8 050 123 45 67", "80501234567", {}},
         NormalizeCase{"0501234567", "0501234567", {}},
         NormalizeCase{"12345678901234567890", "12345678901234567890", {}},
-        NormalizeCase{"050123456", kNotANumber, {kTooFewDigits}},
-        NormalizeCase{"050 123 45", kNotANumber, {kTooFewDigits}},
-        NormalizeCase{"   ", kNotANumber, {kTooFewDigits}},
+        NormalizeCase{"050123456", std::nullopt, {kTooFewDigits}},
+        NormalizeCase{"050 123 45", std::nullopt, {kTooFewDigits}},
+        NormalizeCase{"   ", std::nullopt, {kTooFewDigits}},
         // Counted before letters are looked for.
-        NormalizeCase{"abc", kNotANumber, {kTooFewDigits}},
+        NormalizeCase{"abc", std::nullopt, {kTooFewDigits}},
         NormalizeCase{
-            "050-ABC-4567", kNotANumber, {{"Телефон содержит буквы!\r\n050-ABC-4567", "Linvox"}}},
+            "050-ABC-4567", std::nullopt, {{"Телефон содержит буквы!\r\n050-ABC-4567", "Linvox"}}},
         // Only the listed punctuation goes: a tab or a no-break space stays and is no digit.
         NormalizeCase{
-            "050\t1234567", kNotANumber, {{"Телефон содержит буквы!\r\n050\t1234567", "Linvox"}}},
+            "050\t1234567", std::nullopt, {{"Телефон содержит буквы!\r\n050\t1234567", "Linvox"}}},
         NormalizeCase{QStringLiteral("050\u00a01234567"),
-                      kNotANumber,
+                      std::nullopt,
                       {{QStringLiteral("Телефон содержит буквы!\r\n050\u00a01234567"), "Linvox"}}},
         NormalizeCase{QStringLiteral("٠٥٠١٢٣٤٥٦٧"),
-                      kNotANumber,
+                      std::nullopt,
                       {{QStringLiteral("Телефон содержит буквы!\r\n٠٥٠١٢٣٤٥٦٧"), "Linvox"}}}));
 
 class ManualCallFixture : public ::testing::Test, protected DialerRig {
@@ -92,14 +92,14 @@ INSTANTIATE_TEST_SUITE_P(
         ManualCallCase{"05012345e7", {}, {WrongNumberFormMessage()}}));
 
 TEST_F(ManualCallFixture, FailureThatClearsOnTheRetryShowsNothing) {
-    line.openFailures = {"The device is not open"};
+    line.openFailures = {LineStatus::DeviceNotOpen()};
     PlaceManualCall("0501234567", dialer, messages);
     EXPECT_EQ(line.log.filter("Output="), QStringList{"Output=ATD0501234567;\r"});
     EXPECT_TRUE(messages.messages.isEmpty());
 }
 
 TEST_F(ManualCallFixture, LastingFailureShowsOneConnectionMessage) {
-    line.openFailures = {"The device is not open", "The device is not open"};
+    line.openFailures = {LineStatus::DeviceNotOpen(), LineStatus::DeviceNotOpen()};
     PlaceManualCall("0501234567", dialer, messages);
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_EQ(messages.messages.first().title, "Модем");

@@ -52,7 +52,7 @@ TEST(ModemInventory, NamesTheLastEntryOnAPortAndFailsOnAnyBadEntry) {
     ModemInventory inventory(modems);
     modems.listing.entries = {{"COM4", "A"}, {"COM5", "C"}, {"COM4", "B"}};
     EXPECT_EQ(inventory.ModemNameForPort(4).value, "(B)");
-    EXPECT_EQ(inventory.ModemNameForPort(6).value, kNoModemListed);
+    EXPECT_EQ(inventory.ModemNameForPort(6).value, std::nullopt);
     EXPECT_EQ(modems.queries, 2);
 
     modems.listing.entries.append(ModemEntry{"COM99999", "far"});

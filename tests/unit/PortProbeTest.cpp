@@ -23,7 +23,7 @@ protected:
 
 TEST_F(Probe, GivesTheCleanedAnswerGatheredOverManyReads) {
     AnswerEveryOpening({"AT+GMM\r\r\nMODEL X1\r\nO", "K\r\n"});
-    EXPECT_EQ(probe.ProbePort("AT+GMM", 3, kSilentMode), "MODEL X1");
+    EXPECT_EQ(probe.ProbePort("AT+GMM", 3, ProbeMode::Silent), ProbeOutcome::Answered("MODEL X1"));
     EXPECT_EQ(line.log, (QStringList{"CommPort=3", "PortOpen=true", "InBufferCount=0",
                                      "Output=AT+GMM\r", "AwaitInput", "Input", "WaitForMoreInput",
                                      "Input", "WaitForMoreInput", "Input"}));
@@ -33,60 +33,68 @@ TEST_F(Probe, GivesTheCleanedAnswerGatheredOverManyReads) {
 
 TEST_F(Probe, KeepsAnAnswerThatArrivesWhileTheCommandIsWritten) {
     line.onOutput = [](FakeSerialLine& written) { written.incoming = "AT+GMM\r\r\nFAST 1\r\n"; };
-    EXPECT_EQ(probe.ProbePort("AT+GMM", 3, kSilentMode), "FAST 1");
+    EXPECT_EQ(probe.ProbePort("AT+GMM", 3, ProbeMode::Silent), ProbeOutcome::Answered("FAST 1"));
 }
 
 TEST_F(Probe, FallsBackOnTheListedNameWhenTheDeviceIsSilent) {
     modems.listing.entries = {{"COM5", "Стандартный модем по соединению через Bluetooth"}};
+    using Kind = ProbeOutcome::Kind;
     const struct {
         qint16 port;
-        qint16 report;
-        QString result;
-    } cases[] = {{5, kSilentMode, "(модем  через Bluetooth)"},
-                 {5, kReportMode, "(модем  через Bluetooth)"},
-                 {6, kSilentMode, "ER"},
-                 {6, kReportMode, "Неизвестно"},
-                 {6, 2, "ER"}};
+        ProbeMode mode;
+        Kind kind;
+        QString text;
+    } cases[] = {{5, ProbeMode::Silent, Kind::ListedModem, "(модем  через Bluetooth)"},
+                 {5, ProbeMode::Report, Kind::ListedModem, "(модем  через Bluetooth)"},
+                 {6, ProbeMode::Silent, Kind::NoModem, "ER"},
+                 {6, ProbeMode::Report, Kind::NoModem, "Неизвестно"}};
     for (const auto& probed : cases) {
-        EXPECT_EQ(probe.ProbePort("AT+GMM", probed.port, probed.report), probed.result)
-            << probed.port << " " << probed.report;
+        const ProbeOutcome found = probe.ProbePort("AT+GMM", probed.port, probed.mode);
+        EXPECT_EQ(found.kind(), probed.kind) << probed.port;
+        EXPECT_EQ(found.text(), probed.text) << probed.port;
+        EXPECT_EQ(found.FoundNothing(), probed.text == "ER") << probed.port;
     }
     modems.listing = {{}, "Overflow", {}};
-    EXPECT_EQ(probe.ProbePort("AT+GMM", 5, kReportMode), "Overflow");
-    EXPECT_EQ(probe.ProbePort("AT+GMM", 5, kSilentMode), "ER");
+    EXPECT_EQ(probe.ProbePort("AT+GMM", 5, ProbeMode::Report).text(), "Overflow");
+    EXPECT_TRUE(probe.ProbePort("AT+GMM", 5, ProbeMode::Silent).FoundNothing());
 }
 
 TEST_F(Probe, WordsLineFailuresOnlyInReportMode) {
-    const std::pair<QString, QString> cases[] = {
-        {"Invalid port number", "Неверный порт"},
-        {"The device is not open", "Не удаётся подключиться"},
-        {"Port already open", "Порт модема используется другой программой"},
-        {"Overflow", "Overflow"}};
-    for (const auto& [description, text] : cases) {
-        line.openFailures = {description, description};
-        EXPECT_EQ(probe.ProbePort("AT+GMM", 4, kReportMode), text);
-        EXPECT_EQ(probe.ProbePort("AT+GMM", 4, kSilentMode), "ER");
+    const std::pair<LineStatus, QString> cases[] = {
+        {LineStatus::InvalidPortNumber(), "Неверный порт"},
+        {LineStatus::DeviceNotOpen(), "Не удаётся подключиться"},
+        {LineStatus::PortAlreadyOpen(), "Порт модема используется другой программой"},
+        {LineStatus::System("Input/output error"), "Input/output error"}};
+    for (const auto& [failure, text] : cases) {
+        line.openFailures = {failure, failure};
+        EXPECT_EQ(probe.ProbePort("AT+GMM", 4, ProbeMode::Report),
+                  ProbeOutcome::Failed(ProbeMode::Report, text));
+        const ProbeOutcome silent = probe.ProbePort("AT+GMM", 4, ProbeMode::Silent);
+        EXPECT_EQ(silent.text(), "ER");
+        EXPECT_TRUE(silent.FoundNothing());
     }
-    EXPECT_EQ(probe.ProbePort("AT+GMM", 0, kReportMode), "Неверный порт");
+    EXPECT_EQ(probe.ProbePort("AT+GMM", 0, ProbeMode::Report).text(), "Неверный порт");
 }
 
 TEST_F(Probe, AsksThreeTimesADeviceThatOnlyEchoes) {
     AnswerEveryOpening({"AT+GMM\r\nOK\r\n"});
-    EXPECT_EQ(probe.ProbePort("AT+GMM", 3, kSilentMode), "Нет данных");
+    EXPECT_EQ(probe.ProbePort("AT+GMM", 3, ProbeMode::Silent).text(), "Нет данных");
     EXPECT_EQ(line.log.count("Output=AT+GMM\r"), 3);
     modems.listing.entries = {{"COM3", "Phone"}};
-    EXPECT_EQ(probe.ProbePort("AT+GMM", 3, kReportMode), "(Phone)");
+    EXPECT_EQ(probe.ProbePort("AT+GMM", 3, ProbeMode::Report),
+              ProbeOutcome::ListedModem("(Phone)"));
 }
 
 TEST_F(Probe, SendsNothingForAnEmptyCommandButStillReads) {
     AnswerEveryOpening({"RING\r\n"});
-    EXPECT_EQ(probe.ProbePort("", 3, kSilentMode), "RING");
+    EXPECT_EQ(probe.ProbePort("", 3, ProbeMode::Silent), ProbeOutcome::Answered("RING"));
     EXPECT_FALSE(line.log.join(' ').contains("Output"));
 }
 
 TEST_F(Probe, KeepsABoundedPartOfAFlood) {
     AnswerEveryOpening(QList<QByteArray>(100, QByteArray(4096, 'x')));
-    EXPECT_EQ(probe.ProbePort("AT+GMM", 3, kSilentMode).size(), SerialPortProbe::kKeptAnswerBytes);
+    EXPECT_EQ(probe.ProbePort("AT+GMM", 3, ProbeMode::Silent).text().size(),
+              SerialPortProbe::kKeptAnswerBytes);
     EXPECT_EQ(line.log.count("Input"), 101);
 }
 

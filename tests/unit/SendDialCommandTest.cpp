@@ -18,7 +18,7 @@ protected:
                        {"port_be", "5"}});
     }
 
-    QString Dial(const QString& dialString, qint16 showErrors = kSilent) {
+    DialResult Dial(const QString& dialString, ShowErrors showErrors = ShowErrors::No) {
         return dialer.SendDialCommand(dialString, showErrors);
     }
 };
@@ -27,7 +27,7 @@ const QStringList kFreshDialOnPort2{"CommPort=2", "PortOpen=true", "Output=ATD05
                                     "InBufferCount=0"};
 
 TEST_F(DialFixture, WritesTheDialStringToTheOperatorsPortAndWaitsThreeSeconds) {
-    EXPECT_EQ(Dial("ATD0501234567;"), kDialSent);
+    EXPECT_EQ(Dial("ATD0501234567;"), DialResult::Sent);
     EXPECT_EQ(line.log, kFreshDialOnPort2);
     EXPECT_EQ(pause.requests, QList<int>{3});
     EXPECT_TRUE(line.PortOpen());
@@ -35,36 +35,36 @@ TEST_F(DialFixture, WritesTheDialStringToTheOperatorsPortAndWaitsThreeSeconds) {
 }
 
 TEST_F(DialFixture, ReopensTheSamePortForEveryCall) {
-    ASSERT_EQ(Dial("ATD0501234567;"), kDialSent);
+    ASSERT_EQ(Dial("ATD0501234567;"), DialResult::Sent);
     line.log.clear();
-    ASSERT_EQ(Dial("ATD+380661234567;"), kDialSent);
+    ASSERT_EQ(Dial("ATD+380661234567;"), DialResult::Sent);
     EXPECT_EQ(line.log, (QStringList{"PortOpen=false", "PortOpen=true",
                                      "Output=ATD+380661234567;\r", "InBufferCount=0"}));
 }
 
 TEST_F(DialFixture, ClosesAndSwitchesWhenTheOperatorChanges) {
-    ASSERT_EQ(Dial("ATD0501234567;"), kDialSent);
+    ASSERT_EQ(Dial("ATD0501234567;"), DialResult::Sent);
     line.log.clear();
-    ASSERT_EQ(Dial("ATD0671234567;"), kDialSent);
+    ASSERT_EQ(Dial("ATD0671234567;"), DialResult::Sent);
     EXPECT_EQ(line.log, (QStringList{"PortOpen=false", "CommPort=3", "PortOpen=true",
                                      "Output=ATD0671234567;\r", "InBufferCount=0"}));
 }
 
 TEST_F(DialFixture, SinglePhoneModeUsesThePortForAllCalls) {
     memory.preset({{"1telefon", "True"}});
-    ASSERT_EQ(Dial("ATD0671234567;"), kDialSent);
+    ASSERT_EQ(Dial("ATD0671234567;"), DialResult::Sent);
     EXPECT_EQ(line.log.first(), "CommPort=9");
     memory.preset({{"1telefon", "true"}});
     line.log.clear();
-    ASSERT_EQ(Dial("ATD0671234567;"), kDialSent);
+    ASSERT_EQ(Dial("ATD0671234567;"), DialResult::Sent);
     EXPECT_TRUE(line.log.contains("CommPort=3")) << line.log.join(' ');
 }
 
 TEST_F(DialFixture, APortChangedMeanwhileIsUsedByTheNextCall) {
-    ASSERT_EQ(Dial("ATD0501234567;"), kDialSent);
+    ASSERT_EQ(Dial("ATD0501234567;"), DialResult::Sent);
     memory.preset({{"port_mts", "7"}});
     line.log.clear();
-    ASSERT_EQ(Dial("ATD0501234567;"), kDialSent);
+    ASSERT_EQ(Dial("ATD0501234567;"), DialResult::Sent);
     EXPECT_TRUE(line.log.contains("CommPort=7")) << line.log.join(' ');
 }
 
@@ -81,9 +81,9 @@ class RefusedNumber : public DialFixture, public ::testing::WithParamInterface<R
 
 TEST_P(RefusedNumber, IsReportedOnceAndNeverReachesTheLine) {
     memory.preset({{"1telefon", GetParam().singlePhoneMode}});
-    for (const qint16 flag : {kSilent, kShowErrors}) {
+    for (const ShowErrors flag : {ShowErrors::No, ShowErrors::Yes}) {
         messages.messages.clear();
-        EXPECT_EQ(Dial(GetParam().dialString, flag), kDialRefused);
+        EXPECT_EQ(Dial(GetParam().dialString, flag), DialResult::Refused);
         EXPECT_EQ(messages.messages, QList<Message>{WrongNumberFormMessage()});
     }
     EXPECT_TRUE(line.log.isEmpty()) << line.log.join(' ');
@@ -110,25 +110,23 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{QStringLiteral("ATD05012345é;"), "False"}));
 
 struct FailureCase {
-    QString description;
+    LineStatus failure;
     QString shownText;
 };
 
 void PrintTo(const FailureCase& failure, std::ostream* out) {
-    *out << failure.description;
+    *out << failure.failure.description();
 }
 
 class LineFailure : public DialFixture, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(LineFailure, IsShownOnlyWhenAskedWithItsWording) {
-    for (const qint16 flag : {kSilent, qint16{2}, qint16{-1}}) {
-        line.openFailures = {GetParam().description};
-        EXPECT_EQ(Dial("ATD0501234567;", flag), kDialFailed);
-    }
+    line.openFailures = {GetParam().failure};
+    EXPECT_EQ(Dial("ATD0501234567;"), DialResult::Failed);
     EXPECT_TRUE(messages.messages.isEmpty());
 
-    line.openFailures = {GetParam().description};
-    EXPECT_EQ(Dial("ATD0501234567;", kShowErrors), kDialFailed);
+    line.openFailures = {GetParam().failure};
+    EXPECT_EQ(Dial("ATD0501234567;", ShowErrors::Yes), DialResult::Failed);
     const Message expected{GetParam().shownText, "Модем", MessageIcon::Critical};
     EXPECT_EQ(messages.messages, QList<Message>{expected});
     EXPECT_TRUE(pause.requests.isEmpty());
@@ -137,35 +135,38 @@ TEST_P(LineFailure, IsShownOnlyWhenAskedWithItsWording) {
 INSTANTIATE_TEST_SUITE_P(
     Descriptions, LineFailure,
     ::testing::Values(
-        FailureCase{"Invalid port number",
+        FailureCase{LineStatus::InvalidPortNumber(),
                     "Ошибка соединения с модемом:\r\n"
                     "Неправильно указан порт модема для этого оператора!\r\nИзмените настройки!"},
-        FailureCase{"The device is not open",
+        FailureCase{LineStatus::DeviceNotOpen(),
                     "Ошибка соединения с модемом:\r\n"
                     "Не удаётся подключиться к модему!\r\nВозможно Ваш телефон отключен."},
-        FailureCase{"Port already open",
+        FailureCase{LineStatus::PortAlreadyOpen(),
                     "Ошибка соединения с модемом:\r\n"
                     "Не удаётся подключиться к модему!\r\n"
                     "Порт модема используется другой программой."},
-        FailureCase{"port already open", "Ошибка соединения с модемом:\r\nport already open"},
-        FailureCase{"Input/output error", "Ошибка соединения с модемом:\r\nInput/output error"}));
+        // Any other failure is shown in the words it came with, whatever they say.
+        FailureCase{LineStatus::System("Port already open"),
+                    "Ошибка соединения с модемом:\r\nPort already open"},
+        FailureCase{LineStatus::System("Input/output error"),
+                    "Ошибка соединения с модемом:\r\nInput/output error"}));
 
 TEST_F(DialFixture, PortNumberBelowOneIsAnInvalidPort) {
     memory.preset({{"port_mts", "0"}});
-    EXPECT_EQ(Dial("ATD0501234567;", kShowErrors), kDialFailed);
+    EXPECT_EQ(Dial("ATD0501234567;", ShowErrors::Yes), DialResult::Failed);
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_TRUE(messages.messages.first().text.endsWith("Измените настройки!"));
 }
 
 TEST_F(DialFixture, FailedWriteIsAFailedDial) {
-    line.outputFailure = LineStatus::kDeviceNotOpen;
-    EXPECT_EQ(Dial("ATD0501234567;"), kDialFailed);
+    line.outputFailure = LineStatus::DeviceNotOpen();
+    EXPECT_EQ(Dial("ATD0501234567;"), DialResult::Failed);
     EXPECT_TRUE(pause.requests.isEmpty());
 }
 
 TEST_F(DialFixture, OverflowingStoredPortFailsWithoutTouchingTheLine) {
     memory.preset({{"port_mts", "40000"}});
-    EXPECT_EQ(Dial("ATD0501234567;", kShowErrors), kDialFailed);
+    EXPECT_EQ(Dial("ATD0501234567;", ShowErrors::Yes), DialResult::Failed);
     const Message overflow{"Ошибка соединения с модемом:\r\nOverflow", "Модем",
                            MessageIcon::Critical};
     EXPECT_EQ(messages.messages, QList<Message>{overflow});
@@ -175,8 +176,8 @@ TEST_F(DialFixture, OverflowingStoredPortFailsWithoutTouchingTheLine) {
 struct RetryCase {
     const char* name;
     QString dialString;
-    QStringList openFailures;
-    QString finalResult;
+    QList<LineStatus> openFailures;
+    DialResult finalResult;
     int opens;
     int messages;
 };
@@ -196,16 +197,20 @@ TEST_P(OneRetry, RetriesOnlyAFailureAndReportsItOnlyTheSecondTime) {
 
 INSTANTIATE_TEST_SUITE_P(
     Attempts, OneRetry,
-    ::testing::Values(
-        RetryCase{"first succeeds", "ATD0501234567;", {}, kDialSent, 1, 0},
-        RetryCase{"second succeeds", "ATD0501234567;", {"Port already open"}, kDialSent, 2, 0},
-        RetryCase{"both fail",
-                  "ATD0501234567;",
-                  {"Port already open", "Port already open"},
-                  kDialFailed,
-                  2,
-                  1},
-        RetryCase{"refused", "ATD050123456;", {}, kDialRefused, 0, 1}));
+    ::testing::Values(RetryCase{"first succeeds", "ATD0501234567;", {}, DialResult::Sent, 1, 0},
+                      RetryCase{"second succeeds",
+                                "ATD0501234567;",
+                                {LineStatus::PortAlreadyOpen()},
+                                DialResult::Sent,
+                                2,
+                                0},
+                      RetryCase{"both fail",
+                                "ATD0501234567;",
+                                {LineStatus::PortAlreadyOpen(), LineStatus::PortAlreadyOpen()},
+                                DialResult::Failed,
+                                2,
+                                1},
+                      RetryCase{"refused", "ATD050123456;", {}, DialResult::Refused, 0, 1}));
 
 TEST(DialString, IsTheNumberBetweenAtdAndSemicolon) {
     EXPECT_EQ(MakeDialString("0501234567"), "ATD0501234567;");
