@@ -32,7 +32,6 @@ constexpr int kSettingsWidthTwips = 8640;
 constexpr int kSettingsHeightTwips = 6360;
 
 const QString kSinglePhoneCaption = QStringLiteral("Порт для всех звонков");
-const QString kMultiPhoneCaption = QStringLiteral("Всё остальное");
 
 // The form was laid out for a system font of about 11 pixels whose letters run narrower than
 // today's; Arial (Liberation Sans on Linux) at 10 pixels keeps every caption inside its control.
@@ -194,7 +193,8 @@ void FormPort::ApplyLayout(PhoneMode mode) {
         m_portRows[i].resultLabel->setVisible(operatorRowsShown);
     }
     const PortRow& allCalls = m_portRows[kAllCallsRow];
-    allCalls.operatorLabel->setText(operatorRowsShown ? kMultiPhoneCaption : kSinglePhoneCaption);
+    allCalls.operatorLabel->setText(operatorRowsShown ? ToQString(kOperators[kAllCallsRow].caption)
+                                                      : kSinglePhoneCaption);
     allCalls.resultLabel->setAccessibleDescription(allCalls.operatorLabel->text());
 }
 

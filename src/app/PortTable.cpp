@@ -1,17 +1,33 @@
 #include "app/PortTable.h"
 
+#include "settings/SettingsStore.h"
 #include "ui_FormPort.h"
+
+#include <tuple>
 
 namespace linvox {
 
 PortRows PortTableRows(const Ui::FormPort& ui) {
-    return {{
-        {ui.Label6, ui.Text3, kPortMtsKey, ui.Label2},
-        {ui.Label7, ui.Text5, kPortKyivstarKey, ui.Label3},
-        {ui.Label10, ui.Text6, kPortLifeKey, ui.Label4},
-        {ui.Label11, ui.Text7, kPortBeelineKey, ui.Label5},
-        {ui.Label12, ui.Text1, kPortKey, ui.Label8},
-    }};
+    struct RowWidgets {
+        QLabel* operatorLabel;
+        QLineEdit* field;
+        QLabel* resultLabel;
+    };
+    // The form's widgets of each operator's row, in the order of the operator table.
+    const std::array widgets{
+        RowWidgets{ui.Label6, ui.Text3, ui.Label2},  RowWidgets{ui.Label7, ui.Text5, ui.Label3},
+        RowWidgets{ui.Label10, ui.Text6, ui.Label4}, RowWidgets{ui.Label11, ui.Text7, ui.Label5},
+        RowWidgets{ui.Label12, ui.Text1, ui.Label8},
+    };
+    static_assert(std::tuple_size_v<decltype(widgets)> == kOperators.size(),
+                  "the form has a row for every operator");
+    PortRows rows{};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i] = {widgets[i].operatorLabel, widgets[i].field, kOperators[i].portKey,
+                   widgets[i].resultLabel};
+        rows[i].operatorLabel->setText(ToQString(kOperators[i].caption));
+    }
+    return rows;
 }
 
 }  // namespace linvox

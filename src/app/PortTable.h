@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modems/PortCheck.h"
+#include "dial/Operators.h"
 #include "settings/SettingKeys.h"
 
 #include <array>
@@ -25,8 +25,8 @@ struct PortRow {
 
 using PortRows = std::array<PortRow, kPortRowCount>;
 
-// The rows in the order of checking. The last one, for every other number, is also the port for
-// all calls with one phone, and the only row shown then.
+// The rows of the operator table, each captioned with its operator. The last one, for every
+// other number, is also the port for all calls with one phone, and the only row shown then.
 PortRows PortTableRows(const Ui::FormPort& ui);
 
 }  // namespace linvox

@@ -11,7 +11,7 @@ constexpr qsizetype kNationalLength = 10;
 constexpr qsizetype kInternationalLength = 12;
 
 OperatorCode OperatorOfPrefix(QStringView prefix) {
-    for (const OperatorRoute& route : kOperatorRoutes) {
+    for (const Operator& route : kOperators) {
         const bool matches = std::any_of(
             route.prefixes.begin(), route.prefixes.end(), [&](std::string_view candidate) {
                 return !candidate.empty() &&
@@ -24,10 +24,10 @@ OperatorCode OperatorOfPrefix(QStringView prefix) {
     return OperatorCode::Other;
 }
 
-const OperatorRoute* RouteOf(OperatorCode code) {
-    const auto route = std::find_if(kOperatorRoutes.begin(), kOperatorRoutes.end(),
-                                    [&](const OperatorRoute& r) { return r.code == code; });
-    return route == kOperatorRoutes.end() ? nullptr : &*route;
+const Operator* RouteOf(OperatorCode code) {
+    const auto route = std::find_if(kOperators.begin(), kOperators.end(),
+                                    [&](const Operator& r) { return r.code == code; });
+    return route == kOperators.end() ? nullptr : &*route;
 }
 
 }  // namespace
@@ -53,7 +53,7 @@ OperatorCode GetOperator(QString& text, MessageSink& messages) {
 }
 
 std::optional<qint16> GetOperatorPort(OperatorCode code, const SettingsStore& settings) {
-    const OperatorRoute* route = RouteOf(code);
+    const Operator* route = RouteOf(code);
     return route ? settings.ReadPortSetting(route->portKey) : std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dial/Operators.h"
 #include "messages/MessageSink.h"
 #include "modems/PortProbe.h"
 #include "modems/ProgressView.h"
@@ -7,11 +8,6 @@
 #include <cstddef>
 
 namespace linvox {
-
-// The rows of the window's port table, in the order of checking: MTS, Kyivstar, Life, Beeline,
-// and last everything else, which is also the port for all calls with one phone.
-inline constexpr std::size_t kPortRowCount = 5;
-inline constexpr std::size_t kAllCallsRow = kPortRowCount - 1;
 
 // What the port check reads and paints: the phone mode and port fields of the window, the
 // labels beside them, and its progress frame.

@@ -10,11 +10,9 @@ struct SettingKey {
     std::string_view defaultValue;
 };
 
+// The port of every number of no listed operator, and of every call with one phone; the
+// operators' own port keys are in their table.
 inline constexpr SettingKey kPortKey{"port", "1"};
-inline constexpr SettingKey kPortMtsKey{"port_mts", "1"};
-inline constexpr SettingKey kPortKyivstarKey{"port_ks", "1"};
-inline constexpr SettingKey kPortLifeKey{"port_lf", "1"};
-inline constexpr SettingKey kPortBeelineKey{"port_be", "1"};
 inline constexpr SettingKey kPhoneModeKey{"1telefon", "false"};
 
 // One phone for all calls, or a phone per operator.

@@ -223,12 +223,13 @@ void FormPortTest::switchingModesKeepsTheHiddenFieldsAndKeys() {
     QVERIFY(operatorRowsShown(true));
     QCOMPARE(harness.control<QLabel>("Label12")->text(), "Всё остальное");
     QCOMPARE(harness.stored("1telefon"), "False");
+    // The form's fields in the order of the operator table.
     const QStringList fields{"Text3", "Text5", "Text6", "Text7", "Text1"};
     const QStringList ports{"2", "3", "4", "5", "9"};
-    const QStringList keys{"port_mts", "port_ks", "port_lf", "port_be", "port"};
-    for (int i = 0; i < fields.size(); ++i) {
-        QCOMPARE(harness.window.findChild<QLineEdit*>(fields[i])->text(), ports[i]);
-        QCOMPARE(harness.stored(keys[i]), ports[i]);
+    for (std::size_t i = 0; i < kOperators.size(); ++i) {
+        const auto row = static_cast<qsizetype>(i);
+        QCOMPARE(harness.window.findChild<QLineEdit*>(fields[row])->text(), ports[row]);
+        QCOMPARE(harness.stored(ToQString(kOperators[i].portKey.name)), ports[row]);
     }
     QVERIFY(harness.messages.messages.isEmpty());
 }
@@ -236,8 +237,8 @@ void FormPortTest::switchingModesKeepsTheHiddenFieldsAndKeys() {
 void FormPortTest::bareStartOnAnEmptyStoreWritesTheOperatorPortsAndTheMode() {
     Harness harness;
     harness.window.LoadSettings();
-    for (const char* key : {"port_mts", "port_ks", "port_lf", "port_be"}) {
-        QCOMPARE(harness.stored(key), "1");
+    for (std::size_t row = 0; row < kAllCallsRow; ++row) {
+        QCOMPARE(harness.stored(ToQString(kOperators[row].portKey.name)), "1");
     }
     QCOMPARE(harness.stored("1telefon"), "False");
     QCOMPARE(harness.stored("port"), "<absent>");

@@ -1,3 +1,4 @@
+#include "dial/Operators.h"
 #include "platform/SettingsFile.h"
 #include "settings/SettingsStore.h"
 #include "support/QtPrinters.h"
@@ -30,9 +31,8 @@ namespace {
 TEST(SettingsStore, EmptyStoreGivesDefaultsAndStaysUnwritten) {
     ScratchSettings scratch;
     const SettingsStore store = scratch.store();
-    for (const SettingKey& key :
-         {kPortKey, kPortMtsKey, kPortKyivstarKey, kPortLifeKey, kPortBeelineKey}) {
-        EXPECT_EQ(store.ReadPortSetting(key), 1) << key.name;
+    for (const Operator& route : kOperators) {
+        EXPECT_EQ(store.ReadPortSetting(route.portKey), 1) << route.portKey.name;
     }
     EXPECT_EQ(store.ReadModeSetting(), "false");
     EXPECT_EQ(store.ReadSetting("port", "fallback"), "fallback");
@@ -72,7 +72,7 @@ TEST(SettingsStore, TwoProcessesSeeEachOthersWritesAtOnce) {
         const QString theirs = QString::number(round + 50);
         EXPECT_EQ(peer.ask("write port_mts " + theirs), "stored");
         EXPECT_EQ(store.ReadSetting("port_mts", "absent"), theirs);
-        EXPECT_EQ(store.ReadPortSetting(kPortMtsKey), round + 50);
+        EXPECT_EQ(store.ReadPortSetting(kOperators[0].portKey), round + 50);
     }
 }
 

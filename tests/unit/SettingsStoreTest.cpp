@@ -1,5 +1,6 @@
 // The settings as the logic reads them, from a store in memory; how the file keeps them is the
 // settings file's own test.
+#include "dial/Operators.h"
 #include "settings/SettingsStore.h"
 #include "support/InMemorySettings.h"
 #include "support/QtPrinters.h"
@@ -23,7 +24,7 @@ class PortSettingReading : public ::testing::TestWithParam<PortReadingCase> {};
 TEST_P(PortSettingReading, ConvertsTheStoredText) {
     InMemorySettings settings;
     settings.preset({{"port_ks", GetParam().stored}});
-    EXPECT_EQ(settings.store().ReadPortSetting(kPortKyivstarKey), GetParam().port);
+    EXPECT_EQ(settings.store().ReadPortSetting(kOperators[1].portKey), GetParam().port);
 }
 
 INSTANTIATE_TEST_SUITE_P(StoredTexts, PortSettingReading,

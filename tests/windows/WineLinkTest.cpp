@@ -1,6 +1,8 @@
 // linvox.exe under Wine, started by a link as Windows starts a link handler: the phone on the COM
 // port that the registry names for the number's operator receives one dial line, and no other.
 #include "WinePrefix.h"
+#include "dial/Operators.h"
+#include "settings/SettingsStore.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
 
@@ -14,11 +16,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A phone on COM3 to COM7 for each route, in this order: MTS, Kyivstar, Life, Beeline, and
+// A phone for each operator of the table, on COM3 and up: MTS, Kyivstar, Life, Beeline, and
 // every other number (also every call with one phone).
-const QStringList kPortKeys{"port_mts", "port_ks", "port_lf", "port_be", "port"};
 constexpr int kFirstPort = 3;
-constexpr int kOtherNumbersPhone = 4;
+constexpr int kOtherNumbersPhone = static_cast<int>(kAllCallsRow);
 
 struct LinkCase {
     QString link;
@@ -35,8 +36,9 @@ class WineLinks : public ::testing::TestWithParam<LinkCase> {
 protected:
     static void SetUpTestSuite() {
         s_prefix = std::make_unique<WinePrefix>();
-        for (int i = 0; i < kPortKeys.size(); ++i) {
-            s_prefix->setSetting(kPortKeys[i], QString::number(kFirstPort + i));
+        for (std::size_t i = 0; i < kOperators.size(); ++i) {
+            s_prefix->setSetting(ToQString(kOperators[i].portKey.name),
+                                 QString::number(kFirstPort + static_cast<int>(i)));
         }
     }
     static void TearDownTestSuite() { s_prefix.reset(); }
@@ -46,7 +48,7 @@ protected:
 
 TEST_P(WineLinks, ReachTheRoutedPhoneAsOneDialLine) {
     std::vector<std::unique_ptr<PhoneSimulator>> phones;
-    for (int i = 0; i < kPortKeys.size(); ++i) {
+    for (int i = 0; i < static_cast<int>(kOperators.size()); ++i) {
         phones.push_back(std::make_unique<PhoneSimulator>());
         s_prefix->linkComPort(kFirstPort + i, phones.back()->devicePath());
     }
@@ -56,7 +58,7 @@ TEST_P(WineLinks, ReachTheRoutedPhoneAsOneDialLine) {
 
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitStatus, 0) << run.output;
-    for (int i = 0; i < kPortKeys.size(); ++i) {
+    for (int i = 0; i < static_cast<int>(phones.size()); ++i) {
         EXPECT_EQ(phones[i]->transcript(), i == GetParam().phone ? GetParam().received : "")
             << "COM" << kFirstPort + i;
     }

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "settings/SettingKeys.h"
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+#include <QtGlobal>
+
+namespace linvox {
+
+enum class OperatorCode : qint16 {
+    Refused = 0,  // the number's form was rejected
+    Mts = 1,
+    Kyivstar = 2,
+    Life = 3,
+    Beeline = 4,
+    Other = 5,
+};
+
+// A mobile operator: its code, the key its port is stored under, the three-character prefixes
+// that name its numbers, and the caption of its row in the window's port table.
+struct Operator {
+    OperatorCode code;
+    SettingKey portKey;
+    std::array<std::string_view, 4> prefixes;
+    std::string_view caption;
+};
+
+// The one table of operators, fixed rather than read from the settings. Routing tries their
+// prefixes in this order, the first exact match winning; the window's port table shows a row
+// for each in this order, and the port check checks them so. The last, with no prefixes, takes
+// every other number, and its port serves every call when one phone is used.
+inline constexpr std::array<Operator, 5> kOperators{{
+    {OperatorCode::Mts, {"port_mts", "1"}, {"050", "066", "095", "099"}, "MTS, JEANS"},
+    {OperatorCode::Kyivstar, {"port_ks", "1"}, {"067", "096", "097", "098"}, "KYIVSTAR, DJUICE"},
+    {OperatorCode::Life, {"port_lf", "1"}, {"063", "093"}, "LIFE"},
+    {OperatorCode::Beeline, {"port_be", "1"}, {"068"}, "BEELINE"},
+    {OperatorCode::Other, kPortKey, {}, "Всё остальное"},
+}};
+
+// The rows of the port table, and the row of every other number, which is the port for all calls
+// with one phone.
+inline constexpr std::size_t kPortRowCount = kOperators.size();
+inline constexpr std::size_t kAllCallsRow = kPortRowCount - 1;
+static_assert(kOperators[kAllCallsRow].code == OperatorCode::Other &&
+                  kOperators[kAllCallsRow].portKey.name == kPortKey.name,
+              "every other number, and every call with one phone, go through the last row");
+
+}  // namespace linvox
