@@ -15,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -67,6 +68,8 @@ private slots:
     void portFieldStoresNumbersAsTypedAndRefusesTheRest_data();
     void portFieldStoresNumbersAsTypedAndRefusesTheRest();
     void refusedWriteIsShownToTheUser();
+    void everyControlShowsItsCaption_data();
+    void everyControlShowsItsCaption();
     void viewSwitchSetsTheOuterSizes();
     void switchingModesKeepsTheHiddenFieldsAndKeys();
     void bareStartOnAnEmptyStoreWritesTheOperatorPortsAndTheMode();
@@ -173,6 +176,48 @@ void FormPortTest::refusedWriteIsShownToTheUser() {
     QCOMPARE(harness.messages.messages.first().title, "Linvox");
     QVERIFY(harness.messages.messages.first().text.startsWith("Настройка не сохранена: "));
     QCOMPARE(harness.stored("port_mts"), "<absent>");
+}
+
+void FormPortTest::everyControlShowsItsCaption_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("caption");
+    const std::pair<const char*, const char*> captions[] = {
+        {"Command1", "Позвонить"},
+        {"Command4", "Настройки"},
+        {"Command5", "Поиск портов модемов"},
+        {"Command7", "Проверить выбранные порты"},
+        {"Frame1", "Индикатор поиска портов"},
+        {"Frame2", "Индикатор проверки портов"},
+        {"Label1", "Настройка принадлежности портов:"},
+        {"Label6", "MTS, JEANS"},
+        {"Label7", "KYIVSTAR, DJUICE"},
+        {"Label10", "LIFE"},
+        {"Label11", "BEELINE"},
+        {"Label12", "Всё остальное"},
+        {"Option1", "Используется только один телефон"},
+        {"Option2", "Используется несколько телефонов"},
+        {"Label9", "Техподдержка на сайте:"},
+    };
+    for (const auto& [control, caption] : captions) {
+        QTest::newRow(control) << control << QString::fromUtf8(caption);
+    }
+}
+
+void FormPortTest::everyControlShowsItsCaption() {
+    QFETCH(QString, control);
+    QFETCH(QString, caption);
+    Harness harness;
+    harness.window.LoadSettings();
+    QCOMPARE(harness.window.windowTitle(), "Linvox");
+    QWidget* widget = harness.window.findChild<QWidget*>(control);
+    QVERIFY(widget);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        QCOMPARE(button->text(), caption);
+    } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+        QCOMPARE(frame->title(), caption);
+    } else {
+        QCOMPARE(qobject_cast<QLabel*>(widget)->text(), caption);
+    }
 }
 
 void FormPortTest::viewSwitchSetsTheOuterSizes() {

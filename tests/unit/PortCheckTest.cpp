@@ -25,8 +25,9 @@ TEST_F(Check, ProbesEachRowAndShowsTheReportModeAnswer) {
     Run();
     EXPECT_EQ(probe.probes,
               (QStringList{"3/0", "3/1", "4/0", "4/0", "4/1", "0/0", "0/0", "0/1", "7/0", "7/1"}));
-    EXPECT_EQ(view.results, (std::array<QString, 5>{"MODEL X1", "Неизвестно", "Неизвестно",
-                                                    "Неверный порт", "(Phone)"}));
+    EXPECT_EQ(view.results,
+              (std::array<QString, kPortRowCount>{"MODEL X1", "Неизвестно", "Неизвестно",
+                                                  "Неверный порт", "(Phone)"}));
     EXPECT_EQ(
         view.logged("caption"),
         (QStringList{"caption=Подождите....", "caption=Выполнено: 0%", "caption=Выполнено: 20%",
@@ -35,8 +36,11 @@ TEST_F(Check, ProbesEachRowAndShowsTheReportModeAnswer) {
     EXPECT_EQ(view.logged("width"), (QStringList{"width=2", "width=723", "width=1446", "width=2169",
                                                  "width=2892", "width=3615"}));
     EXPECT_EQ(view.log.last(), "colour=green");
-    ASSERT_EQ(messages.messages.size(), 1);
-    EXPECT_TRUE(messages.messages[0].text.endsWith("Дождитесь окончания процесса!"));
+    const Message warning{
+        "Внимание! На выполнение этой операции необходимо примерно 30 секунд. В это время может "
+        "казаться что компьютер как бы завис. Дождитесь окончания процесса!",
+        "Linvox"};
+    EXPECT_EQ(messages.messages, QList<Message>{warning});
 }
 
 TEST_F(Check, WithOnePhoneChecksOnlyThePortForAllCalls) {
@@ -45,7 +49,7 @@ TEST_F(Check, WithOnePhoneChecksOnlyThePortForAllCalls) {
     view.results.fill("stale");
     Run();
     EXPECT_EQ(probe.probes, (QStringList{"5/0", "5/0", "5/1"}));
-    EXPECT_EQ(view.results, (std::array<QString, 5>{"", "", "", "", "Неизвестно"}));
+    EXPECT_EQ(view.results, (std::array<QString, kPortRowCount>{"", "", "", "", "Неизвестно"}));
     EXPECT_EQ(view.logged("caption").last(2),
               (QStringList{"caption=Выполнено: 0%", "caption=Выполнено: 100%"}));
 }

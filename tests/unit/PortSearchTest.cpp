@@ -47,9 +47,11 @@ TEST_F(Search, ProbesTheRangeSilentlyAndListsWhatAnswered) {
                      "caption=Выполнено: 100%"}));
     EXPECT_EQ(view.log.first(4), (QStringList{"bar", "width=2", "colour=highlight", "result="}));
     EXPECT_EQ(view.log.last(2), (QStringList{"colour=green", "result=" + view.resultText}));
-    ASSERT_EQ(messages.messages.size(), 1);
-    EXPECT_TRUE(messages.messages[0].text.startsWith("Внимание! На выполнение"));
-    EXPECT_EQ(messages.messages[0].title, "Linvox");
+    const Message warning{
+        "Внимание! На выполнение этой операции необходимо примерно от 30 секунд до 2 минут. В это "
+        "время может казаться что компьютер как бы завис. Дождитесь окончания процесса!",
+        "Linvox"};
+    EXPECT_EQ(messages.messages, QList<Message>{warning});
 }
 
 TEST_F(Search, WithoutModemsProbesNothingAndSaysSo) {
