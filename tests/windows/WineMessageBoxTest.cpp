@@ -74,8 +74,14 @@ TEST_P(WineMessageBoxes, ShowOneCriticalBoxAndEndWhenItIsClosed) {
     const QString box = xdotool.waitForWindow(GetParam().title, 60s);
     ASSERT_FALSE(box.isEmpty()) << linvox->readAll().toStdString();
     EXPECT_TRUE(xdotool.visibleWindows("Linvox").isEmpty()) << "the window was shown";
-    EXPECT_GE(CountPixelsOfHue(CaptureWindow(*s_display, box), kRed, kHueTolerance),
-              kFewestIconPixels);
+    // Captured once the box has painted itself.
+    EXPECT_TRUE(RunEventsUntil(
+        [&] {
+            return CountPixelsOfHue(CaptureWindow(*s_display, box), kRed, kHueTolerance) >=
+                   kFewestIconPixels;
+        },
+        20s))
+        << "no critical icon";
     xdotool.pressKeys(box, {"ctrl+c"});
     QStringList copied;
     EXPECT_TRUE(RunEventsUntil(
