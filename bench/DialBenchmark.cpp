@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How fast a link handler puts the dial string on the wire, and what a whole dial costs in CPU.
 // Each run starts a fresh process, as the desktop does for every clicked link, against a
 // simulated phone that stamps the moment the dial string's CR arrives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What finding the phones costs: one probe of a silent, an answering and a flooding device, a
 // search over six ports with one phone, and a check of five answering rows, on the real serial
 // line against simulated phones.

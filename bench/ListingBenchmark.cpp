@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What listing the attached serial devices costs on Linux, by how many there are: the first
 // listing, which gives every device its COM number, and a later one, which finds them numbered.
 // The devices are made up by umockdev, so the program runs under umockdev-run:

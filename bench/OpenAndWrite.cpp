@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for the start-up benchmark: the least a program can do to put a dial string on a
 // serial line, with nothing to read, route or show.
 #include <cstdio>

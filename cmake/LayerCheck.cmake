@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a file includes what its layer may not see: the core (commands, dial, line, messages,
 # modems, settings) no platform or app header and no Qt Widgets header, the platform no app
 # header. Run as a script:

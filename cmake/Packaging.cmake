@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What an installation holds besides the program and its icons, and the Debian package CPack
 # makes of it (scripts/package builds it from a Release build).
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # LINVOX_SANITIZE builds everything with AddressSanitizer (leaks included) and
 # UndefinedBehaviorSanitizer, every finding fatal, for the second pass of scripts/test. With clang
 # it also builds the fuzz targets of tests/fuzz.

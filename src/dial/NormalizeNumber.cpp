@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dial/NormalizeNumber.h"
 
 #include "settings/TypedNumber.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "modems/AnswerCleaning.h"
 
 #include "modems/BlankTrimming.h"

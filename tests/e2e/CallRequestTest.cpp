@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed program as a link handler: started with a link, without a window, against
 // simulated phones.
 #include "support/LinvoxProcess.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed program as the desktop's handler of tel: links, through xdg-open.
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"

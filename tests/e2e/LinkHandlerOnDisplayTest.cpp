@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a link handler on a real (virtual) display: messages are modal boxes, and the
 // program ends once the user has closed them.
 #include "support/LinvoxProcess.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The window as a screen reader and a keyboard meet it: the real program on a virtual display,
 read over the accessibility bus (AT-SPI) and driven by keys alone. Starts its own X server and
 buses, and stops them whatever the outcome. Usage: ScreenReaderTest.py LINVOX PHONE_SIM"""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program in a Wayland session on a real compositor (weston, headless): the window opens
 // there, and a link dials whether Qt's Wayland plugin is installed or not.
 #include "support/EventLoop.h"

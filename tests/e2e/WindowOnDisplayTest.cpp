@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program started bare on a (virtual) display: the window a user sees and clicks through.
 #include "support/EventLoop.h"
 #include "support/LinvoxProcess.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From the bytes of a command line to what is written to the phone. Any web page can hand the
 // program a link, so whatever the arguments, the line gets one plain dial command or nothing.
 #include "PlainDialCommand.h"

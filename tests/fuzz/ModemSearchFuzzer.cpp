@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From the system's modem list to the port search: whatever the ports and names the list holds,
 // the search visits the range around them once in ascending order, its progress only grows from
 // 0 to 100 %, and each listed modem is named in parentheses without outer blanks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reading of stored numbers and the lenient number test, each against a slow reference
 // written here from their contracts alone: both give the same 16-bit value or both overflow, and
 // both tests agree on whether a text reads as a number.

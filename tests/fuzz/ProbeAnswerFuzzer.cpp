@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From what a device sends back to "AT+GMM" to the text the window shows. Whatever the bytes and
 // however they are split across reads, the probe gives one non-empty line of bounded length, the
 // same as when they arrive at once.

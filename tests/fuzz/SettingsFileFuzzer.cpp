@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A settings file of any bytes, then one setting written through the store, as the window does
 // after the user edits a port. The write is stored and reads back; every value that could be
 // read before, and that QSettings itself keeps through such a write, reads the same after; and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From a number typed in the window to what is written to the phone: NormalizeNumber only takes
 // punctuation out and lets no letter through but an exponent's, and the line gets one plain dial
 // command or nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window, offscreen, driven by the object names of its controls as a user would.
 #include "app/FormPort.h"
 #include "app/ReadableColours.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's port search and check on the real serial line, against simulated phones that
 // answer, stay silent, flood, hang up and are held by another program.
 #include "app/FormPort.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dial/SendDialCommand.h"
 #include "platform/QtSerialLine.h"
 #include "platform/SerialLockFile.h"

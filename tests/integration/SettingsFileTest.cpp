@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dial/Operators.h"
 #include "platform/SettingsFile.h"
 #include "settings/SettingsStore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Linux modem list through the real libudev, over devices that umockdev makes up: CTest runs
 // this program under umockdev-run.
 #include "platform/SystemModemList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Debian package as a user meets it: installed with apt, it becomes the desktop's handler of
 // tel: links and dials them; removed, it leaves nothing behind. It installs into /usr, so it
 // needs root and CTest runs it alone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second process on the same settings file, for tests of what one process sees of another's
 // writes. Reads commands from stdin, one per line, and answers each with one line:
 //   read <key>             -> the stored text, or "<absent>"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dial/ManualCall.h"
 #include "dial/NormalizeNumber.h"
 #include "dial/OperatorRouting.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings as the logic reads them, from a store in memory; how the file keeps them is the
 // settings file's own test.
 #include "dial/Operators.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installer under Wine: a silent install for the current user makes Linvox the handler of the
 // four link schemes, a link opened through the shell reaches the phone, and a silent uninstall
 // takes away every file and key it added but the user's settings.

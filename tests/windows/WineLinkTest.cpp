@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // linvox.exe under Wine, started by a link as Windows starts a link handler: the phone on the COM
 // port that the registry names for the number's operator receives one dial line, and no other.
 #include "WinePrefix.h"

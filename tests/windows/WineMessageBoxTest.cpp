@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // linvox.exe under Wine on a virtual display, started by a link that it cannot dial: one message
 // box, read as a user reads it (Windows message boxes copy their title and text with Ctrl+C) and
 // closed with Enter; then the program ends with the status that tells the caller why.

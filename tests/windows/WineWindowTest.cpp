@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // linvox.exe under Wine started bare on a virtual display: the window a Windows user sees, in its
 // sizes and colours, storing what is edited in the registry, searching through the management
 // service and opening the support site through the shell.
