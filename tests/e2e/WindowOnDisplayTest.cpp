@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program started bare on a (virtual) display: the window a user sees and clicks through.
 #include "support/EventLoop.h"
+#include "support/FormPoints.h"
 #include "support/LinvoxProcess.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
@@ -17,11 +18,6 @@ namespace linvox::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Centres of controls in the window, in pixels (the form's twips / 15).
-constexpr QPoint kViewSwitch{48, 60};
-constexpr QPoint kMtsPortField{424, 217};
-constexpr QPoint kSinglePhoneOption{304, 352};
 
 TEST(WindowOnDisplay, OpensCompactAndStoresWhatIsEditedInTheSettingsView) {
     VirtualDisplay display;

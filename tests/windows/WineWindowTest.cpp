@@ -5,6 +5,7 @@
 #include "WinePrefix.h"
 #include "support/DisplayReading.h"
 #include "support/EventLoop.h"
+#include "support/FormPoints.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
 #include "support/VirtualDisplay.h"
@@ -22,12 +23,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Points of the window's controls, in pixels (the form's twips / 15).
-constexpr QPoint kViewSwitch{48, 60};
-constexpr QPoint kSearchButton{144, 116};
-constexpr QPoint kSearchResults{144, 264};
-constexpr QPoint kMtsPortField{424, 217};
-constexpr QPoint kSupportLink{170, 372};
 const QSize kCompactView(356, 93);
 // The number field is yellow and the call button green, in every style.
 constexpr int kYellow = 60;
