@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 using linvox::fuzzing::Require;
 
@@ -38,10 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const linvox::ModemEntry& entry : modems.listing.entries) {
         const std::optional<qint16> port = linvox::PortNumberOfEntry(entry.attachedTo);
         overflows = overflows || !port;
-        const linvox::InventoryAnswer<QString> name = inventory.ModemNameForPort(port.value_or(0));
+        const linvox::InventoryAnswer<std::optional<QString>> name =
+            inventory.ModemNameForPort(port.value_or(0));
         if (!name.failed()) {
-            Require(name.value.startsWith(u'(') && name.value.endsWith(u')') &&
-                        !name.value.startsWith(u"( ") && !name.value.endsWith(u" )"),
+            Require(name.value.has_value(), "a listed modem has a name", text);
+            const QString& shown = *name.value;
+            Require(shown.startsWith(u'(') && shown.endsWith(u')') && !shown.startsWith(u"( ") &&
+                        !shown.endsWith(u" )"),
                     "a listed modem is named in parentheses, without outer blanks", text);
         }
     }
