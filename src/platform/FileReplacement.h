@@ -30,7 +30,8 @@ public:
     const QString& temporaryPath() const { return m_temporaryPath; }
 
     // Puts the written contents in the file's place: their data on disk, the rename, then the
-    // folder's entry on disk. Whether it did; on failure the file is as it was.
+    // folder's entry on disk (where the file system allows). Whether the file was replaced; when
+    // not, the file is as it was.
     bool Commit();
 
 private:

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QSettings>
 
 namespace linvox {
 namespace {

@@ -7,7 +7,6 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QSettings>
 #include <QString>
 #include <QVariantMap>
 

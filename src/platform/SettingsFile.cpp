@@ -268,9 +268,15 @@ StoreStatus SettingsFile::UpdateFile(const QString& group, const GroupUpdate& ch
         }
         contents = ReadThrough(replacement, setAside.readableText);
     }
-    const QList<Entry> chosen =
-        contents ? choose(EntriesOf(contents->read.values, group)) : QList<Entry>();
-    if (contents && chosen.isEmpty() && setAside.backupPath.isEmpty()) {
+    const QList<Entry> current =
+        contents ? EntriesOf(contents->read.values, group) : QList<Entry>();
+    const QList<Entry> chosen = contents ? choose(current) : QList<Entry>();
+    // The window stores every field it fills, and each keystroke: a choice that the file holds
+    // already costs no rewrite and no wait for the disk.
+    const bool changesNothing = std::all_of(chosen.begin(), chosen.end(), [&](const Entry& entry) {
+        return std::find(current.begin(), current.end(), entry) != current.end();
+    });
+    if (contents && changesNothing && setAside.backupPath.isEmpty()) {
         return StoreStatus::Stored();
     }
     if (!contents || !WriteChosen(*contents, group, chosen, replacement, scratch) ||
@@ -285,13 +291,8 @@ StoreStatus SettingsFile::UpdateFile(const QString& group, const GroupUpdate& ch
 }
 
 StoreStatus SettingsFile::UpdateNativeStore(const QString& group, const GroupUpdate& choose) {
-    QSettings settings(m_location.path, m_location.format);
-    settings.beginGroup(group);
-    QList<Entry> current;
-    for (const QString& key : settings.childKeys()) {
-        current.append({key, AsWritten(settings.value(key))});
-    }
-    for (const Entry& entry : choose(current)) {
+    // The registry has no lock of ours, and its values are written one by one.
+    for (const Entry& entry : choose(ReadGroup(group))) {
         if (StoreStatus status = WriteToNativeStore(group, entry.key, entry.value);
             !status.stored()) {
             return status;

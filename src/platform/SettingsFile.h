@@ -35,10 +35,10 @@ public:
     // Reads group, and writes the entries that choose picks from it, as one step under the
     // store's write lock: no other writer comes in between, so what choose saw is still so when
     // its choice is written, and nothing another writer stored is lost. choose runs once; an
-    // empty choice writes nothing. Refused as Write is, and then nothing of the choice is stored.
+    // empty choice, or one the file holds already, writes nothing. Refused as Write is, and then
+    // nothing of the choice is stored. In the registry, which has no such lock, the entries are
+    // written one by one.
     StoreStatus Update(const QString& group, const GroupUpdate& choose) override;
-
-    const SettingsLocation& location() const { return m_location; }
 
 private:
     StoreStatus UpdateFile(const QString& group, const GroupUpdate& choose);

@@ -25,8 +25,6 @@ public:
     // that keeps the lock for seconds has hung, and then the lock is refused.
     QString Take();
 
-    const QString& path() const { return m_path; }
-
 private:
     // The lock as the system holds it, let go with the object; none until taken.
     struct Hold;

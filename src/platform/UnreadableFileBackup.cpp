@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/UnreadableFileBackup.h"
 
+#include "platform/FileReplacement.h"
 #include "platform/IniText.h"
 
 #include <optional>
@@ -58,17 +59,15 @@ QString BackupPath(const QString& path) {
            QStringLiteral(".bak");
 }
 
-// Writes bytes to a new file at path in full, unbuffered so that a write cut short is seen.
-bool WriteNewFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) &&
-        file.write(bytes) == bytes.size()) {
-        return true;
-    }
-    if (file.isOpen()) {
-        file.remove();
-    }
-    return false;
+// Keeps bytes, the settings file's own, in a backup at path: on disk before the settings file is
+// replaced, so that a power cut cannot leave the readable part without the copy of the whole, and
+// as private as the file was.
+bool WriteBackup(const QString& path, const QString& settingsFilePath, const QByteArray& bytes) {
+    const QFileInfo settingsFile(settingsFilePath);
+    FileReplacement backup(path);
+    return backup.Write(bytes, settingsFile.lastModified()) &&
+           QFile::setPermissions(backup.temporaryPath(), settingsFile.permissions()) &&
+           backup.Commit();
 }
 
 }  // namespace
@@ -84,7 +83,7 @@ SetAsideOutcome SetAside(const QString& settingsFilePath, const QByteArray& byte
                     .arg(settingsFilePath)};
     }
     const QString backup = BackupPath(settingsFilePath);
-    if (!WriteNewFile(backup, bytes)) {
+    if (!WriteBackup(backup, settingsFilePath, bytes)) {
         return {{},
                 {},
                 QStringLiteral("файл настроек %1 повреждён, а отложить его копию не удалось")

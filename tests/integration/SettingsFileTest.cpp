@@ -18,6 +18,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -147,6 +148,7 @@ class UnreadableSettingsFile : public ::testing::TestWithParam<UnreadableCase> {
 TEST_P(UnreadableSettingsFile, IsSetAsideWithWhatCouldBeReadCarriedOver) {
     ScratchSettings scratch;
     scratch.writeRawFile(GetParam().contents, ScratchSettings::Written::LongAgo);
+    QFile::setPermissions(scratch.filePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     SettingsStore store = scratch.store();
     // Reading first matters: afterwards QSettings no longer reports the file as unreadable.
     store.ReadSetting("port", "1");
@@ -161,6 +163,8 @@ TEST_P(UnreadableSettingsFile, IsSetAsideWithWhatCouldBeReadCarriedOver) {
     QFile backup(scratch.directory() + '/' + backups.first());
     ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
     EXPECT_EQ(backup.readAll(), GetParam().contents);
+    EXPECT_FALSE(backup.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther))
+        << "the copy is readable by others";
     EXPECT_EQ(store.ReadSetting("port_mts", "absent"), "3");
     QSettings fresh(scratch.filePath(), QSettings::NativeFormat);
     for (const auto& [key, value] : GetParam().readable) {
@@ -228,6 +232,17 @@ TEST(SettingsStore, WriteChangesOnlyTheLineOfItsKeyKeepingComments) {
               "[ports]\n; the phone on USB\nCOM3=/dev/ttyACM0\nCOM4=/dev/rfcomm0\n");
 }
 
+TEST(SettingsStore, ValueTheFileHoldsAlreadyIsNotWrittenAgain) {
+    ScratchSettings scratch;
+    scratch.writeRawFile("[linvox]\nport = 4\n", ScratchSettings::Written::LongAgo);
+    const QDateTime modified = QFileInfo(scratch.filePath()).lastModified();
+
+    ASSERT_TRUE(scratch.store().WriteSetting("port", "4").stored());
+
+    EXPECT_EQ(scratch.rawFile(), "[linvox]\nport = 4\n");
+    EXPECT_EQ(QFileInfo(scratch.filePath()).lastModified(), modified);
+}
+
 TEST(SettingsStore, SettingsFileKeptElsewhereThroughALinkStaysALink) {
     ScratchSettings scratch;
     QFile kept(scratch.directory() + "/dotfiles-MyApp.conf");
@@ -281,7 +296,8 @@ TEST(SettingsStore, LockPathThatIsNoFileRefusesEverySaveAtOnceNamingIt) {
     }
 }
 
-// Saves take turns in a few milliseconds: each answer comes well within the peer's five seconds.
+// Saves take turns in a few milliseconds. A save is refused only after the lock's ten seconds, so
+// each answer is awaited longer than that: only a refusal fails, not a slow machine.
 TEST(SettingsStore, TwentyProcessesSavingAtOnceKeepEverySave) {
     ScratchSettings scratch;
     constexpr int kWriters = 20;
@@ -298,7 +314,8 @@ TEST(SettingsStore, TwentyProcessesSavingAtOnceKeepEverySave) {
     }
     for (int writer = 0; writer < kWriters; ++writer) {
         for (int save = 0; save < kSaves; ++save) {
-            EXPECT_EQ(writers[writer]->answer(), "stored") << "writer " << writer;
+            EXPECT_EQ(writers[writer]->answer(std::chrono::seconds(15)), "stored")
+                << "writer " << writer;
         }
     }
     const QSettings saved(scratch.filePath(), QSettings::IniFormat);
