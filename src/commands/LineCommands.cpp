@@ -38,7 +38,7 @@ void LineCommands::SearchPorts(SearchView& view) {
 }
 
 void LineCommands::CheckPorts(CheckView& view) {
-    RunAlone([&] { CheckSelectedPorts(m_probe, view, m_messages); });
+    RunAlone([&] { CheckSelectedPorts(m_inventory, m_probe, view, m_messages); });
 }
 
 void LineCommands::ReleaseLine() {

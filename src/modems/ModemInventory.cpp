@@ -46,14 +46,18 @@ PortRange PortRangeAround(const QList<qint16>& ports) {
 ModemInventory::ModemInventory(ModemListSource& source) : m_source(source) {}
 
 ModemInventory::ListingHold::ListingHold(ModemInventory& inventory) : m_inventory(inventory) {
-    m_inventory.m_heldListing = m_inventory.m_source.Query();
+    m_inventory.m_holding = true;
 }
 
 ModemInventory::ListingHold::~ListingHold() {
+    m_inventory.m_holding = false;
     m_inventory.m_heldListing.reset();
 }
 
 InventoryAnswer<QList<ModemInventory::Entry>> ModemInventory::Entries() {
+    if (m_holding && !m_heldListing) {
+        m_heldListing = m_source.Query();
+    }
     const ModemListing listing = m_heldListing ? *m_heldListing : m_source.Query();
     InventoryAnswer<QList<Entry>> answer{{}, listing.failure, listing.notices};
     if (answer.failed()) {

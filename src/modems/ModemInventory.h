@@ -49,8 +49,8 @@ public:
     explicit ModemInventory(ModemListSource& source);
 
     // While it lives, the inventory answers every call from one query of the system's list, made
-    // when the hold was: a search names the modems of many silent ports in a row, and a listing
-    // for each of them would cost it as much as the probes.
+    // at the first call: a search or a check names the modems of many silent ports in a row, and
+    // a listing for each of them would cost it as much as the probes.
     class ListingHold {
     public:
         explicit ListingHold(ModemInventory& inventory);
@@ -81,6 +81,7 @@ private:
     InventoryAnswer<QList<Entry>> Entries();
 
     ModemListSource& m_source;
+    bool m_holding = false;
     std::optional<ModemListing> m_heldListing;
 };
 

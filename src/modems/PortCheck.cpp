@@ -42,7 +42,8 @@ void ShowRowDone(std::size_t rowsDone, ProgressView& view) {
 
 }  // namespace
 
-void CheckSelectedPorts(PortProbe& probe, CheckView& view, MessageSink& messages) {
+void CheckSelectedPorts(ModemInventory& inventory, PortProbe& probe, CheckView& view,
+                        MessageSink& messages) {
     view.ShowBar();
     view.SetBarWidth(kEmptyBarTwips);
     for (std::size_t row = 0; row < kPortRowCount; ++row) {
@@ -52,6 +53,7 @@ void CheckSelectedPorts(PortProbe& probe, CheckView& view, MessageSink& messages
     view.SetCaption(kWaitCaption);
     messages.Show({kWarning, kProgramTitle});
 
+    const ModemInventory::ListingHold listing(inventory);
     view.SetCaption(DoneCaption(0));
     if (!view.SinglePhoneSelected()) {
         for (std::size_t row = 0; row < kAllCallsRow; ++row) {

@@ -3,6 +3,7 @@
 
 #include "dial/Operators.h"
 #include "messages/MessageSink.h"
+#include "modems/ModemInventory.h"
 #include "modems/PortProbe.h"
 #include "modems/ProgressView.h"
 
@@ -22,7 +23,9 @@ public:
 // The check behind "Проверить выбранные порты": after a warning, probes the port in the field
 // of each row (with one phone, only the port for all calls) with "AT+GMM" and shows beside it
 // what the last probe, in report mode, gave, made one line (OneLineText). A field whose number
-// does not fit 16 bits shows "Неверный порт" without a probe.
-void CheckSelectedPorts(PortProbe& probe, CheckView& view, MessageSink& messages);
+// does not fit 16 bits shows "Неверный порт" without a probe. The system's modem list, which names
+// the modems of silent ports, is read at most once.
+void CheckSelectedPorts(ModemInventory& inventory, PortProbe& probe, CheckView& view,
+                        MessageSink& messages);
 
 }  // namespace linvox

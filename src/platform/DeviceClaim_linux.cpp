@@ -66,6 +66,13 @@ LineStatus DeviceClaim::Take(const QString& device) {
     if (lockFile == LockFileState::HeldByAnother) {
         return LineStatus::PortAlreadyOpen();
     }
+    // QSerialPort would put its lock file in /tmp, where no other program looks. Refused rather
+    // than held without one: a program that honours only lock files, run by root whom the
+    // exclusive-open flag does not stop, would write into the call. Refused before the device is
+    // opened, which would raise its control lines.
+    if (!QFileInfo(kLockFolder).isWritable()) {
+        return LineStatus::LockFolderClosed(device, kLockFolder);
+    }
     const int descriptor = ::open(QFile::encodeName(realDevice).constData(),
                                   O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
@@ -78,13 +85,6 @@ LineStatus DeviceClaim::Take(const QString& device) {
     if (error != 0) {
         ::close(descriptor);
         return FromErrno(error, device);
-    }
-    // QSerialPort would put its lock file in /tmp, where no other program looks. Refused rather
-    // than held without one: a program that honours only lock files, run by root whom the
-    // exclusive-open flag does not stop, would write into the call.
-    if (!QFileInfo(kLockFolder).isWritable()) {
-        ::close(descriptor);
-        return LineStatus::LockFolderClosed(device, kLockFolder);
     }
     if (lockFile == LockFileState::LeftBehind) {
         RemoveLeftBehindLockFile(realDevice);

@@ -60,8 +60,11 @@ std::optional<FileIdentity> IdentityOf(const QString& path) {
 class PortsByDevice {
 public:
     explicit PortsByDevice(const QList<DeviceNumbering::Mapping>& mappings) : m_mappings(mappings) {
+        // A device that two entries name keeps the lower number, as the user reads [ports].
         for (const DeviceNumbering::Mapping& mapping : mappings) {
-            m_byPath.insert(mapping.device, mapping.port);
+            if (!m_byPath.contains(mapping.device)) {
+                m_byPath.insert(mapping.device, mapping.port);
+            }
         }
     }
 
@@ -73,7 +76,8 @@ public:
         }
         if (!m_filesKnown) {
             for (const DeviceNumbering::Mapping& mapping : m_mappings) {
-                if (const std::optional<FileIdentity> file = IdentityOf(mapping.device)) {
+                if (const std::optional<FileIdentity> file = IdentityOf(mapping.device);
+                    file && !m_byFile.contains(*file)) {
                     m_byFile.insert(*file, mapping.port);
                 }
             }

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <sys/stat.h>
+#include <utility>
 
 #include <QFile>
 
@@ -56,6 +57,18 @@ bool IsAttachedByUser(const QString& systemName) {
         }
     }
     return false;
+}
+
+// Whether system name a comes before b: by the letters, then by the number they end in.
+bool InNaturalOrder(const QString& a, const QString& b) {
+    const auto split = [](const QString& name) {
+        qsizetype digits = name.size();
+        while (digits > 0 && name[digits - 1].isDigit()) {
+            --digits;
+        }
+        return std::pair(name.left(digits), name.mid(digits).toULongLong());
+    };
+    return split(a) < split(b);
 }
 
 // The /dev/serial/by-id/ link of the device where udev made one, else its node.
@@ -149,13 +162,28 @@ AttachedListing AttachedDevices(udev* context) {
     if (folder == nullptr) {
         return {{}, errno};
     }
-    AttachedListing listing;
-    while (const dirent* entry = ::readdir(folder.get())) {
-        if (!IsAttachedByUser(QString::fromLocal8Bit(entry->d_name))) {
-            continue;
+    QStringList names;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(folder.get());
+        if (entry == nullptr) {
+            if (errno != 0) {
+                return {{}, errno};
+            }
+            break;
         }
+        if (const QString name = QString::fromLocal8Bit(entry->d_name); IsAttachedByUser(name)) {
+            names.append(name);
+        }
+    }
+    // Devices new at once are numbered in the order of their names (ttyACM0 before ttyACM1, and
+    // ttyACM2 before ttyACM10), not in the folder's order, which the file system chooses.
+    std::sort(names.begin(), names.end(), InNaturalOrder);
+    AttachedListing listing;
+    for (const QString& entryName : names) {
         const UdevPointer<udev_device> device(udev_device_new_from_syspath(
-            context, (std::string(kTtyClassFolder) + '/' + entry->d_name).c_str()));
+            context,
+            (QByteArray(kTtyClassFolder) + '/' + QFile::encodeName(entryName)).constData()));
         // A device unplugged meanwhile has no node left to list.
         const QString node =
             device == nullptr ? QString() : Text(udev_device_get_devnode(device.get()));

@@ -72,6 +72,17 @@ TEST_F(NewDevices, GivesTheFirstFreeNumbersFromThreeAndKeepsThem) {
     EXPECT_EQ(map.DevicePath(7), third);
 }
 
+TEST_F(NewDevices, KnowsADeviceThatTwoEntriesNameByTheLowerNumber) {
+    const QString phone = device("ttyACM0");
+    scratch.writeRawFile(QStringLiteral("[ports]\nCOM4=%1\nCOM9=%1\nCOM3=%2\nCOM8=%2\n")
+                             .arg(phone, scratch.directory() + "/./ttyACM0")
+                             .toUtf8());
+
+    // By the path as written, and by the file for a path that no entry spells so.
+    EXPECT_EQ(number({phone}), (QList<qint16>{4}));
+    EXPECT_EQ(number({scratch.directory() + "//ttyACM0"}), (QList<qint16>{3}));
+}
+
 TEST_F(NewDevices, ProgramsNumberingAtOnceGiveEachDeviceItsOwnNumberAndKeepEveryEntry) {
     constexpr int kDevicesEach = 15;
     for (int round = 0; round < 4; ++round) {

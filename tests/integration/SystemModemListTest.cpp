@@ -123,6 +123,19 @@ TEST_F(SystemModemListTest, GivesNewDevicesTheFirstFreeNumberAndKeepsIt) {
                                                         "\nCOM5=/dev/rfcomm0\n");
 }
 
+TEST_F(SystemModemListTest, NumbersDevicesNewAtOnceInTheOrderOfTheirNames) {
+    plug(SerialDevice("", "ttyACM10", 166, 10));
+    plug(SerialDevice("", "ttyUSB0", 188, 0));
+    plug(SerialDevice("", "ttyACM2", 166, 2));
+    plug(SerialDevice("", "rfcomm0", 216, 0));
+
+    entries();
+
+    EXPECT_EQ(QString::fromUtf8(scratch.rawFile()),
+              "[ports]\nCOM3=/dev/rfcomm0\nCOM4=/dev/ttyACM2\nCOM5=/dev/ttyACM10\n"
+              "COM6=/dev/ttyUSB0\n");
+}
+
 TEST_F(SystemModemListTest, LeavesOutDevicesWhoseNumbersCannotBeRememberedAndNamesThem) {
     plug(kPhoneUsb + kPhone);
     link(kPhoneLink, "ttyACM0");

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modems/PortCheck.h"
+#include "support/FakeModemList.h"
 #include "support/FakeProbe.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageSink.h"
@@ -12,8 +13,10 @@ namespace {
 
 class Check : public ::testing::Test {
 protected:
-    void Run() { CheckSelectedPorts(probe, view, messages); }
+    void Run() { CheckSelectedPorts(inventory, probe, view, messages); }
 
+    FakeModemList modems;
+    ModemInventory inventory{modems};
     FakeProbe probe;
     RecordingCheckView view;
     RecordingMessageSink messages;
@@ -42,6 +45,20 @@ TEST_F(Check, ProbesEachRowAndShowsTheReportModeAnswer) {
         "казаться что компьютер как бы завис. Дождитесь окончания процесса!",
         "Linvox"};
     EXPECT_EQ(messages.messages, QList<Message>{warning});
+}
+
+TEST_F(Check, ReadsTheModemListOnlyWhenAPortIsSilentAndThenOnce) {
+    view.fields = {"3", "4", "5", "6", "7"};
+    probe.answers = {
+        {3, "MODEL X1"}, {4, "MODEL X1"}, {5, "MODEL X1"}, {6, "MODEL X1"}, {7, "MODEL X1"}};
+    Run();
+    EXPECT_EQ(modems.queries, 0);
+
+    probe.answers.clear();
+    // As the probe does for a silent port: it names the listed modem.
+    probe.duringProbe = [&] { inventory.ModemNameForPort(4); };
+    Run();
+    EXPECT_EQ(modems.queries, 1);
 }
 
 TEST_F(Check, WithOnePhoneChecksOnlyThePortForAllCalls) {
