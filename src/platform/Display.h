@@ -15,8 +15,9 @@ struct DisplayChoice {
 };
 
 // The displays that answer and have a Qt plugin installed: on Linux the Wayland compositor of
-// WAYLAND_DISPLAY and the X server of DISPLAY. Needs a QCoreApplication, whose library paths say
-// where Qt looks for its plugins.
+// WAYLAND_DISPLAY and the X server of DISPLAY, or else the platform that QT_QPA_PLATFORM names
+// for another kind of display (eglfs, vnc …) as it stands. Needs a QCoreApplication, whose library
+// paths say where Qt looks for its plugins.
 DisplayChoice ChooseDisplay();
 
 }  // namespace linvox

@@ -85,9 +85,23 @@ bool PrefersX11() {
            qEnvironmentVariable("XDG_SESSION_TYPE") == QStringLiteral("x11");
 }
 
+// Whether the user named, in QT_QPA_PLATFORM, a platform that shows on something other than a
+// desktop session's display (eglfs, linuxfb, vnc …): one that Linvox cannot check, so the choice
+// is theirs. Offscreen and minimal show nothing a user could answer.
+bool NamesAnotherKindOfDisplay(const QString& platform) {
+    const QString key = platform.section(u';', 0, 0).section(u':', 0, 0);
+    return !key.isEmpty() && !key.startsWith(QStringLiteral("xcb")) &&
+           !key.startsWith(QStringLiteral("wayland")) && key != QStringLiteral("offscreen") &&
+           key != QStringLiteral("minimal");
+}
+
 }  // namespace
 
 DisplayChoice ChooseDisplay() {
+    if (const QString chosen = qEnvironmentVariable("QT_QPA_PLATFORM");
+        NamesAnotherKindOfDisplay(chosen)) {
+        return {chosen, {}};
+    }
     struct Kind {
         bool answers;
         QString plugin;

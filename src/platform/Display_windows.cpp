@@ -4,7 +4,8 @@
 namespace linvox {
 
 DisplayChoice ChooseDisplay() {
-    return {QStringLiteral("windows"), {}};
+    // Options the user gave the platform (such as windows:darkmode=2) are kept.
+    return {qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("windows")), {}};
 }
 
 }  // namespace linvox
