@@ -217,7 +217,9 @@ void FormPortTest::everyControlShowsItsCaption() {
     } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
         QCOMPARE(frame->title(), caption);
     } else {
-        QCOMPARE(qobject_cast<QLabel*>(widget)->text(), caption);
+        auto* label = qobject_cast<QLabel*>(widget);
+        QVERIFY(label);
+        QCOMPARE(label->text(), caption);
     }
 }
 

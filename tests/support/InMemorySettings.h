@@ -9,6 +9,8 @@
 #include <map>
 #include <utility>
 
+#include <gtest/gtest.h>
+
 namespace linvox::testing {
 
 // Settings held in memory, for the logic's tests: a store as the program sees it, without a file.
@@ -59,7 +61,7 @@ public:
     // Stores key=value in the program's section for each pair.
     void preset(std::initializer_list<std::pair<QString, QString>> values) {
         for (const auto& [key, value] : values) {
-            (void)store().WriteSetting(key, value);
+            EXPECT_TRUE(store().WriteSetting(key, value).stored()) << key.toStdString();
         }
     }
 

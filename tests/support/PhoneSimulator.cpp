@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhoneSimulator.h"
 
+#include "ChildLifetime.h"
+
 #include <stdexcept>
 
 #include <QDeadlineTimer>
 #include <QFile>
-
-#ifdef Q_OS_LINUX
-#include <signal.h>
-#include <sys/prctl.h>
-#endif
 
 #ifndef LINVOX_PHONE_SIM_PATH
 #error "LINVOX_PHONE_SIM_PATH must name the built phone-sim executable"
@@ -39,11 +36,7 @@ PhoneSimulator::PhoneSimulator(const QStringList& arguments, DeviceLink link) {
     }
 
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-#ifdef Q_OS_LINUX
-    // A test that crashes or is killed must not leave the simulator behind holding its output
-    // pipes.
-    m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-#endif
+    EndWithTheTest(m_process);
     m_process.start(QStringLiteral(LINVOX_PHONE_SIM_PATH), allArguments);
     const QDeadlineTimer deadline(kStartupLimit);
     while (!m_unparsedOutput.contains('\n') &&

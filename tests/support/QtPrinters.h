@@ -32,10 +32,8 @@ inline void PrintTo(DialResult result, std::ostream* out) {
 }
 
 inline void PrintTo(const ProbeOutcome& outcome, std::ostream* out) {
-    *out << "{kind " << static_cast<int>(outcome.kind())
-         << ", "
-            " << outcome.text() << "
-            "}";
+    *out << "{kind " << static_cast<int>(outcome.kind()) << ", \"" << outcome.text().toStdString()
+         << "\"}";
 }
 
 inline void PrintTo(const Message& message, std::ostream* out) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VirtualDisplay.h"
 
-#include "StopServer.h"
+#include "ChildLifetime.h"
 
 #include <stdexcept>
 
@@ -18,6 +18,7 @@ VirtualDisplay::VirtualDisplay() {
     // -displayfd picks a free display number and writes it to our pipe once the server is up.
     // -noreset keeps the server as a desktop session's is, instead of starting over (and
     // recompiling its keyboard map) each time its last client leaves.
+    EndWithTheTest(m_server);
     m_server.start(QStringLiteral("Xvfb"),
                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
                     QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),

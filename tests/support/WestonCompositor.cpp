@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WestonCompositor.h"
 
+#include "ChildLifetime.h"
 #include "EventLoop.h"
-#include "StopServer.h"
+#include "LinvoxProcess.h"
 
 #include <stdexcept>
 
@@ -21,6 +22,7 @@ WestonCompositor::WestonCompositor() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtimeDirectory.path());
     m_compositor.setProcessEnvironment(environment);
+    EndWithTheTest(m_compositor);
     m_compositor.start(QStringLiteral("weston"), {QStringLiteral("--backend=headless-backend.so"),
                                                   QStringLiteral("--socket=") + kSocketName,
                                                   QStringLiteral("--idle-time=0")});
@@ -44,9 +46,7 @@ WestonCompositor::~WestonCompositor() {
 }
 
 QProcessEnvironment WestonCompositor::environment() const {
-    QProcessEnvironment session = QProcessEnvironment::systemEnvironment();
-    session.remove(QStringLiteral("DISPLAY"));
-    session.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    QProcessEnvironment session = LinvoxProcess::HeadlessEnvironment();
     session.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtimeDirectory.path());
     session.insert(QStringLiteral("WAYLAND_DISPLAY"), kSocketName);
     session.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WinePrefix.h"
 
+#include "support/ChildLifetime.h"
+#include "support/LinvoxProcess.h"
+
 #include <stdexcept>
 
 #include <QDir>
@@ -21,12 +24,9 @@ constexpr int kStopLimitMs = 5000;
 }  // namespace
 
 WinePrefix::WinePrefix(const QString& display)
-    : m_environment(QProcessEnvironment::systemEnvironment()) {
+    : m_environment(LinvoxProcess::HeadlessEnvironment()) {
     if (!m_folder.isValid()) {
         throw std::runtime_error("cannot create a folder for the Wine prefix");
-    }
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        m_environment.remove(QString::fromLatin1(name));
     }
     if (!display.isEmpty()) {
         m_environment.insert(QStringLiteral("DISPLAY"), display);
@@ -37,17 +37,28 @@ WinePrefix::WinePrefix(const QString& display)
     // No .NET or HTML engine to offer to download: nothing here needs them.
     m_environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
     m_environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-    const Outcome made = run({QStringLiteral("wineboot"), QStringLiteral("--init")}, kMakeLimit);
-    if (!made.finished || made.exitStatus != 0) {
-        throw std::runtime_error("wineboot failed: " + made.output.toStdString());
+    try {
+        const Outcome made =
+            run({QStringLiteral("wineboot"), QStringLiteral("--init")}, kMakeLimit);
+        if (!made.finished || made.exitStatus != 0) {
+            throw std::runtime_error("wineboot failed: " + made.output.toStdString());
+        }
+        // Every Windows has Arial, the window's font; Wine brings none, and its stand-in draws no
+        // text in a line edit. Liberation Sans has Arial's metrics.
+        setValue(R"(HKCU\Software\Wine\Fonts\Replacements)", "Arial", "Liberation Sans");
+        waitUntilIdle();
+    } catch (...) {
+        // No destructor runs for a prefix that was never made, yet its server is running.
+        stopServer();
+        throw;
     }
-    // Every Windows has Arial, the window's font; Wine brings none, and its stand-in draws no text
-    // in a line edit. Liberation Sans has Arial's metrics.
-    setValue(R"(HKCU\Software\Wine\Fonts\Replacements)", "Arial", "Liberation Sans");
-    waitUntilIdle();
 }
 
 WinePrefix::~WinePrefix() {
+    stopServer();
+}
+
+void WinePrefix::stopServer() const {
     QProcess server;
     server.setProcessEnvironment(m_environment);
     server.start(QStringLiteral("wineserver"), {QStringLiteral("--kill")});
@@ -59,6 +70,7 @@ WinePrefix::Outcome WinePrefix::run(const QStringList& arguments,
     QProcess wine;
     wine.setProcessEnvironment(m_environment);
     wine.setProcessChannelMode(QProcess::MergedChannels);
+    EndWithTheTest(wine);
     wine.start(QStringLiteral("wine"), arguments);
     Outcome outcome;
     outcome.finished = wine.waitForFinished(static_cast<int>(timeout.count()));
@@ -75,6 +87,7 @@ std::unique_ptr<QProcess> WinePrefix::start(const QStringList& arguments) const 
     auto wine = std::make_unique<QProcess>();
     wine->setProcessEnvironment(m_environment);
     wine->setProcessChannelMode(QProcess::MergedChannels);
+    EndWithTheTest(*wine);
     wine->start(QStringLiteral("wine"), arguments);
     wine->waitForStarted(kStopLimitMs);
     return wine;

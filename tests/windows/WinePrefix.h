@@ -61,6 +61,9 @@ public:
     QString userFolder() const;
 
 private:
+    // Ends the prefix's server and every Windows program still running in it.
+    void stopServer() const;
+
     QProcessEnvironment m_environment;
     QTemporaryDir m_folder;
 };
