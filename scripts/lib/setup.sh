@@ -1,5 +1,21 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Shared by scripts/run and scripts/test: Debian packages and the build in build/.
+# Shared by the scripts: their usage, the Debian packages they need, and the builds.
+
+# For -h or --help prints the script's usage (its head comment) and stops; stops with status 2
+# on an option it does not know or on more than $1 other arguments. Called as
+# answer_usage <most arguments> "$@", before the script changes anything.
+answer_usage() {
+    local most=$1 script=${BASH_SOURCE[1]}
+    shift
+    case "${1:-}" in
+        -h|--help) sed -n '3,/^set -euo/{/^set -euo/d;s/^# \{0,1\}//;p}' "$script"; exit 0 ;;
+        -*) echo "${script##*/}: unknown option $1 (see --help)" >&2; exit 2 ;;
+    esac
+    if [ $# -gt "$most" ]; then
+        echo "${script##*/}: too many arguments (see --help)" >&2
+        exit 2
+    fi
+}
 
 # What building and running Linvox needs.
 BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
