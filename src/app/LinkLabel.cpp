@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/LinkLabel.h"
 
+#include "app/LabelTextRect.h"
+
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -83,8 +85,7 @@ void LinkLabel::paintEvent(QPaintEvent* event) {
     QStyleOptionFocusRect focusFrame;
     focusFrame.initFrom(this);
     focusFrame.backgroundColor = palette().color(backgroundRole());
-    focusFrame.rect =
-        fontMetrics().boundingRect(contentsRect(), int(alignment()) | Qt::TextWordWrap, text());
+    focusFrame.rect = LabelTextRect(*this);
     painter.drawPrimitive(QStyle::PE_FrameFocusRect, focusFrame);
 }
 

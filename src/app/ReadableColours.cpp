@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ReadableColours.h"
 
+#include "app/LabelTextRect.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -26,11 +28,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* label = static_cast<QLabel*>(watched);
         if (event->type() == QEvent::Paint && !label->text().isEmpty()) {
-            const int flags =
-                static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
-            const QRect text =
-                label->fontMetrics().boundingRect(label->contentsRect(), flags, label->text());
-            QPainter(label).fillRect(text.adjusted(-1, 0, 1, 0),
+            QPainter(label).fillRect(LabelTextRect(*label).adjusted(-1, 0, 1, 0),
                                      label->palette().brush(label->backgroundRole()));
         }
         return false;
