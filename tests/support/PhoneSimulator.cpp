@@ -2,6 +2,7 @@
 #include "PhoneSimulator.h"
 
 #include "ChildLifetime.h"
+#include "platform/SerialLockFile.h"
 
 #include <stdexcept>
 
@@ -51,6 +52,9 @@ PhoneSimulator::PhoneSimulator(const QStringList& arguments, DeviceLink link) {
     }
     m_devicePath = QString::fromUtf8(m_unparsedOutput.left(lineEnd));
     m_unparsedOutput.remove(0, lineEnd + 1);
+    // The terminal is new, so a lock file under its name was left by an earlier terminal of the
+    // same number (a program killed while it dialed), and may name a process id reused since.
+    QFile::remove(LockFilePath(m_devicePath));
 }
 
 PhoneSimulator::~PhoneSimulator() {
