@@ -24,7 +24,8 @@ enum class LockFileState {
     HeldByAnother,
     // Its program has ended, its process id is one no process can have (zero, negative, beyond
     // 32 bits), or it is this process's own: left by a program that exec'd Linvox, or by one
-    // that crashed and whose id this process was given.
+    // that crashed and whose id this process was given. So is a lock in QLockFile's layout,
+    // written on this host, whose id now runs another program than the one it names.
     LeftBehind,
 };
 

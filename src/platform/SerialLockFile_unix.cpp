@@ -6,13 +6,39 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 
 namespace linvox {
 namespace {
 
 const QString kDeviceDirectory = QStringLiteral("/dev/");
-// A process id as ten characters, its newline and some room for other layouts' extra lines.
-constexpr qint64 kLongestLockText = 64;
+// A process id, a program and a host name, as the longest layout (QLockFile's) begins.
+constexpr qint64 kLongestLockText = 512;
+
+// The program a process runs, by the file name of its executable, as QLockFile names it; empty
+// when that cannot be read (a process of another user, or a system without /proc).
+QString ProgramOf(qint64 processId) {
+    QString program =
+        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(processId))).fileName();
+    // Still the same program when its file was replaced while it ran, as by an upgrade.
+    const QString replacedMark = QStringLiteral(" (deleted)");
+    if (program.endsWith(replacedMark)) {
+        program.chop(replacedMark.size());
+    }
+    return program;
+}
+
+// Whether a lock in QLockFile's layout (process id, program, host) was written on this host by
+// another program than the one that now runs under its id: its owner ended and the id was given
+// again. QLockFile judges its own locks so; a lock that names no program is never judged so.
+bool IdGivenToAnotherProgram(const QList<QByteArray>& lines, qint64 processId) {
+    if (lines.size() < 3 || lines[1].isEmpty() ||
+        QString::fromUtf8(lines[2]) != QSysInfo::machineHostName()) {
+        return false;
+    }
+    const QString running = ProgramOf(processId);
+    return !running.isEmpty() && running != QString::fromUtf8(lines[1]);
+}
 
 }  // namespace
 
@@ -33,10 +59,11 @@ LockFileState LockFileStateOf(const QString& realDevice) {
     if (!file.isFile() || !lock.open(QIODevice::ReadOnly)) {
         return LockFileState::HeldByAnother;
     }
+    const QList<QByteArray> lines = lock.read(kLongestLockText).split('\n');
     bool isNumber = false;
-    const qint64 processId =
-        lock.read(kLongestLockText).split('\n').first().trimmed().toLongLong(&isNumber);
-    const bool heldByAnother = !isNumber || (processId != ::getpid() && ProcessMayRun(processId));
+    const qint64 processId = lines.first().trimmed().toLongLong(&isNumber);
+    const bool heldByAnother = !isNumber || (processId != ::getpid() && ProcessMayRun(processId) &&
+                                             !IdGivenToAnotherProgram(lines, processId));
     return heldByAnother ? LockFileState::HeldByAnother : LockFileState::LeftBehind;
 }
 

@@ -2,6 +2,7 @@
 #include "dial/SendDialCommand.h"
 #include "platform/QtSerialLine.h"
 #include "platform/SerialLockFile.h"
+#include "support/ChildLifetime.h"
 #include "support/CpuTime.h"
 #include "support/EventLoop.h"
 #include "support/FakePause.h"
@@ -19,7 +20,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSysInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -64,11 +67,31 @@ TEST(SerialLockFile, TellsALiveLockFromOneLeftBehind) {
     };
     constexpr auto kHeld = LockFileState::HeldByAnother;
     constexpr auto kLeftBehind = LockFileState::LeftBehind;
+    // Running programs, and one whose file was replaced while it ran, as by an upgrade.
+    const PhoneSimulator phoneSim;
+    const QTemporaryDir folder;
+    const QString upgradedFile = folder.filePath("dialer");
+    ASSERT_TRUE(QFile::copy("/bin/sleep", upgradedFile));
+    QProcess upgraded;
+    EndWithTheTest(upgraded);
+    upgraded.start(upgradedFile, {"60"});
+    ASSERT_TRUE(upgraded.waitForStarted());
+    QFile::remove(upgradedFile);
+    // As QLockFile writes its locks.
+    const auto qtLock = [](qint64 id, const QByteArray& program, const QByteArray& host) {
+        return QByteArray::number(id) + '\n' + program + '\n' + host + '\n';
+    };
+    const QByteArray thisHost = QSysInfo::machineHostName().toUtf8();
     const std::pair<QByteArray, LockFileState> cases[] = {
         {"", kHeld},  // its owner may be writing it
         {"garbage\n", kHeld},
         {tenCharacters(1), kHeld},
-        {"1\nsystemd\nhost\n", kHeld},
+        {qtLock(phoneSim.processId(), "phone-sim", thisHost), kHeld},
+        {qtLock(upgraded.processId(), "dialer", thisHost), kHeld},
+        {qtLock(phoneSim.processId(), "", thisHost), kHeld},
+        {qtLock(phoneSim.processId(), "minicom", "another-host"), kHeld},  // ids not seen here
+        {qtLock(phoneSim.processId(), "minicom", thisHost), kLeftBehind},  // the id given again
+        {QByteArray::number(phoneSim.processId()) + "\nminicom\n", kHeld},
         {tenCharacters(4294967297), kLeftBehind},  // process 1, cut to 32 bits
         {tenCharacters(0), kLeftBehind},
         {tenCharacters(-7), kLeftBehind},
@@ -83,6 +106,7 @@ TEST(SerialLockFile, TellsALiveLockFromOneLeftBehind) {
     }
     RemoveLeftBehindLockFile(device);
     EXPECT_TRUE(LockFileStateOf(device) == LockFileState::None);
+    StopServer(upgraded);
 }
 
 TEST_F(SerialLineOnPhone, OpensOverALockFileLeftWithAnImpossibleIdOrItsOwn) {
