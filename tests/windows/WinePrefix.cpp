@@ -18,6 +18,7 @@ using namespace std::chrono_literals;
 const QString kSettingsKey =
     QStringLiteral(R"(HKCU\Software\VB and VBA Program Settings\MyApp\linvox)");
 constexpr auto kMakeLimit = 120s;
+constexpr int kMakeAttempts = 2;
 constexpr auto kCommandLimit = 30s;
 constexpr int kStopLimitMs = 5000;
 
@@ -38,8 +39,19 @@ WinePrefix::WinePrefix(const QString& display)
     m_environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
     m_environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     try {
-        const Outcome made =
-            run({QStringLiteral("wineboot"), QStringLiteral("--init")}, kMakeLimit);
+        // Now and then Wine 8 makes the prefix but cannot start wineboot in it ("ShellExecuteEx
+        // failed: Internal error"); a second prefix comes up.
+        Outcome made;
+        for (int attempt = 1; attempt <= kMakeAttempts; ++attempt) {
+            if (attempt > 1) {
+                stopServer();
+                QDir(m_environment.value(QStringLiteral("WINEPREFIX"))).removeRecursively();
+            }
+            made = run({QStringLiteral("wineboot"), QStringLiteral("--init")}, kMakeLimit);
+            if (made.finished && made.exitStatus == 0) {
+                break;
+            }
+        }
         if (!made.finished || made.exitStatus != 0) {
             throw std::runtime_error("wineboot failed: " + made.output.toStdString());
         }
