@@ -3,6 +3,7 @@
 """The window as a screen reader and a keyboard meet it: the real program on a virtual display,
 read over the accessibility bus (AT-SPI) and driven by keys alone. Starts its own X server and
 buses, and stops them whatever the outcome. Usage: ScreenReaderTest.py LINVOX PHONE_SIM"""
+import contextlib
 import os
 import signal
 import subprocess
@@ -73,8 +74,13 @@ class ScreenReaderTest(unittest.TestCase):
 
         self.transcript = os.path.join(work.name, "phone")
         phone = self.start([PHONE_SIM, "--transcript", self.transcript], stdout=subprocess.PIPE)
+        device = phone.stdout.readline().decode().strip()
+        self.phone_lock = "/var/lock/LCK.." + device.removeprefix("/dev/").replace("/", "_")
+        # The terminal is new: a lock under its name was left by an earlier one of that number.
+        with contextlib.suppress(FileNotFoundError, PermissionError):
+            os.remove(self.phone_lock)
         with open(os.path.join(work.name, "MyApp.conf"), "w") as settings:
-            settings.write(f"[linvox]\nport=2\n\n[ports]\nCOM2={phone.stdout.readline().decode()}")
+            settings.write(f"[linvox]\nport=2\n\n[ports]\nCOM2={device}\n")
         # The browser that opens the support link notes the address.
         self.opened = os.path.join(work.name, "opened")
         with open(os.path.join(work.name, "xdg-open"), "w") as browser:
@@ -182,6 +188,8 @@ class ScreenReaderTest(unittest.TestCase):
         subprocess.run(["xdotool", "type", "0501234567"], check=True)
         self.press("Return")
         wait_for(lambda: self.read(self.transcript).endswith(b"ATD0501234567;\r"), "the call")
+        # The call ends by releasing the port; ended before that, Linvox would leave its lock.
+        wait_for(lambda: not os.path.exists(self.phone_lock), "the port to be released")
 
 
 if __name__ == "__main__":
