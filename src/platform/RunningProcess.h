@@ -5,6 +5,9 @@
 #include <limits>
 #include <signal.h>
 
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
 #include <QtGlobal>
 
 namespace linvox {
@@ -17,6 +20,19 @@ inline bool ProcessMayRun(qint64 processId) {
         return false;
     }
     return ::kill(static_cast<pid_t>(processId), 0) == 0 || errno != ESRCH;
+}
+
+// The program a process runs, by the file name of its executable, as QLockFile names it in its
+// lock files; empty when that cannot be read (a process of another user, or no /proc).
+inline QString ProgramOf(qint64 processId) {
+    QString program =
+        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(processId))).fileName();
+    // Still the same program when its file was replaced while it ran, as by an upgrade.
+    const QString replacedMark = QStringLiteral(" (deleted)");
+    if (program.endsWith(replacedMark)) {
+        program.chop(replacedMark.size());
+    }
+    return program;
 }
 
 }  // namespace linvox

@@ -15,19 +15,6 @@ const QString kDeviceDirectory = QStringLiteral("/dev/");
 // A process id, a program and a host name, as the longest layout (QLockFile's) begins.
 constexpr qint64 kLongestLockText = 512;
 
-// The program a process runs, by the file name of its executable, as QLockFile names it; empty
-// when that cannot be read (a process of another user, or a system without /proc).
-QString ProgramOf(qint64 processId) {
-    QString program =
-        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(processId))).fileName();
-    // Still the same program when its file was replaced while it ran, as by an upgrade.
-    const QString replacedMark = QStringLiteral(" (deleted)");
-    if (program.endsWith(replacedMark)) {
-        program.chop(replacedMark.size());
-    }
-    return program;
-}
-
 // Whether a lock in QLockFile's layout (process id, program, host) was written on this host by
 // another program than the one that now runs under its id: its owner ended and the id was given
 // again. QLockFile judges its own locks so; a lock that names no program is never judged so.

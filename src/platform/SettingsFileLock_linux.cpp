@@ -15,7 +15,6 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QList>
 #include <QSysInfo>
 
@@ -49,9 +48,7 @@ QString NotALockFile(const QString& path, mode_t mode) {
 // What QLockFile writes, so that programs locking the file through QSettings can tell when the
 // lock is left behind: the process id, the program's file name and the host name, a line each.
 QByteArray OwnerText() {
-    const QString program =
-        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).fileName();
-    return QByteArray::number(::getpid()) + '\n' + QFile::encodeName(program) + '\n' +
+    return QByteArray::number(::getpid()) + '\n' + QFile::encodeName(ProgramOf(::getpid())) + '\n' +
            QSysInfo::machineHostName().toUtf8() + '\n';
 }
 

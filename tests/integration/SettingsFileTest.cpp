@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dial/Operators.h"
 #include "platform/SettingsFile.h"
+#include "platform/SettingsFileLock.h"
 #include "settings/SettingsStore.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
@@ -22,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -294,6 +296,18 @@ TEST(SettingsStore, LockPathThatIsNoFileRefusesEverySaveAtOnceNamingIt) {
         EXPECT_EQ(peer.ask("write port_mts 6"), refusal);
         EXPECT_EQ(scratch.rawFile(), "[linvox]\nport=4\n");
     }
+}
+
+// A Qt program saving the file through QSettings judges the lock by QLockFile's rules: while
+// Linvox holds it, it is a running program's lock, never one left behind to take over.
+TEST(SettingsFileLock, IsARunningProgramsLockToQtProgramsWhileHeld) {
+    ScratchSettings scratch;
+    SettingsFileLock held(scratch.filePath());
+    ASSERT_EQ(held.Take(), "");
+    QLockFile qtProgramsLock(scratch.filePath() + ".lock");
+    EXPECT_FALSE(qtProgramsLock.tryLock(0));
+    EXPECT_EQ(qtProgramsLock.error(), QLockFile::LockFailedError);
+    EXPECT_FALSE(qtProgramsLock.removeStaleLockFile());
 }
 
 // Saves take turns in a few milliseconds. A save is refused only after the lock's ten seconds, so
