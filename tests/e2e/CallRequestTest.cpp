@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The installed program as a link handler: started with a link, without a window, against
 // simulated phones.
+#include "platform/SerialLockFile.h"
 #include "support/LinvoxProcess.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
@@ -17,6 +18,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -283,7 +285,7 @@ TEST_P(ForeignHolds, DialOnlyWhereNoRunningProgramHoldsThePort) {
     // As terminal programs name and write it: the real device's name, then the process id in
     // ten characters and a newline. No process ever has an id beyond the kernel's limit.
     constexpr qint64 kEndedProcessId = 4194305;
-    QFile lock("/var/lock/LCK.." + mtsPhone.devicePath().mid(5).replace('/', '_'));
+    QFile lock(LockFilePath(mtsPhone.devicePath()));
     const qint64 owner =
         GetParam().hold == Hold::RunningProgramsLockFile ? mtsPhone.processId() : kEndedProcessId;
     const QByteArray lockText = QByteArray::number(owner).rightJustified(10, ' ') + '\n';
@@ -330,7 +332,7 @@ TEST_F(LinkHandler, RefusesThePortWhenNoLockFileCanBeMadeWhereOtherProgramsLook)
     };
     // Where QSerialPort would put its lock instead; one there now was left by an earlier terminal.
     const QString lockInTemporaryFolder =
-        "/tmp/LCK.." + mtsPhone.devicePath().mid(5).replace('/', '_');
+        "/tmp/" + QFileInfo(LockFilePath(mtsPhone.devicePath())).fileName();
     QFile::remove(lockInTemporaryFolder);
     const int status = Run("tel:0501234567", readOnlyLockFolder);
     if (status == kChildSetUpFailed) {
