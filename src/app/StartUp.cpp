@@ -18,8 +18,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include <QApplication>
+#include <QGuiApplication>
 
 namespace linvox {
 namespace {
@@ -54,41 +56,88 @@ private:
     LineCommands m_lineCommands;
 };
 
+// The arguments Qt is given: the program's name, and the platforms to use once chosen. Qt takes
+// switches such as "-display" out of its arguments, and a link must reach us whole.
+class QtArguments {
+public:
+    explicit QtArguments(char* program) : m_argv{program, nullptr, nullptr, nullptr} {}
+
+    // Given several, Qt tries each in turn.
+    void setPlatforms(const QString& platforms) {
+        m_platforms = platforms.toLocal8Bit();
+        m_argv[1] = m_platformOption;
+        m_argv[2] = m_platforms.data();
+        m_argc = 3;
+    }
+
+    // Qt keeps both for the application's lifetime.
+    int& argc() { return m_argc; }
+    char** argv() { return m_argv; }
+
+private:
+    char m_platformOption[10] = "-platform";
+    QByteArray m_platforms;
+    int m_argc = 1;
+    char* m_argv[4];
+};
+
+// A GUI application that shows nothing. Starting, Qt warns about the desktop session (such as
+// XDG_RUNTIME_DIR missing for root or cron), which a call without a display never uses; meanwhile
+// only Qt's errors reach standard error, which carries Linvox's own messages.
+std::unique_ptr<QGuiApplication> MakeGuiApplicationQuietly(QtArguments& qt) {
+    static QtMessageHandler qtHandler = nullptr;
+    qtHandler = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg) {
+                qtHandler(type, context, message);
+            }
+        });
+    auto application = std::make_unique<QGuiApplication>(qt.argc(), qt.argv());
+    qInstallMessageHandler(qtHandler);
+    return application;
+}
+
+// A start with a link and no display: the call, its messages on standard error. Some values that
+// other Qt programs keep in the settings file (pictures, cursors) can only be read in a GUI
+// application, and end any other; one that shows nothing is made when Qt has the platform for it.
+int CallWithoutDisplay(const QString& link, const QString& headlessPlatform, QtArguments& qt) {
+    std::unique_ptr<QCoreApplication> application;
+    if (headlessPlatform.isEmpty()) {
+        application = std::make_unique<QCoreApplication>(qt.argc(), qt.argv());
+    } else {
+        qt.setPlatforms(headlessPlatform);
+        application = MakeGuiApplicationQuietly(qt);
+    }
+    StandardErrorSink messages;
+    Telephony telephony(messages);
+    return ExitStatusOf(telephony.lineCommands().PlaceCallRequest(link));
+}
+
 }  // namespace
 
 int RunLinvox(int argc, char* argv[]) {
     const QString argumentText = CommandLineArgumentText(argc, argv);
-    // Qt takes switches such as "-display" out of its arguments; a link must reach us whole.
-    int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr, nullptr, nullptr};
-
-    QByteArray platforms;
+    QtArguments qt(argv[0]);
+    DisplayChoice display;
     {
-        // Enough for a call without a display, and for learning where Qt's plugins are.
-        QCoreApplication application(qtArgc, qtArgv);
-        const DisplayChoice display = ChooseDisplay();
-        if (display.platforms.isEmpty()) {
-            if (argumentText.isEmpty()) {
-                std::fprintf(stderr,
-                             "linvox: no display to show the window on (%s).\nTo dial without a "
-                             "window, pass a link: linvox tel:+380501234567\n",
-                             display.unusableReason.toLocal8Bit().constData());
-                return kExitNoDisplay;
-            }
-            StandardErrorSink messages;
-            Telephony telephony(messages);
-            return ExitStatusOf(telephony.lineCommands().PlaceCallRequest(argumentText));
+        // Enough for learning which displays answer and where Qt's plugins are.
+        QCoreApplication application(qt.argc(), qt.argv());
+        display = ChooseDisplay();
+    }
+    if (display.platforms.isEmpty()) {
+        if (argumentText.isEmpty()) {
+            std::fprintf(stderr,
+                         "linvox: no display to show the window on (%s).\nTo dial without a "
+                         "window, pass a link: linvox tel:+380501234567\n",
+                         display.unusableReason.toLocal8Bit().constData());
+            return kExitNoDisplay;
         }
-        platforms = display.platforms.toLocal8Bit();
+        return CallWithoutDisplay(argumentText, display.headlessPlatform, qt);
     }
 
-    // Given several, Qt tries each in turn: should the compositor turn Linvox away, the X server
-    // is still there.
-    char platformOption[] = "-platform";
-    qtArgv[1] = platformOption;
-    qtArgv[2] = platforms.data();
-    qtArgc = 3;
-    QApplication application(qtArgc, qtArgv);
+    // Should the compositor turn Linvox away, the X server is still there.
+    qt.setPlatforms(display.platforms);
+    QApplication application(qt.argc(), qt.argv());
     MessageBoxSink messages;
     Telephony telephony(messages);
     if (!argumentText.isEmpty()) {

@@ -95,12 +95,18 @@ bool NamesAnotherKindOfDisplay(const QString& platform) {
            key != QStringLiteral("minimal");
 }
 
+// No display to use, and what a call can run on instead.
+DisplayChoice NoDisplay(const QString& reason, const QStringList& installedPlugins) {
+    const QString minimal = QStringLiteral("minimal");
+    return {{}, reason, installedPlugins.contains(minimal) ? minimal : QString()};
+}
+
 }  // namespace
 
 DisplayChoice ChooseDisplay() {
     if (const QString chosen = qEnvironmentVariable("QT_QPA_PLATFORM");
         NamesAnotherKindOfDisplay(chosen)) {
-        return {chosen, {}};
+        return {chosen, {}, {}};
     }
     struct Kind {
         bool answers;
@@ -115,10 +121,12 @@ DisplayChoice ChooseDisplay() {
         {CanReachX11(), QStringLiteral("xcb"),
          QStringLiteral("Qt's plugin for X11, in the Debian package qt6-qpa-plugins, is missing")},
     };
-    if (!kinds[0].answers && !kinds[1].answers) {
-        return {{}, QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY names one that answers")};
-    }
     const QStringList installed = InstalledPlatformPlugins();
+    if (!kinds[0].answers && !kinds[1].answers) {
+        return NoDisplay(
+            QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY names one that answers"),
+            installed);
+    }
     QStringList usable;
     QStringList reasons;
     for (const Kind& kind : kinds) {
@@ -130,10 +138,13 @@ DisplayChoice ChooseDisplay() {
             }
         }
     }
+    if (usable.isEmpty()) {
+        return NoDisplay(reasons.join(QStringLiteral("; ")), installed);
+    }
     if (usable.size() == 2 && PrefersX11()) {
         usable.swapItemsAt(0, 1);
     }
-    return {usable.join(u';'), usable.isEmpty() ? reasons.join(QStringLiteral("; ")) : QString()};
+    return {usable.join(u';'), {}, {}};
 }
 
 }  // namespace linvox

@@ -234,6 +234,15 @@ INSTANTIATE_TEST_SUITE_P(
                                       WriteSettingsForMtsPhone(scratch, byId);
                                   },
                                   ""},
+                      // Only a GUI application can build a bitmap; any other ends reading it.
+                      BadFileCase{"a bitmap kept by another Qt program",
+                                  [](const ScratchSettings& scratch, const QString& phone) {
+                                      WriteSettingsForMtsPhone(scratch, phone);
+                                      QFile file(scratch.filePath());
+                                      file.open(QIODevice::Append);
+                                      file.write("\n[viewer]\nmask=@Variant(\\0\\0\\0I)\n");
+                                  },
+                                  ""},
                       BadFileCase{"a directory",
                                   [](const ScratchSettings& scratch, const QString&) {
                                       QDir().mkdir(scratch.filePath());

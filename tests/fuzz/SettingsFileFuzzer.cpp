@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QVariantMap>
@@ -93,6 +94,17 @@ QVariantMap KeptByQSettings(const QString& path, const QVariantMap& values,
 }
 
 }  // namespace
+
+// Settings are read, as by the program, in a GUI application: only one can build every value
+// that another Qt program may keep in the file (a bitmap, a cursor).
+extern "C" int LLVMFuzzerInitialize(int*, char*** argv) {
+    static char platformOption[] = "-platform";
+    static char platform[] = "minimal";
+    static char* qtArgv[] = {(*argv)[0], platformOption, platform, nullptr};
+    static int qtArgc = 3;
+    static QGuiApplication application(qtArgc, qtArgv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Every file of every run gets a name of its own, out of reach of QSettings' cache.
