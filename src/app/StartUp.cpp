@@ -61,6 +61,8 @@ private:
 class QtArguments {
 public:
     explicit QtArguments(char* program) : m_argv{program, nullptr, nullptr, nullptr} {}
+    // The arguments point into the object itself.
+    Q_DISABLE_COPY_MOVE(QtArguments)
 
     // Given several, Qt tries each in turn.
     void setPlatforms(const QString& platforms) {
