@@ -22,17 +22,11 @@ constexpr int Pixels(int twips) {
     return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
-// The caption of the view switch tells which view is shown.
-const QString kCompactViewCaption = QStringLiteral("Настройки");
-const QString kSettingsViewCaption = QStringLiteral("Спрятать");
-
 // Outer sizes, frame and title bar included.
 constexpr int kCompactWidthTwips = 5460;
 constexpr int kCompactHeightTwips = 1800;
 constexpr int kSettingsWidthTwips = 8640;
 constexpr int kSettingsHeightTwips = 6360;
-
-const QString kSinglePhoneCaption = QStringLiteral("Порт для всех звонков");
 
 // The form was laid out for a system font of about 11 pixels whose letters run narrower than
 // today's; Arial (Liberation Sans on Linux) at 10 pixels keeps every caption inside its control.
@@ -74,6 +68,7 @@ FormPort::FormPort(Services services, QWidget* parent)
     }
 
     m_ui->Label13->setText(kSupportAddress);
+    m_ui->Command4->setText(Say(Phrase::ShowSettingsCaption));
     m_ui->Text2->setFocus();
     ConnectHandlers();
 }
@@ -162,15 +157,16 @@ QString FormPort::StoredPortText(const SettingKey& key) const {
 }
 
 void FormPort::SwitchView() {
+    // The caption of the view switch tells which view is shown.
     const QString caption = m_ui->Command4->text();
-    if (caption == kCompactViewCaption) {
+    if (caption == Say(Phrase::ShowSettingsCaption)) {
         m_ui->SettingsView->show();
         SetOuterSize(kSettingsWidthTwips, kSettingsHeightTwips);
-        m_ui->Command4->setText(kSettingsViewCaption);
-    } else if (caption == kSettingsViewCaption) {
+        m_ui->Command4->setText(Say(Phrase::HideSettingsCaption));
+    } else if (caption == Say(Phrase::HideSettingsCaption)) {
         m_ui->SettingsView->hide();
         SetOuterSize(kCompactWidthTwips, kCompactHeightTwips);
-        m_ui->Command4->setText(kCompactViewCaption);
+        m_ui->Command4->setText(Say(Phrase::ShowSettingsCaption));
     }
 }
 
@@ -194,16 +190,15 @@ void FormPort::ApplyLayout(PhoneMode mode) {
         m_portRows[i].resultLabel->setVisible(operatorRowsShown);
     }
     const PortRow& allCalls = m_portRows[kAllCallsRow];
-    allCalls.operatorLabel->setText(operatorRowsShown ? ToQString(kOperators[kAllCallsRow].caption)
-                                                      : kSinglePhoneCaption);
+    allCalls.operatorLabel->setText(Say(operatorRowsShown ? kOperators[kAllCallsRow].caption
+                                                          : Phrase::PortForAllCallsCaption));
     allCalls.resultLabel->setAccessibleDescription(allCalls.operatorLabel->text());
 }
 
 void FormPort::StorePortField(const PortRow& row) {
     const QString text = row.field->text();
     if (!ReadsAsNumber(text)) {
-        m_services.messages.Show(
-            {QStringLiteral("Номер порта должен содержать только цифры"), kProgramTitle});
+        m_services.messages.Show({Say(Phrase::PortMustBeDigits), kProgramTitle});
         return;
     }
     ReportStore(m_services.settings.WriteSetting(ToQString(row.key.name), text));

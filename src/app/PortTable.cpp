@@ -26,7 +26,7 @@ PortRows PortTableRows(const Ui::FormPort& ui) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         rows[i] = {widgets[i].operatorLabel, widgets[i].field, kOperators[i].portKey,
                    widgets[i].resultLabel};
-        rows[i].operatorLabel->setText(ToQString(kOperators[i].caption));
+        rows[i].operatorLabel->setText(Say(kOperators[i].caption));
     }
     return rows;
 }

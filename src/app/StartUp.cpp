@@ -6,6 +6,8 @@
 #include "app/MessageBoxSink.h"
 #include "app/StandardErrorSink.h"
 #include "commands/LineCommands.h"
+#include "messages/Phrases.h"
+#include "messages/Translation.h"
 #include "platform/CommandLine.h"
 #include "platform/Display.h"
 #include "platform/EventLoopPause.h"
@@ -22,6 +24,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLocale>
 
 namespace linvox {
 namespace {
@@ -102,7 +105,8 @@ std::unique_ptr<QGuiApplication> MakeGuiApplicationQuietly(QtArguments& qt) {
 // A start with a link and no display: the call, its messages on standard error. Some values that
 // other Qt programs keep in the settings file (pictures, cursors) can only be read in a GUI
 // application, and end any other; one that shows nothing is made when Qt has the platform for it.
-int CallWithoutDisplay(const QString& link, const QString& headlessPlatform, QtArguments& qt) {
+int CallWithoutDisplay(const QString& link, const QString& headlessPlatform, QtArguments& qt,
+                       Translation& translation) {
     std::unique_ptr<QCoreApplication> application;
     if (headlessPlatform.isEmpty()) {
         application = std::make_unique<QCoreApplication>(qt.argc(), qt.argv());
@@ -110,6 +114,7 @@ int CallWithoutDisplay(const QString& link, const QString& headlessPlatform, QtA
         qt.setPlatforms(headlessPlatform);
         application = MakeGuiApplicationQuietly(qt);
     }
+    translation.Install();
     StandardErrorSink messages;
     Telephony telephony(messages);
     return ExitStatusOf(telephony.lineCommands().PlaceCallRequest(link));
@@ -119,27 +124,31 @@ int CallWithoutDisplay(const QString& link, const QString& headlessPlatform, QtA
 
 int RunLinvox(int argc, char* argv[]) {
     const QString argumentText = CommandLineArgumentText(argc, argv);
+    // A start with a link speaks the language the window would.
+    Translation translation(ChooseLanguage(QLocale::system().uiLanguages()));
     QtArguments qt(argv[0]);
     DisplayChoice display;
     {
         // Enough for learning which displays answer and where Qt's plugins are.
         QCoreApplication application(qt.argc(), qt.argv());
+        translation.Install();
         display = ChooseDisplay();
-    }
-    if (display.platforms.isEmpty()) {
-        if (argumentText.isEmpty()) {
-            std::fprintf(stderr,
-                         "linvox: no display to show the window on (%s).\nTo dial without a "
-                         "window, pass a link: linvox tel:+380501234567\n",
-                         display.unusableReason.toLocal8Bit().constData());
+        if (display.platforms.isEmpty() && argumentText.isEmpty()) {
+            const QString message =
+                Say(Phrase::NoDisplayForWindow).arg(display.unusableReason) + u'\n' +
+                Say(Phrase::DialWithoutWindow).arg(QStringLiteral("linvox tel:+380501234567"));
+            std::fprintf(stderr, "linvox: %s\n", message.toLocal8Bit().constData());
             return kExitNoDisplay;
         }
-        return CallWithoutDisplay(argumentText, display.headlessPlatform, qt);
+    }
+    if (display.platforms.isEmpty()) {
+        return CallWithoutDisplay(argumentText, display.headlessPlatform, qt, translation);
     }
 
     // Should the compositor turn Linvox away, the X server is still there.
     qt.setPlatforms(display.platforms);
     QApplication application(qt.argc(), qt.argv());
+    translation.Install();
     MessageBoxSink messages;
     Telephony telephony(messages);
     if (!argumentText.isEmpty()) {

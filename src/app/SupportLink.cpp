@@ -2,6 +2,7 @@
 #include "app/SupportLink.h"
 
 #include "platform/Shell.h"
+#include "messages/Phrases.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -13,8 +14,8 @@ void ExecuteLink(const QString& address, Shell& shell, MessageSink& messages) {
     const Shell::Outcome outcome = shell.OpenAddress(address);
     QGuiApplication::restoreOverrideCursor();
     if (!outcome.opened) {
-        messages.Show({QStringLiteral("Невозможно открыть страницу: ") + address +
-                           QStringLiteral("\r\n\r\n") + QString::number(outcome.errorCode),
+        messages.Show({Say(Phrase::CannotOpenPage).arg(address) + QStringLiteral("\r\n\r\n") +
+                           QString::number(outcome.errorCode),
                        QStringLiteral("frmAbout::ExecuteLink")});
     }
 }

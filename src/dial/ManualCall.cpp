@@ -4,13 +4,14 @@
 #include "dial/DialString.h"
 #include "dial/NormalizeNumber.h"
 #include "dial/SendDialCommand.h"
+#include "messages/Phrases.h"
 
 namespace linvox {
 
 void PlaceManualCall(const QString& typed, Dialer& dialer, MessageSink& messages) {
     if (typed.isEmpty()) {
-        messages.Show({QStringLiteral("Не введён номер!"), QStringLiteral("Проверка номера"),
-                       MessageIcon::Critical});
+        messages.Show(
+            {Say(Phrase::NoNumberTyped), Say(Phrase::NumberCheckTitle), MessageIcon::Critical});
         return;
     }
     const std::optional<QString> number = NormalizeNumber(typed, messages);

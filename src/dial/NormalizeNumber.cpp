@@ -2,6 +2,7 @@
 #include "dial/NormalizeNumber.h"
 
 #include "settings/TypedNumber.h"
+#include "messages/Phrases.h"
 
 namespace linvox {
 namespace {
@@ -18,11 +19,11 @@ std::optional<QString> NormalizeNumber(const QString& typed, MessageSink& messag
         cleaned.remove(QChar(punctuation));
     }
     if (cleaned.size() < kShortestNumber) {
-        messages.Show({QStringLiteral("Недостаточное количество цифр!"), kProgramTitle});
+        messages.Show({Say(Phrase::TooFewDigits), kProgramTitle});
         return std::nullopt;
     }
     if (!ReadsAsNumber(cleaned)) {
-        messages.Show({QStringLiteral("Телефон содержит буквы!\r\n") + typed, kProgramTitle});
+        messages.Show({Say(Phrase::NumberHasLetters) + QStringLiteral("\r\n") + typed, kProgramTitle});
         return std::nullopt;
     }
     return cleaned;

@@ -2,6 +2,7 @@
 #include "dial/OperatorRouting.h"
 
 #include "settings/SettingsStore.h"
+#include "messages/Phrases.h"
 
 #include <algorithm>
 
@@ -34,8 +35,7 @@ const Operator* RouteOf(OperatorCode code) {
 }  // namespace
 
 Message WrongNumberFormMessage() {
-    return {QStringLiteral("Неверный формат номера!"), QStringLiteral("Проверка номера"),
-            MessageIcon::Critical};
+    return {Say(Phrase::WrongNumberForm), Say(Phrase::NumberCheckTitle), MessageIcon::Critical};
 }
 
 OperatorCode GetOperator(QString& text, MessageSink& messages) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "messages/Phrases.h"
 #include "settings/SettingKeys.h"
 
 #include <array>
@@ -26,7 +27,7 @@ struct Operator {
     OperatorCode code;
     SettingKey portKey;
     std::array<std::string_view, 4> prefixes;
-    std::string_view caption;
+    Phrase caption;
 };
 
 // The one table of operators, fixed rather than read from the settings. Routing tries their
@@ -34,11 +35,14 @@ struct Operator {
 // for each in this order, and the port check checks them so. The last, with no prefixes, takes
 // every other number, and its port serves every call when one phone is used.
 inline constexpr std::array<Operator, 5> kOperators{{
-    {OperatorCode::Mts, {"port_mts", "1"}, {"050", "066", "095", "099"}, "MTS, JEANS"},
-    {OperatorCode::Kyivstar, {"port_ks", "1"}, {"067", "096", "097", "098"}, "KYIVSTAR, DJUICE"},
-    {OperatorCode::Life, {"port_lf", "1"}, {"063", "093"}, "LIFE"},
-    {OperatorCode::Beeline, {"port_be", "1"}, {"068"}, "BEELINE"},
-    {OperatorCode::Other, kPortKey, {}, "Всё остальное"},
+    {OperatorCode::Mts, {"port_mts", "1"}, {"050", "066", "095", "099"}, Phrase::MtsCaption},
+    {OperatorCode::Kyivstar,
+     {"port_ks", "1"},
+     {"067", "096", "097", "098"},
+     Phrase::KyivstarCaption},
+    {OperatorCode::Life, {"port_lf", "1"}, {"063", "093"}, Phrase::LifeCaption},
+    {OperatorCode::Beeline, {"port_be", "1"}, {"068"}, Phrase::BeelineCaption},
+    {OperatorCode::Other, kPortKey, {}, Phrase::EveryOtherNumberCaption},
 }};
 
 // The rows of the port table, and the row of every other number, which is the port for all calls

@@ -2,6 +2,7 @@
 #include "dial/SendDialCommand.h"
 
 #include "dial/DialString.h"
+#include "line/FailureWording.h"
 #include "line/LineSequence.h"
 #include "settings/SettingsStore.h"
 
@@ -12,25 +13,9 @@ constexpr int kSecondsForThePhoneToDial = 3;
 constexpr char kCarriageReturn = '\r';
 const QString kLineBreak = QStringLiteral("\r\n");
 
-struct FailureWording {
-    LineFailure failure;
-    QString firstLine;
-    QString secondLine;
-};
-
-const FailureWording kFailureWordings[] = {
-    {LineFailure::InvalidPortNumber,
-     QStringLiteral("Неправильно указан порт модема для этого оператора!"),
-     QStringLiteral("Измените настройки!")},
-    {LineFailure::DeviceNotOpen, QStringLiteral("Не удаётся подключиться к модему!"),
-     QStringLiteral("Возможно Ваш телефон отключен.")},
-    {LineFailure::PortAlreadyOpen, QStringLiteral("Не удаётся подключиться к модему!"),
-     QStringLiteral("Порт модема используется другой программой.")},
-};
-
 Message ModemFailureMessage(const LineStatus& status) {
-    return {QStringLiteral("Ошибка соединения с модемом:") + kLineBreak + ModemErrorMessage(status),
-            QStringLiteral("Модем"), MessageIcon::Critical};
+    return {Say(Phrase::ModemConnectionFailed) + kLineBreak + ModemErrorMessage(status),
+            Say(Phrase::ModemTitle), MessageIcon::Critical};
 }
 
 }  // namespace
@@ -77,10 +62,8 @@ LineStatus Dialer::WriteToRoutedPort(const QString& dialString, OperatorCode cod
 }
 
 QString ModemErrorMessage(const LineStatus& status) {
-    for (const FailureWording& wording : kFailureWordings) {
-        if (status.failure() == wording.failure) {
-            return wording.firstLine + kLineBreak + wording.secondLine;
-        }
+    if (const FailureWording* wording = WordingOf(status.failure())) {
+        return Say(wording->dialFirstLine) + kLineBreak + Say(wording->dialSecondLine);
     }
     return status.description();
 }

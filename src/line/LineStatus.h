@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "messages/Phrases.h"
+
 #include <QString>
 
 namespace linvox {
@@ -37,28 +39,20 @@ public:
     // The device exists but the user's rights do not let them open it: the description names the
     // device and the group that usually grants access, and says how to join it.
     static LineStatus AccessDenied(const QString& device, const QString& group) {
-        return LineStatus(
-            LineFailure::AccessDenied,
-            QStringLiteral("Нет доступа к порту модема %1. Доступ к нему даёт группа %2: "
-                           "добавьте себя в неё (sudo adduser $USER %2) и войдите в систему "
-                           "заново.")
-                .arg(device, group));
+        return LineStatus(LineFailure::AccessDenied,
+                          Say(Phrase::NoAccessToPort).arg(device, group));
     }
     static LineStatus LockFolderClosed(const QString& device, const QString& folder) {
         return LineStatus(LineFailure::LockFolderClosed,
-                          QStringLiteral("Порт %1 не открыт: в каталог %2 нельзя записать файл "
-                                         "блокировки, и другие программы не узнали бы, что порт "
-                                         "занят.")
-                              .arg(device, folder));
+                          Say(Phrase::LockFolderClosed).arg(device, folder));
     }
     // Shown by its name, as the serial component's callers have always shown an overflow.
     static LineStatus StoredNumberOverflow() {
-        return LineStatus(LineFailure::StoredNumberOverflow, QStringLiteral("Overflow"));
+        return LineStatus(LineFailure::StoredNumberOverflow, Say(Phrase::Overflow));
     }
     // reason: why the settings store cannot be read, naming it.
     static LineStatus UnreadableSettings(const QString& reason) {
-        return LineStatus(LineFailure::UnreadableSettings,
-                          QStringLiteral("Настройки не прочитаны: ") + reason);
+        return LineStatus(LineFailure::UnreadableSettings, Say(Phrase::SettingsNotRead).arg(reason));
     }
     static LineStatus System(QString description) {
         return LineStatus(LineFailure::System, std::move(description));

@@ -3,16 +3,13 @@
 
 #include "modems/OneLineText.h"
 #include "settings/StoredNumber.h"
+#include "messages/Phrases.h"
 
 #include <optional>
 
 namespace linvox {
 namespace {
 
-const QString kWaitCaption = QStringLiteral("Подождите....");
-const QString kWarning = QStringLiteral(
-    "Внимание! На выполнение этой операции необходимо примерно 30 секунд. В это время может "
-    "казаться что компьютер как бы завис. Дождитесь окончания процесса!");
 // Probes the row's port silently, once more when that fails, and then in report mode for the
 // text shown. Each probe reads the field anew: the user may edit it while an earlier one waits.
 void CheckRow(std::size_t row, PortProbe& probe, CheckView& view) {
@@ -50,8 +47,8 @@ void CheckSelectedPorts(ModemInventory& inventory, PortProbe& probe, CheckView& 
         view.SetRowResult(row, QString());
     }
     view.SetBarColour(BarColour::Highlight);
-    view.SetCaption(kWaitCaption);
-    messages.Show({kWarning, kProgramTitle});
+    view.SetCaption(Say(Phrase::CheckWaitCaption));
+    messages.Show({Say(Phrase::CheckWarning), kProgramTitle});
 
     const ModemInventory::ListingHold listing(inventory);
     view.SetCaption(DoneCaption(0));

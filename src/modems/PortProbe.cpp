@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modems/PortProbe.h"
 
+#include "line/FailureWording.h"
 #include "line/LineSequence.h"
 #include "modems/AnswerCleaning.h"
 
@@ -8,17 +9,6 @@ namespace linvox {
 namespace {
 
 constexpr char kCarriageReturn = '\r';
-
-struct ErrorWording {
-    LineFailure failure;
-    QString text;
-};
-
-const ErrorWording kErrorWordings[] = {
-    {LineFailure::InvalidPortNumber, QStringLiteral("Неверный порт")},
-    {LineFailure::DeviceNotOpen, QStringLiteral("Не удаётся подключиться")},
-    {LineFailure::PortAlreadyOpen, QStringLiteral("Порт модема используется другой программой")},
-};
 
 void AppendKept(QByteArray& gathered, const QByteArray& bytes) {
     const qsizetype room = SerialPortProbe::kKeptAnswerBytes - gathered.size();
@@ -84,10 +74,8 @@ ProbeOutcome SerialPortProbe::ListedNameOr(qint16 portNumber, const ProbeOutcome
 }
 
 QString ProbeErrorText(const LineStatus& failure) {
-    for (const ErrorWording& wording : kErrorWordings) {
-        if (failure.failure() == wording.failure) {
-            return wording.text;
-        }
+    if (const FailureWording* wording = WordingOf(failure.failure())) {
+        return Say(wording->probeText);
     }
     return failure.description();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "line/SerialLine.h"
+#include "messages/Phrases.h"
 #include "modems/ModemInventory.h"
 
 #include <chrono>
@@ -31,9 +32,9 @@ public:
     static ProbeOutcome Answered(QString answer) { return {Kind::Answered, std::move(answer)}; }
     static ProbeOutcome ListedModem(QString name) { return {Kind::ListedModem, std::move(name)}; }
     static ProbeOutcome NoModem(ProbeMode mode) {
-        return {Kind::NoModem, mode == ProbeMode::Report ? QStringLiteral("Неизвестно") : kFailure};
+        return {Kind::NoModem, mode == ProbeMode::Report ? Say(Phrase::ProbeUnknown) : kFailure};
     }
-    static ProbeOutcome NoData() { return {Kind::NoData, QStringLiteral("Нет данных")}; }
+    static ProbeOutcome NoData() { return {Kind::NoData, Say(Phrase::ProbeNoData)}; }
     // reportedText: why, in words for the user; a silent probe gives the failure text.
     static ProbeOutcome Failed(ProbeMode mode, QString reportedText) {
         return {Kind::Failed, mode == ProbeMode::Report ? std::move(reportedText) : kFailure};

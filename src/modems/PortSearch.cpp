@@ -2,16 +2,11 @@
 #include "modems/PortSearch.h"
 
 #include "modems/OneLineText.h"
+#include "messages/Phrases.h"
 
 namespace linvox {
 namespace {
 
-const QString kWaitCaption = QStringLiteral("Подождите...");
-const QString kWarning = QStringLiteral(
-    "Внимание! На выполнение этой операции необходимо примерно от 30 секунд до 2 минут. В это "
-    "время может казаться что компьютер как бы завис. Дождитесь окончания процесса!");
-const QString kNoModemsFound = QStringLiteral(
-    "На этом компьютере не обнаружено модемов, через которые можно было бы звонить!");
 const QString kLineBreak = QStringLiteral("\r\n");
 
 // Every entry is longer than this, so a longer result holds at least one.
@@ -42,8 +37,8 @@ void SearchModemPorts(ModemInventory& inventory, PortProbe& probe, SearchView& v
     view.SetBarWidth(kEmptyBarTwips);
     view.SetBarColour(BarColour::Highlight);
     view.SetResultText(QString());
-    view.SetCaption(kWaitCaption);
-    messages.Show({kWarning, kProgramTitle});
+    view.SetCaption(Say(Phrase::SearchWaitCaption));
+    messages.Show({Say(Phrase::SearchWarning), kProgramTitle});
 
     const ModemInventory::ListingHold listing(inventory);
     const InventoryAnswer<PortRange> range = inventory.ModemPortRange();
@@ -51,8 +46,7 @@ void SearchModemPorts(ModemInventory& inventory, PortProbe& probe, SearchView& v
         messages.Show({notice, kProgramTitle});
     }
     if (range.failed()) {
-        messages.Show({QStringLiteral("Не удалось получить список модемов: ") + range.failure,
-                       kProgramTitle});
+        messages.Show({Say(Phrase::ModemListNotRead).arg(range.failure), kProgramTitle});
     }
     QString result;
     const int first = range.value.first;
@@ -69,7 +63,7 @@ void SearchModemPorts(ModemInventory& inventory, PortProbe& probe, SearchView& v
         view.SetBarWidth(SearchBarWidth(percent));
     }
     view.SetBarColour(BarColour::Green);
-    view.SetResultText(result.size() > kEmptyResultLength ? result : kNoModemsFound);
+    view.SetResultText(result.size() > kEmptyResultLength ? result : Say(Phrase::NoModemsFound));
 }
 
 }  // namespace linvox

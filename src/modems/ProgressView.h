@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "messages/Phrases.h"
+
 #include <QString>
 
 namespace linvox {
@@ -25,9 +27,9 @@ public:
 inline constexpr double kEmptyBarTwips = 2;
 inline constexpr double kFullBarTwips = 3615;
 
-// "Выполнено: " + percent + "%".
+// "Выполнено: " + percent + "%", in the language of the run.
 inline QString DoneCaption(int percent) {
-    return QStringLiteral("Выполнено: %1%").arg(percent);
+    return Say(Phrase::DoneCaption).arg(percent);
 }
 
 }  // namespace linvox

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Display.h"
 
+#include "messages/Phrases.h"
+
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -117,15 +119,13 @@ DisplayChoice ChooseDisplay() {
     // Qt aborts on either, so it is handed only what answers and has its plugin.
     const Kind kinds[] = {
         {CanReachWayland(), QStringLiteral("wayland"),
-         QStringLiteral("Qt's plugin for Wayland, in the Debian package qt6-wayland, is missing")},
+         Say(Phrase::NoWaylandPlugin)},
         {CanReachX11(), QStringLiteral("xcb"),
-         QStringLiteral("Qt's plugin for X11, in the Debian package qt6-qpa-plugins, is missing")},
+         Say(Phrase::NoX11Plugin)},
     };
     const QStringList installed = InstalledPlatformPlugins();
     if (!kinds[0].answers && !kinds[1].answers) {
-        return NoDisplay(
-            QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY names one that answers"),
-            installed);
+        return NoDisplay(Say(Phrase::NoDisplayAnswers), installed);
     }
     QStringList usable;
     QStringList reasons;

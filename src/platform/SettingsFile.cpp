@@ -6,6 +6,7 @@
 #include "platform/SettingsFileLock.h"
 #include "platform/SettingsFileRefusals.h"
 #include "platform/UnreadableFileBackup.h"
+#include "messages/Phrases.h"
 
 #include <algorithm>
 #include <chrono>
@@ -38,10 +39,7 @@ QString WriteRefusalReason(const QString& path) {
 }
 
 QString SetAsideNotice(const QString& path, const QString& backupPath) {
-    return QStringLiteral(
-               "Файл настроек %1 не удалось прочитать целиком. Прежний файл сохранён "
-               "как %2, а всё, что из него удалось прочитать, перенесено в новый.")
-        .arg(path, backupPath);
+    return Say(Phrase::SettingsFileSetAside).arg(path, backupPath);
 }
 
 // A hand-written value with an unquoted comma, such as a device path with "Inc," in it, is split
@@ -187,19 +185,16 @@ QString SettingsFile::UnusableReason() const {
     const QString& path = m_location.path;
     const QFileInfo file(path);
     if (!file.exists()) {
-        return file.isSymLink()
-                   ? QStringLiteral("файл настроек %1 — ссылка, которая никуда не ведёт").arg(path)
-                   : QString();
+        return file.isSymLink() ? Say(Phrase::SettingsLinkLeadsNowhere).arg(path) : QString();
     }
     if (file.isDir()) {
-        return QStringLiteral("файл настроек %1 — это каталог, а не файл").arg(path);
+        return Say(Phrase::SettingsFileIsFolder).arg(path);
     }
     if (!file.isFile()) {
-        return QStringLiteral("файл настроек %1 — не обычный файл, а канал или устройство")
-            .arg(path);
+        return Say(Phrase::SettingsFileIsNoFile).arg(path);
     }
     if (!file.isReadable()) {
-        return QStringLiteral("нет доступа на чтение к файлу настроек %1").arg(path);
+        return Say(Phrase::SettingsFileNotReadable).arg(path);
     }
     return {};
 }

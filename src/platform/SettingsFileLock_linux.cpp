@@ -3,6 +3,7 @@
 #include "platform/SettingsFileLock.h"
 #include "platform/SettingsFileRefusals.h"
 #include "settings/StoreStatus.h"
+#include "messages/Phrases.h"
 
 #include <algorithm>
 #include <chrono>
@@ -36,13 +37,12 @@ constexpr qsizetype kLongestLockText = 256;
 
 QString NotALockFile(const QString& path, mode_t mode) {
     if (S_ISLNK(mode)) {
-        return QStringLiteral("файл блокировки настроек %1 — ссылка, а не обычный файл").arg(path);
+        return Say(Phrase::SettingsLockIsLink).arg(path);
     }
     if (S_ISDIR(mode)) {
-        return QStringLiteral("файл блокировки настроек %1 — это каталог, а не файл").arg(path);
+        return Say(Phrase::SettingsLockIsFolder).arg(path);
     }
-    return QStringLiteral("файл блокировки настроек %1 — не обычный файл, а канал или устройство")
-        .arg(path);
+    return Say(Phrase::SettingsLockIsNoFile).arg(path);
 }
 
 // What QLockFile writes, so that programs locking the file through QSettings can tell when the

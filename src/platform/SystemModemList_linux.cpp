@@ -3,6 +3,7 @@
 #include "platform/PortMap.h"
 #include "platform/SystemModemList.h"
 #include "settings/StoreStatus.h"
+#include "messages/Phrases.h"
 
 #include <algorithm>
 #include <array>
@@ -45,8 +46,7 @@ QString Text(const char* value) {
 
 ModemListing Unreadable(int error) {
     return {{},
-            QStringLiteral("Не удалось прочитать список устройств системы (udev): ") +
-                QString::fromLocal8Bit(std::strerror(error)),
+            Say(Phrase::DeviceListNotRead).arg(QString::fromLocal8Bit(std::strerror(error))),
             {}};
 }
 
@@ -223,8 +223,8 @@ void ListAttachedDevices(const QList<Attached>& attached, DeviceNumbering& numbe
     }
     QString notice = RefusedSettingText(numbered.stored.text());
     if (!unnumbered.isEmpty()) {
-        notice += QStringLiteral("\r\nНомер COM-порта не дан, так как его не удалось сохранить: ") +
-                  unnumbered.join(QStringLiteral("; "));
+        notice += QStringLiteral("\r\n") +
+                  Say(Phrase::DevicesLeftUnnumbered).arg(unnumbered.join(QStringLiteral("; ")));
     }
     notices.append(notice);
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SystemModemList.h"
+#include "messages/Phrases.h"
 
 #include <optional>
 #include <windows.h>
@@ -11,8 +12,6 @@
 namespace linvox {
 namespace {
 
-const QString kServiceUnavailable = QStringLiteral("Служба управления Windows (WMI) недоступна");
-const QString kQueryFailed = QStringLiteral("Список модемов не получен от службы WMI");
 
 // COM on the calling thread while the object lives. A thread that has COM already is only
 // counted up (S_FALSE), which CoUninitialize pairs all the same; one in the other threading model
@@ -91,7 +90,7 @@ private:
 
 ModemListing Unreadable(const QString& what, HRESULT result) {
     return {{},
-            QStringLiteral("%1 (код 0x%2)")
+            Say(Phrase::WithErrorCode)
                 .arg(what)
                 .arg(static_cast<quint32>(result), 8, 16, QLatin1Char('0')),
             {}};
@@ -116,14 +115,14 @@ ModemListing SystemModemList::Query() {
     const ComApartment apartment;
     HRESULT result = apartment.usable();
     if (FAILED(result)) {
-        return Unreadable(kServiceUnavailable, result);
+        return Unreadable(Say(Phrase::WmiUnavailable), result);
     }
 
     ComPointer<IWbemLocator> locator;
     result = ::CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
                                 reinterpret_cast<void**>(locator.out()));
     if (FAILED(result)) {
-        return Unreadable(kServiceUnavailable, result);
+        return Unreadable(Say(Phrase::WmiUnavailable), result);
     }
     // The local machine's root\cimv2, as the moniker winmgmts:\\.\root\cimv2 names it.
     const BasicString space(L"ROOT\\CIMV2");
@@ -131,14 +130,14 @@ ModemListing SystemModemList::Query() {
     result = locator->ConnectServer(space.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
                                     services.out());
     if (FAILED(result)) {
-        return Unreadable(kServiceUnavailable, result);
+        return Unreadable(Say(Phrase::WmiUnavailable), result);
     }
     // The service acts as the user, as a moniker binding does by default.
     result = ::CoSetProxyBlanket(services.get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
                                  RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
                                  EOAC_NONE);
     if (FAILED(result)) {
-        return Unreadable(kServiceUnavailable, result);
+        return Unreadable(Say(Phrase::WmiUnavailable), result);
     }
 
     const BasicString language(L"WQL");
@@ -148,7 +147,7 @@ ModemListing SystemModemList::Query() {
                                  WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
                                  modems.out());
     if (FAILED(result)) {
-        return Unreadable(kQueryFailed, result);
+        return Unreadable(Say(Phrase::WmiQueryFailed), result);
     }
 
     ModemListing listing;
@@ -158,7 +157,7 @@ ModemListing SystemModemList::Query() {
         // Next takes the timeout as a LONG, where WBEM_INFINITE (0xFFFFFFFF) reads as -1.
         result = modems->Next(static_cast<LONG>(WBEM_INFINITE), 1, modem.out(), &returned);
         if (FAILED(result)) {
-            return Unreadable(kQueryFailed, result);
+            return Unreadable(Say(Phrase::WmiQueryFailed), result);
         }
         if (returned == 0) {
             return listing;
@@ -167,7 +166,7 @@ ModemListing SystemModemList::Query() {
         const std::optional<QString> name = TextProperty(modem.get(), L"Name");
         if (!attachedTo || !name) {
             return {{},
-                    QStringLiteral("Свойство %1 модема не прочитано как текст")
+                    Say(Phrase::ModemPropertyNotText)
                         .arg(attachedTo ? QStringLiteral("Name") : QStringLiteral("AttachedTo")),
                     {}};
         }

@@ -3,6 +3,7 @@
 
 #include "platform/FileReplacement.h"
 #include "platform/IniText.h"
+#include "messages/Phrases.h"
 
 #include <optional>
 
@@ -79,15 +80,13 @@ SetAsideOutcome SetAside(const QString& settingsFilePath, const QByteArray& byte
     if (!readableText) {
         return {{},
                 {},
-                QStringLiteral("файл настроек %1 повреждён, а новый записать не удалось")
-                    .arg(settingsFilePath)};
+                Say(Phrase::SettingsFileDamagedNotRewritten).arg(settingsFilePath)};
     }
     const QString backup = BackupPath(settingsFilePath);
     if (!WriteBackup(backup, settingsFilePath, bytes)) {
         return {{},
                 {},
-                QStringLiteral("файл настроек %1 повреждён, а отложить его копию не удалось")
-                    .arg(settingsFilePath)};
+                Say(Phrase::SettingsFileDamagedNotSetAside).arg(settingsFilePath)};
     }
     return {backup, *readableText, {}};
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "messages/Phrases.h"
+
 #include <QString>
 
 namespace linvox {
@@ -26,7 +28,7 @@ private:
 
 // What the user is told when a setting could not be saved, with the store's reason.
 inline QString RefusedSettingText(const QString& reason) {
-    return QStringLiteral("Настройка не сохранена: ") + reason;
+    return Say(Phrase::SettingNotSaved).arg(reason);
 }
 
 }  // namespace linvox

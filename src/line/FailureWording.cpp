@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "line/FailureWording.h"
+
+namespace linvox {
+namespace {
+
+// A wrong port number is told as a settings problem, a port that cannot be reached as a phone
+// switched off or unplugged, and a port held by another program as such.
+constexpr FailureWording kWordings[] = {
+    {LineFailure::InvalidPortNumber, Phrase::WrongPortForOperator, Phrase::ChangeTheSettings,
+     Phrase::ProbeInvalidPort},
+    {LineFailure::DeviceNotOpen, Phrase::CannotReachModem, Phrase::PhoneMayBeSwitchedOff,
+     Phrase::ProbeCannotConnect},
+    {LineFailure::PortAlreadyOpen, Phrase::CannotReachModem, Phrase::ModemPortHeldSentence,
+     Phrase::ProbePortHeld},
+};
+
+}  // namespace
+
+const FailureWording* WordingOf(LineFailure failure) {
+    for (const FailureWording& wording : kWordings) {
+        if (wording.failure == failure) {
+            return &wording;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace linvox
