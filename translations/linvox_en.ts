@@ -124,7 +124,7 @@
     </message>
     <message>
         <source>Порт модема используется другой программой</source>
-        <translation>Port in use by another program</translation>
+        <translation>Held by another program</translation>
     </message>
     <message>
         <source>Неизвестно</source>

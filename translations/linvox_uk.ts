@@ -120,11 +120,11 @@
     </message>
     <message>
         <source>Не удаётся подключиться</source>
-        <translation>Не вдається підключитися</translation>
+        <translation>Немає з’єднання</translation>
     </message>
     <message>
         <source>Порт модема используется другой программой</source>
-        <translation>Порт модема використовує інша програма</translation>
+        <translation>Порт зайнятий</translation>
     </message>
     <message>
         <source>Неизвестно</source>

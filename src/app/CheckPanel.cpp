@@ -16,7 +16,10 @@ QString CheckPanel::PortFieldText(std::size_t row) const {
 }
 
 void CheckPanel::SetRowResult(std::size_t row, const QString& text) {
-    m_rows.at(row).resultLabel->setText(text);
+    QLabel* result = m_rows.at(row).resultLabel;
+    result->setText(text);
+    // A result may run past the window's edge, as a long model name does: its tooltip is whole.
+    result->setToolTip(text);
 }
 
 }  // namespace linvox

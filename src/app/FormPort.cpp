@@ -190,8 +190,8 @@ void FormPort::ApplyLayout(PhoneMode mode) {
         m_portRows[i].resultLabel->setVisible(operatorRowsShown);
     }
     const PortRow& allCalls = m_portRows[kAllCallsRow];
-    allCalls.operatorLabel->setText(Say(operatorRowsShown ? kOperators[kAllCallsRow].caption
-                                                          : Phrase::PortForAllCallsCaption));
+    allCalls.operatorLabel->setText(
+        Say(operatorRowsShown ? kOperators[kAllCallsRow].caption : Phrase::PortForAllCallsCaption));
     allCalls.resultLabel->setAccessibleDescription(allCalls.operatorLabel->text());
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/SupportLink.h"
 
-#include "platform/Shell.h"
 #include "messages/Phrases.h"
+#include "platform/Shell.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dial/NormalizeNumber.h"
 
-#include "settings/TypedNumber.h"
 #include "messages/Phrases.h"
+#include "settings/TypedNumber.h"
 
 namespace linvox {
 namespace {
@@ -23,7 +23,8 @@ std::optional<QString> NormalizeNumber(const QString& typed, MessageSink& messag
         return std::nullopt;
     }
     if (!ReadsAsNumber(cleaned)) {
-        messages.Show({Say(Phrase::NumberHasLetters) + QStringLiteral("\r\n") + typed, kProgramTitle});
+        messages.Show(
+            {Say(Phrase::NumberHasLetters) + QStringLiteral("\r\n") + typed, kProgramTitle});
         return std::nullopt;
     }
     return cleaned;

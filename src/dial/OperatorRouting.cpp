@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dial/OperatorRouting.h"
 
-#include "settings/SettingsStore.h"
 #include "messages/Phrases.h"
+#include "settings/SettingsStore.h"
 
 #include <algorithm>
 

@@ -52,7 +52,8 @@ public:
     }
     // reason: why the settings store cannot be read, naming it.
     static LineStatus UnreadableSettings(const QString& reason) {
-        return LineStatus(LineFailure::UnreadableSettings, Say(Phrase::SettingsNotRead).arg(reason));
+        return LineStatus(LineFailure::UnreadableSettings,
+                          Say(Phrase::SettingsNotRead).arg(reason));
     }
     static LineStatus System(QString description) {
         return LineStatus(LineFailure::System, std::move(description));

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modems/PortCheck.h"
 
+#include "messages/Phrases.h"
 #include "modems/OneLineText.h"
 #include "settings/StoredNumber.h"
-#include "messages/Phrases.h"
 
 #include <optional>
 

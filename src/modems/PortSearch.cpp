@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modems/PortSearch.h"
 
-#include "modems/OneLineText.h"
 #include "messages/Phrases.h"
+#include "modems/OneLineText.h"
 
 namespace linvox {
 namespace {

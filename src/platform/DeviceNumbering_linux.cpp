@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DeviceNumbering_linux.h"
+
 #include "messages/Phrases.h"
 
 #include <algorithm>
@@ -162,10 +163,9 @@ DeviceNumbering::Numbering DeviceNumbering::NumberDevices(const QList<AttachedDe
             return choice.added;
         });
     if (stored.stored()) {
-        return {choice.ports,
-                choice.numbersLeft
-                    ? std::move(stored)
-                    : StoreStatus::Refused(Say(Phrase::AllComNumbersTaken))};
+        return {choice.ports, choice.numbersLeft
+                                  ? std::move(stored)
+                                  : StoreStatus::Refused(Say(Phrase::AllComNumbersTaken))};
     }
     // The file holds the numbers of the devices that had one before, with or without the lock.
     for (qsizetype i = 0; i < choice.ports.size(); ++i) {

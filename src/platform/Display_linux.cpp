@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/Display.h"
-
 #include "messages/Phrases.h"
+#include "platform/Display.h"
 
 #include <cstring>
 #include <sys/socket.h>
@@ -118,10 +117,8 @@ DisplayChoice ChooseDisplay() {
     // A DISPLAY left over from an ended session names no server, and a plugin may be missing:
     // Qt aborts on either, so it is handed only what answers and has its plugin.
     const Kind kinds[] = {
-        {CanReachWayland(), QStringLiteral("wayland"),
-         Say(Phrase::NoWaylandPlugin)},
-        {CanReachX11(), QStringLiteral("xcb"),
-         Say(Phrase::NoX11Plugin)},
+        {CanReachWayland(), QStringLiteral("wayland"), Say(Phrase::NoWaylandPlugin)},
+        {CanReachX11(), QStringLiteral("xcb"), Say(Phrase::NoX11Plugin)},
     };
     const QStringList installed = InstalledPlatformPlugins();
     if (!kinds[0].answers && !kinds[1].answers) {

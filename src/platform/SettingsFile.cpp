@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SettingsFile.h"
 
+#include "messages/Phrases.h"
 #include "platform/FileReplacement.h"
 #include "platform/IniText.h"
 #include "platform/SettingsFileLock.h"
 #include "platform/SettingsFileRefusals.h"
 #include "platform/UnreadableFileBackup.h"
-#include "messages/Phrases.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "messages/Phrases.h"
 #include "platform/RunningProcess.h"
 #include "platform/SettingsFileLock.h"
 #include "platform/SettingsFileRefusals.h"
 #include "settings/StoreStatus.h"
-#include "messages/Phrases.h"
 
 #include <algorithm>
 #include <chrono>

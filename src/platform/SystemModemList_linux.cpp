@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "messages/Phrases.h"
 #include "platform/DeviceNumbering_linux.h"
 #include "platform/PortMap.h"
 #include "platform/SystemModemList.h"
 #include "settings/StoreStatus.h"
-#include "messages/Phrases.h"
 
 #include <algorithm>
 #include <array>
@@ -45,9 +45,8 @@ QString Text(const char* value) {
 }
 
 ModemListing Unreadable(int error) {
-    return {{},
-            Say(Phrase::DeviceListNotRead).arg(QString::fromLocal8Bit(std::strerror(error))),
-            {}};
+    return {
+        {}, Say(Phrase::DeviceListNotRead).arg(QString::fromLocal8Bit(std::strerror(error))), {}};
 }
 
 bool IsAttachedByUser(const QString& systemName) {

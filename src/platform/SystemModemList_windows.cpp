@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/SystemModemList.h"
 #include "messages/Phrases.h"
+#include "platform/SystemModemList.h"
 
 #include <optional>
 #include <windows.h>
@@ -11,7 +11,6 @@
 
 namespace linvox {
 namespace {
-
 
 // COM on the calling thread while the object lives. A thread that has COM already is only
 // counted up (S_FALSE), which CoUninitialize pairs all the same; one in the other threading model

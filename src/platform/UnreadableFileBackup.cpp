@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/UnreadableFileBackup.h"
 
+#include "messages/Phrases.h"
 #include "platform/FileReplacement.h"
 #include "platform/IniText.h"
-#include "messages/Phrases.h"
 
 #include <optional>
 
@@ -78,15 +78,11 @@ SetAsideOutcome SetAside(const QString& settingsFilePath, const QByteArray& byte
     const std::optional<QVariantMap> kept = KeptByQSettings(readable, scratch);
     const std::optional<QByteArray> readableText = kept ? IniTextOf(*kept, scratch) : std::nullopt;
     if (!readableText) {
-        return {{},
-                {},
-                Say(Phrase::SettingsFileDamagedNotRewritten).arg(settingsFilePath)};
+        return {{}, {}, Say(Phrase::SettingsFileDamagedNotRewritten).arg(settingsFilePath)};
     }
     const QString backup = BackupPath(settingsFilePath);
     if (!WriteBackup(backup, settingsFilePath, bytes)) {
-        return {{},
-                {},
-                Say(Phrase::SettingsFileDamagedNotSetAside).arg(settingsFilePath)};
+        return {{}, {}, Say(Phrase::SettingsFileDamagedNotSetAside).arg(settingsFilePath)};
     }
     return {backup, *readableText, {}};
 }

@@ -119,6 +119,25 @@ INSTANTIATE_TEST_SUITE_P(
                       "tel:0501234567;", "tel:05012%4567", QStringLiteral("tel:050123456٧"),
                       QStringLiteral("tel:05012345６7")));
 
+class RefusalInLanguages
+    : public LinkHandler,
+      public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(RefusalInLanguages, IsWordedInTheUsersLanguage) {
+    const auto& [language, refusal] = GetParam();
+    QProcessEnvironment environment = LinvoxProcess::HeadlessEnvironment();
+    environment.insert("LANGUAGE", language);
+    LinvoxProcess linvox({"tel:050"}, scratch.directory(), environment);
+    ASSERT_TRUE(linvox.waitForExit(kDialTimeout));
+    EXPECT_EQ(linvox.exitStatus(), 2);
+    EXPECT_EQ(linvox.standardError(), QString::fromUtf8(refusal));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    UkrainianAndEnglish, RefusalInLanguages,
+    ::testing::Values(std::pair{"uk", "Перевірка номера: Неправильний формат номера!\n"},
+                      std::pair{"en", "Number check: Invalid number format!\n"}));
+
 TEST_F(LinkHandler, FailedFirstAttemptIsRetriedWithoutAMessage) {
     // Takes nothing until the first attempt gives up writing and closes the port.
     PhoneSimulator stalledPhone({"--stall-until-closed"});

@@ -18,6 +18,10 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, Gio, GLib  # noqa: E402
 
 LINVOX, PHONE_SIM = sys.argv[1:3]
+# What chooses the language Linvox speaks, and the setting of its own Russian, which the test
+# reads unless it asks for another.
+LANGUAGES = ("LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG")
+PROGRAMS_OWN_LANGUAGE = {"LC_ALL": "C.UTF-8"}
 LINK = ("link", "http://linvox.example/support")
 NUMBER_FIELD = ("text", "Номер телефона")
 COMPACT_VIEW = [("push button", "Позвонить"), ("push button", "Настройки"), NUMBER_FIELD]
@@ -51,19 +55,36 @@ def described(accessible):
     return (accessible.get_role_name(), accessible.get_name())
 
 
+def start(command, add_cleanup, **options):
+    """Starts a process in a group of its own, ended with all it started by its stop(), or by
+    the cleanup it gives add_cleanup."""
+    process = subprocess.Popen(command, start_new_session=True, **options)
+
+    def stop():
+        try:
+            os.killpg(process.pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass  # ended by itself, with all it started
+        process.communicate()
+    add_cleanup(stop)
+    process.stop = stop
+    return process
+
+
 class ScreenReaderTest(unittest.TestCase):
-    def setUp(self):
-        work = tempfile.TemporaryDirectory()
-        self.addCleanup(work.cleanup)
+    @classmethod
+    def setUpClass(cls):
+        """One display and one accessibility bus for every test: a process meets only the first
+        bus it reads."""
         reader, writer = os.pipe()
         # -noreset: the accessibility bus's launcher is the server's first client, and a reset
         # when it leaves would turn Linvox away.
-        self.start(["Xvfb", "-displayfd", str(writer), "-noreset", "-nolisten", "tcp"],
-                   pass_fds=[writer], stderr=subprocess.DEVNULL)
+        start(["Xvfb", "-displayfd", str(writer), "-noreset", "-nolisten", "tcp"],
+              cls.addClassCleanup, pass_fds=[writer], stderr=subprocess.DEVNULL)
         os.close(writer)
         os.environ["DISPLAY"] = ":" + os.fdopen(reader).readline().strip()
-        bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        bus = start(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                    cls.addClassCleanup, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
         # What a screen reader says when it starts, and Qt listens for. The session bus starts
         # the accessibility bus for it, in the session bus's process group.
@@ -71,7 +92,11 @@ class ScreenReaderTest(unittest.TestCase):
             "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
             GLib.Variant("(ssv)", ("org.a11y.Status", "IsEnabled", GLib.Variant("b", True))),
             None, Gio.DBusCallFlags.NONE, -1, None)
+        Atspi.init()
 
+    def setUp(self):
+        work = tempfile.TemporaryDirectory()
+        self.addCleanup(work.cleanup)
         self.transcript = os.path.join(work.name, "phone")
         phone = self.start([PHONE_SIM, "--transcript", self.transcript], stdout=subprocess.PIPE)
         device = phone.stdout.readline().decode().strip()
@@ -86,28 +111,22 @@ class ScreenReaderTest(unittest.TestCase):
         with open(os.path.join(work.name, "xdg-open"), "w") as browser:
             browser.write(f'#!/bin/sh\necho "$1" >> {self.opened}\n')
         os.chmod(browser.name, 0o755)
-        environment = {name: value for name, value in os.environ.items()
-                       if name not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-        environment.update(XDG_CONFIG_HOME=work.name, PATH=work.name + ":" + os.environ["PATH"])
-        self.start([LINVOX], env=environment)
+        self.environment = {name: value for name, value in os.environ.items()
+                            if name not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM") + LANGUAGES}
+        self.environment.update(XDG_CONFIG_HOME=work.name,
+                                PATH=work.name + ":" + os.environ["PATH"])
 
-        Atspi.init()
+    def open_window(self, language):
+        """Starts Linvox in the language's environment and waits for its window, focused."""
+        linvox = self.start([LINVOX], env=dict(self.environment, **language))
         self.window = wait_for(self.linvox_window, "the window on the accessibility bus")
         self.window_id = wait_for(self.x_windows, "the window on the display")[0]
         self.focus_x_window(self.window_id)
+        return linvox
 
     def start(self, command, **options):
-        """Starts a process in a group of its own, ended with all it started."""
-        process = subprocess.Popen(command, start_new_session=True, **options)
-
-        def stop():
-            try:
-                os.killpg(process.pid, signal.SIGTERM)
-            except ProcessLookupError:
-                pass  # ended by itself, with all it started
-            process.communicate()
-        self.addCleanup(stop)
-        return process
+        """Starts a process that ends with the test at the latest."""
+        return start(command, self.addCleanup, **options)
 
     def linvox_window(self):
         desktop = Atspi.get_desktop(0)
@@ -151,6 +170,7 @@ class ScreenReaderTest(unittest.TestCase):
         return open(path, "rb").read() if os.path.exists(path) else b""
 
     def test_a_keyboard_alone_opens_settings_checks_opens_the_link_and_calls(self):
+        self.open_window(PROGRAMS_OWN_LANGUAGE)
         self.assertEqual(wait_for(self.focused, "the focus"), NUMBER_FIELD)
         focusable = {described(accessible) for accessible in showing(self.window)
                      if accessible.get_state_set().contains(Atspi.StateType.FOCUSABLE)}
@@ -190,6 +210,18 @@ class ScreenReaderTest(unittest.TestCase):
         wait_for(lambda: self.read(self.transcript).endswith(b"ATD0501234567;\r"), "the call")
         # The call ends by releasing the port; ended before that, Linvox would leave its lock.
         wait_for(lambda: not os.path.exists(self.phone_lock), "the port to be released")
+
+    def test_captions_are_in_the_users_language(self):
+        for language, captions in (({"LANGUAGE": "uk"}, ["Зателефонувати", "Параметри"]),
+                                   ({"LANGUAGE": "en"}, ["Call", "Settings"]),
+                                   ({"LANG": "C"}, ["Позвонить", "Настройки"]),
+                                   ({"LANG": "ru_RU.UTF-8"}, ["Позвонить", "Настройки"])):
+            with self.subTest(**language):
+                linvox = self.open_window(language)
+                for caption in captions:
+                    self.find("push button", caption)
+                linvox.stop()
+                wait_for(lambda: not self.linvox_window(), "the window to leave the bus")
 
 
 if __name__ == "__main__":

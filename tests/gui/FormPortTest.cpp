@@ -2,13 +2,7 @@
 // The real window, offscreen, driven by the object names of its controls as a user would.
 #include "app/FormPort.h"
 #include "app/ReadableColours.h"
-#include "commands/LineCommands.h"
-#include "support/FakeModemList.h"
-#include "support/FakePause.h"
-#include "support/FakeSerialLine.h"
-#include "support/FakeShell.h"
-#include "support/RecordingMessageSink.h"
-#include "support/ScratchSettings.h"
+#include "support/FormHarness.h"
 
 #include <cmath>
 #include <memory>
@@ -32,33 +26,6 @@
 namespace linvox::testing {
 
 const Message kNotAPortNumber{"Номер порта должен содержать только цифры", "Linvox"};
-
-// One window with fakes around it and a settings file of its own, or the settings elsewhere.
-struct Harness {
-    explicit Harness(std::optional<SettingsLocation> elsewhere = std::nullopt)
-        : file(elsewhere ? *elsewhere : scratch.location()),
-          settings(file),
-          window({settings, messages, shell, lineCommands, [this] { ++programEnds; }}) {}
-
-    template <typename Control>
-    Control* control(const char* name) {
-        return window.findChild<Control*>(QString::fromLatin1(name));
-    }
-    QString stored(const QString& key) { return settings.ReadSetting(key, "<absent>"); }
-    void openSettingsView() { QTest::mouseClick(control<QPushButton>("Command4"), Qt::LeftButton); }
-
-    ScratchSettings scratch;
-    SettingsFile file;
-    SettingsStore settings;
-    FakeSerialLine line;
-    FakeModemList modems;
-    RecordingMessageSink messages;
-    FakePause pause;
-    FakeShell shell;
-    LineCommands lineCommands{line, modems, settings, messages, pause};
-    int programEnds = 0;
-    FormPort window;
-};
 
 class FormPortTest : public QObject {
     Q_OBJECT
