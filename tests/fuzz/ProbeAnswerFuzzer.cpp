@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // From what a device sends back to "AT+GMM" to the text the window shows. Whatever the bytes and
 // however they are split across reads, the probe gives one non-empty line of bounded length, the
-// same as when they arrive at once.
+// same as when they arrive at once, and the same when the device also reports of its own accord,
+// on a line of its own, before or after them.
 #include "Property.h"
 #include "modems/PortProbe.h"
 #include "support/FakeModemList.h"
@@ -56,5 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Require(shown == Probe(whole.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{whole}),
             "an answer split across reads is read as a whole", detail);
+    const QByteArray report = "\r\n^RSSI:14\r\n";
+    Require(shown == Probe({report + whole}) && shown == Probe({whole + report}),
+            "an unsolicited result code changes nothing", detail);
     return 0;
 }
