@@ -31,7 +31,13 @@ ProbeOutcome SerialPortProbe::ProbePort(const QString& command, qint16 portNumbe
             return ListedNameOr(portNumber, ProbeOutcome::NoModem(mode), mode);
         }
         GatherAnswer(answer);
-        const QString cleaned = CleanAnswer(answer.gathered.first(answer.cleanedLength), command);
+        const QByteArray received = answer.gathered.first(answer.cleanedLength);
+        // A device that reports of its own accord (its signal, a call ringing in) has not
+        // answered, just as one that sends nothing.
+        if (HoldsOnlyUnsolicitedCodes(received)) {
+            return ListedNameOr(portNumber, ProbeOutcome::NoModem(mode), mode);
+        }
+        const QString cleaned = CleanAnswer(received, command);
         if (!cleaned.isEmpty()) {
             return ProbeOutcome::Answered(cleaned);
         }

@@ -21,6 +21,7 @@ enum class ProbeMode { Silent, Report };
 // What a probe found on a port, and the text it gives for that: the probe's result text.
 class ProbeOutcome {
 public:
+    // A silent device is one that sent nothing in time, or nothing but unsolicited result codes.
     enum class Kind {
         Answered,     // the device's cleaned answer
         ListedModem,  // a silent device, on a port where the system lists a modem: its name
@@ -68,9 +69,9 @@ public:
     virtual ~PortProbe() = default;
 
     // Sends command (nothing when empty) with a CR to port portNumber and gives the device's
-    // cleaned answer; when the device stays silent, the name of the modem the system lists on the
-    // port, or NoModem. A failure gives Failed, worded by ProbeErrorText in report mode: nothing
-    // fails towards the caller. The port is left open.
+    // cleaned answer; when the device stays silent, or sends only unsolicited result codes, the
+    // name of the modem the system lists on the port, or NoModem. A failure gives Failed, worded by
+    // ProbeErrorText in report mode: nothing fails towards the caller. The port is left open.
     virtual ProbeOutcome ProbePort(const QString& command, qint16 portNumber, ProbeMode mode) = 0;
 };
 

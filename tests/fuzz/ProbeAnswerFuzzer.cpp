@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // From what a device sends back to "AT+GMM" to the text the window shows. Whatever the bytes and
 // however they are split across reads, the probe gives one non-empty line of bounded length, the
-// same as when they arrive at once.
+// same as when they arrive at once. When they end their last line, it is the same too when the
+// device also reports of its own accord, on a line of its own, before or after them; unless they
+// are only line breaks and blanks, and the device has not answered at all.
 #include "Property.h"
 #include "modems/PortProbe.h"
 #include "support/FakeModemList.h"
@@ -23,6 +25,10 @@ QString Probe(const QList<QByteArray>& pieces) {
     linvox::SerialPortProbe probe(line, inventory);
     line.onOpen = [&](linvox::testing::FakeSerialLine& opened) { opened.arrivals = pieces; };
     return probe.ProbePort(linvox::kIdentifyCommand, 3, linvox::ProbeMode::Report).text();
+}
+
+bool IsLineBreakOrBlank(char c) {
+    return c == '\r' || c == '\n' || c == ' ';
 }
 
 bool IsLineControl(QChar c) {
@@ -56,5 +62,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Require(shown == Probe(whole.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{whole}),
             "an answer split across reads is read as a whole", detail);
+    // A device asked again adds to what it sent before, so an unfinished last line would run on
+    // into its next answer, and a report would end it there.
+    if (!whole.isEmpty() && !whole.endsWith('\r') && !whole.endsWith('\n')) {
+        return 0;
+    }
+    const QByteArray report = "\r\n^RSSI:14\r\n";
+    const bool saysNothingElse =
+        std::all_of(whole.begin(), whole.end(), [](char c) { return IsLineBreakOrBlank(c); });
+    const QString withReport = saysNothingElse ? QStringLiteral("Неизвестно") : shown;
+    Require(Probe({report + whole}) == withReport && Probe({whole + report}) == withReport,
+            "an unsolicited result code changes nothing", detail);
     return 0;
 }

@@ -174,6 +174,10 @@ INSTANTIATE_TEST_SUITE_P(
                       {"AT\r", "AT\r\r\nOK\r\n"}}},
         Conversation{
             "LineFeedAndEmptyLineIgnored", {}, {{"A\nT\r", "A\nT\r\r\nOK\r\n"}, {"\r", "\r"}}},
+        Conversation{
+            "ModelAnswerBytes",
+            {"--model-answer", "\\r\\n^RSSI:14\\r\\n\\t\\x01\\\\\\r\\n"},
+            {{"AT+GMM\r", "AT+GMM\r\r\n^RSSI:14\r\n\t\x01\\\r\n"}, {"AT\r", "AT\r\r\nOK\r\n"}}},
         Conversation{"ErrorOption",
                      {"--error"},
                      {{"AT\r", "AT\r\r\nERROR\r\n"},
@@ -472,7 +476,10 @@ INSTANTIATE_TEST_SUITE_P(PhoneSim, PhoneSimBadOption,
                                            NamedArguments{"MissingValue", {"--delay"}},
                                            NamedArguments{"NotANumber", {"--delay", "soon"}},
                                            NamedArguments{"Negative", {"--hang-up-after", "-1"}},
-                                           NamedArguments{"EmptyPath", {"--link", ""}}),
+                                           NamedArguments{"EmptyPath", {"--link", ""}},
+                                           NamedArguments{"UnknownEscape",
+                                                          {"--model-answer", "\\q"}},
+                                           NamedArguments{"ShortHex", {"--model-answer", "\\x4"}}),
                          rowName<NamedArguments>);
 
 }  // namespace

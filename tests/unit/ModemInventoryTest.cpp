@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "modems/AnswerCleaning.h"
 #include "modems/ModemInventory.h"
 #include "modems/OneLineText.h"
 #include "support/FakeModemList.h"
@@ -63,23 +62,6 @@ TEST(ModemInventory, NamesTheLastEntryOnAPortAndFailsOnAnyBadEntry) {
     const InventoryAnswer<PortRange> range = inventory.ModemPortRange();
     EXPECT_EQ(range.failure, "WMI unreachable");
     EXPECT_GT(range.value.first, range.value.last);
-}
-
-TEST(AnswerCleaning, LeavesTheBareAnswer) {
-    const std::pair<QByteArray, QString> cases[] = {
-        {"AT+GMM\r\r\nMODEL X1\r\n\r\nOK\r\n", "MODEL X1"},
-        {"AT+GMM\r\r\nERROR\r\n", "ERROR"},
-        {"BOOK 2", "BO 2"},
-        {"Book 2", "Book 2"},
-        {"O\nK", "OK"},
-        {"  Model  X  ", "Model  X"},
-        {QByteArray("\0\b\v\tX\r", 6), "X"},
-        {"AT+GMM\r\nOK\r\n", ""},
-        {"\xd0\x9c\xd0\xbe\xd0\xb4\xd0\xb5\xd0\xbb\xd1\x8c", "Модель"}};
-    for (const auto& [received, answer] : cases) {
-        EXPECT_EQ(CleanAnswer(received, "AT+GMM"), answer) << received.toStdString();
-    }
-    EXPECT_EQ(CleanAnswer("AT+GMM X", ""), "AT+GMM X");
 }
 
 TEST(OneLineText, ShowsEveryLineBreakAndControlAsTheReplacementCharacter) {

@@ -86,9 +86,49 @@ TEST_F(Probe, AsksThreeTimesADeviceThatOnlyEchoes) {
               ProbeOutcome::ListedModem("(Phone)"));
 }
 
+TEST_F(Probe, TakesADeviceThatOnlyReportsOfItsOwnAccordForASilentOne) {
+    modems.listing.entries = {{"COM5", "Phone"}};
+    const struct {
+        QByteArray sent;
+        qint16 port;
+        ProbeMode mode;
+        ProbeOutcome found;
+        qsizetype asked;
+    } cases[] = {
+        {"\r\n^RSSI:14\r\n", 5, ProbeMode::Silent, ProbeOutcome::ListedModem("(Phone)"), 1},
+        {"\r\nRING\r\n\r\n+CRING: VOICE\r\n", 6, ProbeMode::Silent,
+         ProbeOutcome::NoModem(ProbeMode::Silent), 1},
+        {"^BOOT:35323129,0,0,0,26\r\n", 6, ProbeMode::Report,
+         ProbeOutcome::NoModem(ProbeMode::Report), 1},
+        // Its echo and "OK" are an answer, though an empty one: asked again as any other.
+        {"AT+GMM\r\r\n^RSSI:14\r\n\r\nOK\r\n", 6, ProbeMode::Report, ProbeOutcome::NoData(), 3}};
+    for (const auto& probed : cases) {
+        line.log.clear();
+        AnswerEveryOpening({probed.sent});
+        EXPECT_EQ(probe.ProbePort("AT+GMM", probed.port, probed.mode), probed.found)
+            << probed.sent.toStdString();
+        EXPECT_EQ(line.log.count("Output=AT+GMM\r"), probed.asked) << probed.sent.toStdString();
+    }
+}
+
+TEST_F(Probe, TakesAnAnswerOfExactlyERForAFailure) {
+    const std::pair<QByteArray, bool> cases[] = {{"AT+GMM\r\r\nER\r\n\r\nOK\r\n", true},
+                                                 {"AT+GMM\r\r\nE\r\nR\r\n", true},
+                                                 {"AT+GMM\r\r\nERROR\r\n", false},
+                                                 {"AT+GMM\r\r\nER 2\r\n", false}};
+    for (const auto& [sent, failed] : cases) {
+        AnswerEveryOpening({sent});
+        for (const ProbeMode mode : {ProbeMode::Silent, ProbeMode::Report}) {
+            const ProbeOutcome found = probe.ProbePort("AT+GMM", 3, mode);
+            EXPECT_EQ(found.kind(), ProbeOutcome::Kind::Answered) << sent.toStdString();
+            EXPECT_EQ(found.FoundNothing(), failed) << sent.toStdString();
+        }
+    }
+}
+
 TEST_F(Probe, SendsNothingForAnEmptyCommandButStillReads) {
-    AnswerEveryOpening({"RING\r\n"});
-    EXPECT_EQ(probe.ProbePort("", 3, ProbeMode::Silent), ProbeOutcome::Answered("RING"));
+    AnswerEveryOpening({"READY\r\n"});
+    EXPECT_EQ(probe.ProbePort("", 3, ProbeMode::Silent), ProbeOutcome::Answered("READY"));
     EXPECT_FALSE(line.log.join(' ').contains("Output"));
 }
 

@@ -36,7 +36,8 @@ protected:
 
 TEST_F(Search, ProbesTheRangeSilentlyAndListsWhatAnswered) {
     modems.listing.entries = {{"COM3", "Phone"}};
-    probe.answers = {{3, "MODEL X1"}, {5, "ERROR"}};
+    // A device whose whole answer is "ER" reads as the failure text.
+    probe.answers = {{3, "MODEL X1"}, {4, "ER"}, {5, "ERROR"}};
     Run();
     EXPECT_EQ(probe.probes, (QStringList{"3/0", "4/0", "5/0", "6/0", "7/0", "8/0"}));
     EXPECT_EQ(probe.commands.count("AT+GMM"), probe.commands.size());

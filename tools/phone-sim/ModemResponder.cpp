@@ -20,8 +20,10 @@ std::string verbose(std::string_view text) {
 
 }  // namespace
 
-ModemResponder::ModemResponder(std::string model, bool answerError)
-    : m_model(std::move(model)), m_answerError(answerError) {}
+ModemResponder::ModemResponder(const std::string& model, std::optional<std::string> modelAnswer,
+                               bool answerError)
+    : m_modelAnswer(modelAnswer ? std::move(*modelAnswer) : verbose(model) + verbose("OK")),
+      m_answerError(answerError) {}
 
 std::string ModemResponder::answer(std::string_view command) {
     const std::string ok = verbose("OK");
@@ -37,7 +39,7 @@ std::string ModemResponder::answer(std::string_view command) {
         return ok;
     }
     if (equalsIgnoringCase(body, "+GMM"))
-        return verbose(m_model) + ok;
+        return m_modelAnswer;
     if (equalsIgnoringCase(body.substr(0, 1), "D") && body.ends_with(';'))
         return ok;
     return error;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,9 @@ namespace linvox::phonesim {
 // Answers command lines the way a phone's modem does, in verbose result form.
 class ModemResponder {
 public:
-    ModemResponder(std::string model, bool answerError);
+    // modelAnswer, when given, is the whole answer to AT+GMM in place of model's.
+    ModemResponder(const std::string& model, std::optional<std::string> modelAnswer,
+                   bool answerError);
 
     // The complete answer to send; may switch echo on or off.
     std::string answer(std::string_view command);
@@ -17,7 +20,7 @@ public:
     bool echoEnabled() const { return m_echoEnabled; }
 
 private:
-    std::string m_model;
+    std::string m_modelAnswer;
     bool m_answerError;
     bool m_echoEnabled = true;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Options.h"
 
+#include "EscapedBytes.h"
+
 #include <charconv>
 #include <functional>
 #include <map>
@@ -38,6 +40,11 @@ const std::map<std::string_view, ValueSetter>& valueOptions() {
          [](Options& options, std::string_view value) {
              options.model = value;
              return true;
+         }},
+        {"--model-answer",
+         [](Options& options, std::string_view value) {
+             options.modelAnswer = unescapeBytes(value);
+             return options.modelAnswer.has_value();
          }},
         {"--delay",
          [](Options& options, std::string_view value) {
@@ -109,6 +116,9 @@ std::string_view usageText() {
            "  --link PATH           also create a symlink PATH to the device (removed on exit)\n"
            "  --transcript PATH     append every received byte to PATH\n"
            "  --model TEXT          answer to AT+GMM (default \"PHONE-SIM 1\")\n"
+           "  --model-answer BYTES  answer to AT+GMM with exactly BYTES after the echo, in\n"
+           "                        place of CR LF TEXT CR LF CR LF OK CR LF; BYTES may hold\n"
+           "                        \\r, \\n, \\t, \\\\ and \\xHH (two hexadecimal digits)\n"
            "  --error               answer ERROR to every command\n"
            "  --silent              never answer or echo\n"
            "  --delay MS            wait MS milliseconds before each answer\n"

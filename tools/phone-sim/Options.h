@@ -13,6 +13,8 @@ struct Options {
     std::string linkPath;
     std::string transcriptPath;
     std::string model = "PHONE-SIM 1";
+    // What to send in answer to AT+GMM after the echo, byte for byte, instead of the model.
+    std::optional<std::string> modelAnswer;
     std::chrono::milliseconds answerDelay{0};
     std::optional<unsigned> hangUpAfterCommands;
     bool answerError = false;

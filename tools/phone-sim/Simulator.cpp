@@ -26,7 +26,8 @@ constexpr std::chrono::milliseconds kHangUpDrainLimit{1000};
 }  // namespace
 
 Simulator::Simulator(Options options)
-    : m_options(std::move(options)), m_responder(m_options.model, m_options.answerError) {
+    : m_options(std::move(options)),
+      m_responder(m_options.model, m_options.modelAnswer, m_options.answerError) {
     if (m_options.busy)
         m_portLock.emplace(m_terminal.slavePath());
     if (m_options.stallUntilClosed) {
