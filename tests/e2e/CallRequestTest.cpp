@@ -2,17 +2,16 @@
 // The installed program as a link handler: started with a link, without a window, against
 // simulated phones.
 #include "platform/SerialLockFile.h"
+#include "support/FileModes.h"
 #include "support/LinvoxProcess.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
 
 #include <fcntl.h>
-#include <linux/capability.h>
 #include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -184,14 +183,6 @@ TEST_F(LinkHandler, PortsChangedBetweenCallsAreUsedByTheNextCall) {
 void WriteSettingsForMtsPhone(const ScratchSettings& scratch, const QString& device) {
     scratch.writeRawFile("[linvox]\nport_mts=2\n\n[ports]\nCOM2=" + QFile::encodeName(device) +
                          "\n");
-}
-
-// Lets root be refused by file permissions, as any other user is.
-void WithoutPermissionOverride() {
-    if (::geteuid() == 0) {
-        ::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0);
-        ::prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0);
-    }
 }
 
 struct BadFileCase {

@@ -3,6 +3,7 @@
 #include "platform/SettingsFile.h"
 #include "platform/SettingsFileLock.h"
 #include "settings/SettingsStore.h"
+#include "support/FileModes.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
 #include "support/SettingsPeerProcess.h"
@@ -265,6 +266,71 @@ TEST(SettingsStore, StoreThatIsNoRegularFileIsNeverOpened) {
     EXPECT_FALSE(status.stored());
     EXPECT_TRUE(status.text().contains(scratch.filePath())) << status.text();
 }
+
+struct FolderCase {
+    const char* name;
+    // Where the settings file lies, below a scratch folder, and whether it is made there.
+    QString file;
+    bool made;
+    // The folder given a mode, and that.
+    QString folder;
+    QFile::Permissions mode;
+    // Whether the store is refused, naming the folder; else what is read of port_mts.
+    bool refused;
+    QString read;
+};
+
+void PrintTo(const FolderCase& folder, std::ostream* out) {
+    *out << folder.name;
+}
+
+class SettingsFolders : public ::testing::TestWithParam<FolderCase> {};
+
+// A file taken as absent while it is there would give the defaults: calls to COM1.
+TEST_P(SettingsFolders, ThatCannotBeSearchedAreRefusedAsUnreadableFilesAre) {
+    if (!ChildrenCanBeHeldToFilePermissions()) {
+        GTEST_SKIP() << "root here may not drop its right to pass file permissions";
+    }
+    const QTemporaryDir scratch;
+    const QString file = scratch.filePath(GetParam().file);
+    const QString folder = scratch.filePath(GetParam().folder);
+    if (GetParam().made) {
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QFile written(file);
+        ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+        written.write("[linvox]\nport_mts=3\n");
+    }
+    ASSERT_TRUE(QFile::setPermissions(folder, GetParam().mode));
+    SettingsPeerProcess peer(file, QProcessEnvironment::systemEnvironment(),
+                             WithoutPermissionOverride);
+    const QString read = peer.ask("read port_mts");
+    const QString save = peer.ask("write port 5");
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    EXPECT_EQ(read, GetParam().refused ? "<absent>" : GetParam().read);
+    const QString refusal =
+        QStringLiteral("refused: нет доступа к каталогу %1 на пути к файлу настроек %2");
+    EXPECT_EQ(save.toStdString(),
+              (GetParam().refused ? refusal.arg(folder, file) : "stored").toStdString());
+}
+
+constexpr QFile::Permissions kAll = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+constexpr QFile::Permissions kAllButListing = QFile::WriteOwner | QFile::ExeOwner;
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, SettingsFolders,
+    ::testing::Values(
+        FolderCase{"its folder closed", "config/MyApp.conf", true, "config", {}, true, ""},
+        FolderCase{"a folder above it closed", "home/config/MyApp.conf", true, "home", {}, true,
+                   ""},
+        FolderCase{"its folder listed only", "config/MyApp.conf", true, "config",
+                   QFile::ReadOwner, true, ""},
+        // Searching, not listing, finds the file.
+        FolderCase{"its folder not listed", "config/MyApp.conf", true, "config", kAllButListing,
+                   false, "3"},
+        // A fresh start.
+        FolderCase{"its folder not made yet", "config/MyApp.conf", false, "", kAll, false,
+                   "<absent>"}));
 
 TEST(SettingsStore, ReadableFileIsNotCopied) {
     ScratchSettings scratch;
