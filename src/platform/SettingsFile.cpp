@@ -3,6 +3,7 @@
 
 #include "platform/FileReplacement.h"
 #include "platform/IniText.h"
+#include "platform/SaveLeftovers.h"
 #include "platform/SettingsFileLock.h"
 #include "platform/SettingsFileRefusals.h"
 #include "platform/UnreadableFileBackup.h"
@@ -278,6 +279,7 @@ StoreStatus SettingsFile::UpdateFile(const QString& group, const GroupUpdate& ch
     if (const QString refusal = lock.Take(); !refusal.isEmpty()) {
         return StoreStatus::Refused(refusal);
     }
+    RemoveLeftoversOfEndedSaves(path);
     ReadBackReplacement replacement(path);
     std::optional<Contents> contents = ReadSettled(path, replacement);
     if (!contents) {

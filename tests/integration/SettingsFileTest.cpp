@@ -332,6 +332,40 @@ INSTANTIATE_TEST_SUITE_P(
         FolderCase{"its folder not made yet", "config/MyApp.conf", false, "", kAll, false,
                    "<absent>"}));
 
+// A save killed between writing and renaming, or while it put a damaged file aside. The settings
+// file is kept elsewhere through a link, whose file gets its new contents beside itself.
+TEST(SettingsStore, SaveRemovesWhatEndedSavesLeftAndNothingElse) {
+    ScratchSettings scratch;
+    const QDir folder(scratch.directory());
+    scratch.writeRawFile("[linvox]\nport=4\n");
+    ASSERT_TRUE(QFile::rename(scratch.filePath(), folder.filePath("dotfiles.conf")));
+    ASSERT_TRUE(QFile::link(folder.filePath("dotfiles.conf"), scratch.filePath()));
+    const QStringList leftovers{"MyApp.conf.save-1z141z3", "dotfiles.conf.save-0",
+                                "MyApp.conf.unreadable-20240102-030405-006.bak.save-k2"};
+    // A copy put aside, a name of the user's, a QSettings writer's temporary file, another file's.
+    const QStringList others{"MyApp.conf.unreadable-20240102-030405-006.bak",
+                             "MyApp.conf.save-notes.txt", "MyApp.conf.save-", "MyApp.conf.KcTqWz",
+                             "Other.conf.save-abc", "MyApp.conf.scratch-AbCdEf.old"};
+    for (const QString& name : leftovers + others) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(folder.mkpath("MyApp.conf.scratch-AbCdEf/MyApp.conf.scratch-QwErTy"));
+    QFile scratchFile(folder.filePath("MyApp.conf.scratch-AbCdEf/1.conf"));
+    ASSERT_TRUE(scratchFile.open(QIODevice::WriteOnly));
+    scratchFile.close();
+
+    ASSERT_TRUE(scratch.store().WriteSetting("port", "5").stored());
+
+    QStringList expected = others + QStringList{"MyApp.conf", "dotfiles.conf"};
+    QStringList found =
+        folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    expected.sort();
+    found.sort();
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "5");
+}
+
 TEST(SettingsStore, ReadableFileIsNotCopied) {
     ScratchSettings scratch;
     scratch.writeRawFile("[linvox]\nport=5\n\n[ports]\nCOM3=/dev/ttyUSB0\n");
