@@ -306,5 +306,9 @@
         <source>нет модуля Qt для X11 из пакета Debian qt6-qpa-plugins</source>
         <translation>Qt&apos;s plugin for X11, in the Debian package qt6-qpa-plugins, is missing</translation>
     </message>
+    <message>
+        <source>нет доступа к каталогу %1 на пути к файлу настроек %2</source>
+        <translation>no access to the folder %1 on the way to the settings file %2</translation>
+    </message>
 </context>
 </TS>

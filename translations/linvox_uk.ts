@@ -306,5 +306,9 @@
         <source>нет модуля Qt для X11 из пакета Debian qt6-qpa-plugins</source>
         <translation>немає модуля Qt для X11 з пакета Debian qt6-qpa-plugins</translation>
     </message>
+    <message>
+        <source>нет доступа к каталогу %1 на пути к файлу настроек %2</source>
+        <translation>немає доступу до каталогу %1 на шляху до файлу налаштувань %2</translation>
+    </message>
 </context>
 </TS>

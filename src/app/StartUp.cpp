@@ -15,6 +15,7 @@
 #include "platform/SettingsFile.h"
 #include "platform/Shell.h"
 #include "platform/SystemModemList.h"
+#include "platform/TerminationSignals.h"
 #include "platform/UserSettingsLocation.h"
 #include "settings/SettingsStore.h"
 
@@ -36,8 +37,9 @@ namespace {
     std::_Exit(kExitWindowClosed);
 }
 
-// The user's settings, the serial line and the commands on it: built once per run, for the
-// call of a start with a link as for the window.
+// The user's settings, the serial line and the commands on it: built once per run, with the
+// application, for the call of a start with a link as for the window. A logout or a kill ends
+// the program the way its user would, so the line is let go whichever way it was started.
 class Telephony {
 public:
     explicit Telephony(MessageSink& messages)
@@ -45,7 +47,9 @@ public:
           m_settings(m_settingsFile),
           m_MSComm1(PortMap(m_settingsFile)),
           m_modems(m_settingsFile),
-          m_lineCommands(m_MSComm1, m_modems, m_settings, messages, m_pause) {}
+          m_lineCommands(m_MSComm1, m_modems, m_settings, messages, m_pause) {
+        QuitOnTerminationSignals();
+    }
 
     SettingsStore& settings() { return m_settings; }
     LineCommands& lineCommands() { return m_lineCommands; }

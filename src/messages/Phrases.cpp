@@ -109,6 +109,8 @@ constexpr Entry kPhrases[] = {
      QT_TRANSLATE_NOOP("Linvox", "файл настроек %1 — не обычный файл, а канал или устройство")},
     {Phrase::SettingsFileNotReadable,
      QT_TRANSLATE_NOOP("Linvox", "нет доступа на чтение к файлу настроек %1")},
+    {Phrase::SettingsFolderNotSearchable,
+     QT_TRANSLATE_NOOP("Linvox", "нет доступа к каталогу %1 на пути к файлу настроек %2")},
     {Phrase::SettingsFileNotWritable,
      QT_TRANSLATE_NOOP("Linvox", "нет доступа на запись к файлу настроек %1")},
     {Phrase::SettingsFileNotWritten,

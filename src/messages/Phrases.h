@@ -87,6 +87,8 @@ enum class Phrase {
     SettingsFileIsFolder,
     SettingsFileIsNoFile,
     SettingsFileNotReadable,
+    // %1 the folder, %2 the settings file.
+    SettingsFolderNotSearchable,
     SettingsFileNotWritable,
     SettingsFileNotWritten,
     // %2 the lock file.

@@ -2,6 +2,7 @@
 #include "platform/QtSerialLine.h"
 
 #include <chrono>
+#include <cstdlib>
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -73,6 +74,7 @@ LineStatus QtSerialLine::Open() {
         m_claim.Release();
         return DescribeOpenFailure(m_port);
     }
+    OpenLines().push_back(this);
     return LineStatus::Done();
 }
 
@@ -93,6 +95,20 @@ void QtSerialLine::CloseSoon() {
 void QtSerialLine::Close() {
     m_port.close();
     m_claim.Release();
+    std::erase(OpenLines(), this);
+}
+
+std::vector<QtSerialLine*>& QtSerialLine::OpenLines() {
+    static std::vector<QtSerialLine*> lines;
+    // Registered once the list is made, so that it runs before the list goes.
+    [[maybe_unused]] static const int closedAtExit = std::atexit(CloseOpenLines);
+    return lines;
+}
+
+void QtSerialLine::CloseOpenLines() {
+    while (!OpenLines().empty()) {
+        OpenLines().back()->Close();
+    }
 }
 
 LineStatus QtSerialLine::Output(const QByteArray& bytes) {

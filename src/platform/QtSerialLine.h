@@ -5,6 +5,8 @@
 #include "platform/DeviceClaim.h"
 #include "platform/PortMap.h"
 
+#include <vector>
+
 #include <QSerialPort>
 
 namespace linvox {
@@ -33,6 +35,13 @@ private:
     LineStatus Open();
     void Close();
     void CloseSoon();
+
+    // The lines whose ports are open. Qt's X11 plugin ends the program with exit() when its
+    // display goes away (at a logout, say), in the middle of whatever wait runs, so no line is
+    // destroyed; their ports are closed on the way out all the same, since a port left exclusive
+    // is refused to every later call while another program keeps the device open.
+    static std::vector<QtSerialLine*>& OpenLines();
+    static void CloseOpenLines();
 
     PortMap m_portMap;
     DeviceClaim m_claim;

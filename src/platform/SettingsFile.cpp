@@ -4,12 +4,15 @@
 #include "messages/Phrases.h"
 #include "platform/FileReplacement.h"
 #include "platform/IniText.h"
+#include "platform/SaveLeftovers.h"
 #include "platform/SettingsFileLock.h"
 #include "platform/SettingsFileRefusals.h"
 #include "platform/UnreadableFileBackup.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <sys/stat.h>
 #include <thread>
 
 #include <QDateTime>
@@ -29,6 +32,22 @@ namespace {
 constexpr std::chrono::milliseconds kQuietTime{1000};
 constexpr std::chrono::milliseconds kLookAgainAfter{50};
 constexpr std::chrono::milliseconds kLongestSettling{3000};
+
+// The folder on the way to path that the user may not search, which hides whether the file is
+// there; empty when the way can be followed (to the file, or to a folder that does not exist).
+QString UnsearchableFolderOnTheWay(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0 || errno != EACCES) {
+        return {};
+    }
+    // The deepest folder that can be looked at is the one: every folder above it can be searched.
+    QFileInfo folder(QFileInfo(path).absolutePath());
+    while (::stat(QFile::encodeName(folder.filePath()).constData(), &status) != 0 &&
+           !folder.isRoot()) {
+        folder.setFile(folder.absolutePath());
+    }
+    return folder.filePath();
+}
 
 // Why a write was refused: the user's rights, or else the system.
 QString WriteRefusalReason(const QString& path) {
@@ -185,7 +204,14 @@ QString SettingsFile::UnusableReason() const {
     const QString& path = m_location.path;
     const QFileInfo file(path);
     if (!file.exists()) {
-        return file.isSymLink() ? Say(Phrase::SettingsLinkLeadsNowhere).arg(path) : QString();
+        if (file.isSymLink()) {
+            return Say(Phrase::SettingsLinkLeadsNowhere).arg(path);
+        }
+        // Taken as absent, the file would give the defaults, which name ports the user never chose.
+        if (const QString folder = UnsearchableFolderOnTheWay(path); !folder.isEmpty()) {
+            return Say(Phrase::SettingsFolderNotSearchable).arg(folder, path);
+        }
+        return {};
     }
     if (file.isDir()) {
         return Say(Phrase::SettingsFileIsFolder).arg(path);
@@ -249,6 +275,7 @@ StoreStatus SettingsFile::UpdateFile(const QString& group, const GroupUpdate& ch
     if (const QString refusal = lock.Take(); !refusal.isEmpty()) {
         return StoreStatus::Refused(refusal);
     }
+    RemoveLeftoversOfEndedSaves(path);
     ReadBackReplacement replacement(path);
     std::optional<Contents> contents = ReadSettled(path, replacement);
     if (!contents) {

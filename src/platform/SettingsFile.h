@@ -14,8 +14,9 @@ public:
     explicit SettingsFile(SettingsLocation location);
 
     // Why the store cannot be read as a settings file — it is a directory, a FIFO, a device, a
-    // link to nowhere, or not readable for the user — naming the file; empty when it can be read
-    // or does not exist yet. Only a regular file is ever opened: a FIFO would block the reader.
+    // link to nowhere, not readable for the user, or behind a folder the user may not search —
+    // naming the file; empty when it can be read or does not exist yet. Only a regular file is
+    // ever opened: a FIFO would block the reader.
     QString UnusableReason() const override;
 
     // The stored text of key in group, as written (commas included); nothing when absent or

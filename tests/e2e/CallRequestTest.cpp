@@ -2,17 +2,17 @@
 // The installed program as a link handler: started with a link, without a window, against
 // simulated phones.
 #include "platform/SerialLockFile.h"
+#include "support/FileModes.h"
 #include "support/LinvoxProcess.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
 
+#include <csignal>
 #include <fcntl.h>
-#include <linux/capability.h>
 #include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -205,14 +205,6 @@ void WriteSettingsForMtsPhone(const ScratchSettings& scratch, const QString& dev
                          "\n");
 }
 
-// Lets root be refused by file permissions, as any other user is.
-void WithoutPermissionOverride() {
-    if (::geteuid() == 0) {
-        ::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0);
-        ::prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0);
-    }
-}
-
 struct BadFileCase {
     const char* name;
     // Puts the bad file where the settings file was, given the MTS phone's device.
@@ -346,6 +338,34 @@ INSTANTIATE_TEST_SUITE_P(
         ForeignHoldCase{"the same, port named by a link", Hold::RunningProgramsLockFile, true},
         ForeignHoldCase{"lock file of an ended program", Hold::EndedProgramsLockFile, true},
         ForeignHoldCase{"exclusive-open flag", Hold::ExclusiveFlag, false}));
+
+// A logout, a closed terminal or a kill while Linvox waits after dialing. Another program keeps
+// the device open, as ModemManager does: a port left with its exclusive-open flag would be
+// refused to every later call, and a lock file left behind would name no running program.
+TEST_F(LinkHandler, EndedBySignalWhileItWaitsLetsThePortGo) {
+    const int keptOpen =
+        ::open(QFile::encodeName(mtsPhone.devicePath()), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(keptOpen, 0);
+    int dials = 0;
+    for (const int signalNumber : {SIGTERM, SIGHUP, SIGINT}) {
+        LinvoxProcess linvox({"tel:0501234567"}, scratch.directory());
+        ASSERT_TRUE(mtsPhone.waitForCommands(++dials, kDialTimeout)) << signalNumber;
+        ASSERT_EQ(::kill(static_cast<pid_t>(linvox.processId()), signalNumber), 0);
+        ASSERT_TRUE(linvox.waitForExit(kDialTimeout)) << signalNumber;
+
+        // The command had reached the phone, which dials whether Linvox waits or not.
+        EXPECT_EQ(linvox.exitStatus(), 0) << signalNumber;
+        EXPECT_EQ(linvox.standardError(), "");
+        int exclusive = -1;
+        EXPECT_EQ(::ioctl(keptOpen, TIOCGEXCL, &exclusive), 0);
+        EXPECT_EQ(exclusive, 0) << signalNumber;
+        EXPECT_FALSE(QFile::exists(LockFilePath(mtsPhone.devicePath()))) << signalNumber;
+    }
+    EXPECT_EQ(Run("tel:0951234567"), 0) << standardError;
+    EXPECT_TRUE(mtsPhone.waitForCommands(++dials, kDialTimeout));
+    EXPECT_TRUE(mtsPhone.transcript().endsWith("ATD0951234567;\r"));
+    ::close(keptOpen);
+}
 
 TEST_F(LinkHandler, RefusesThePortWhenNoLockFileCanBeMadeWhereOtherProgramsLook) {
     // A mount of the lock folder for Linvox alone, where nobody may write, root neither.

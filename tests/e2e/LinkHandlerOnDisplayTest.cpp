@@ -1,12 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a link handler on a real (virtual) display: messages are modal boxes, and the
 // program ends once the user has closed them.
+#include "platform/SerialLockFile.h"
 #include "support/LinvoxProcess.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
 #include "support/VirtualDisplay.h"
 #include "support/Xdotool.h"
+
+#include <fcntl.h>
+#include <optional>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +72,32 @@ TEST(LinkHandlerOnDisplay, SuccessfulCallShowsNothing) {
     EXPECT_EQ(linvox.exitStatus(), 0);
     EXPECT_EQ(phone.transcript(), "ATD+380501234567;\r");
     EXPECT_TRUE(xdotool.visibleWindows("Linvox").isEmpty());
+}
+
+// A logout takes the display away while Linvox waits after dialing, and Qt ends the program
+// there and then. Another program keeps the device open, as ModemManager does: a port left with
+// its exclusive-open flag would be refused to every later call.
+TEST(LinkHandlerOnDisplay, DisplayGoneWhileItWaitsLetsThePortGo) {
+    std::optional<VirtualDisplay> display(std::in_place);
+    ScratchSettings scratch;
+    PhoneSimulator phone;
+    scratch.mapPort(2, phone.devicePath());
+    scratch.preset({{"port_mts", "2"}});
+    const int keptOpen =
+        ::open(QFile::encodeName(phone.devicePath()), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(keptOpen, 0);
+
+    LinvoxProcess linvox({"tel:0501234567"}, scratch.directory(), display->environment());
+    ASSERT_TRUE(phone.waitForCommands(1, 10s));
+    display.reset();
+    ASSERT_TRUE(linvox.waitForExit(10s));
+
+    EXPECT_EQ(linvox.exitStatus(), 1) << "Qt's status for a display that went away";
+    int exclusive = -1;
+    EXPECT_EQ(::ioctl(keptOpen, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
+    EXPECT_FALSE(QFile::exists(LockFilePath(phone.devicePath())));
+    ::close(keptOpen);
 }
 
 }  // namespace

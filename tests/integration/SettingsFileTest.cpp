@@ -3,6 +3,7 @@
 #include "platform/SettingsFile.h"
 #include "platform/SettingsFileLock.h"
 #include "settings/SettingsStore.h"
+#include "support/FileModes.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
 #include "support/SettingsPeerProcess.h"
@@ -264,6 +265,105 @@ TEST(SettingsStore, StoreThatIsNoRegularFileIsNeverOpened) {
     const StoreStatus status = scratch.store().WriteSetting("port", "3");
     EXPECT_FALSE(status.stored());
     EXPECT_TRUE(status.text().contains(scratch.filePath())) << status.text();
+}
+
+struct FolderCase {
+    const char* name;
+    // Where the settings file lies, below a scratch folder, and whether it is made there.
+    QString file;
+    bool made;
+    // The folder given a mode, and that.
+    QString folder;
+    QFile::Permissions mode;
+    // Whether the store is refused, naming the folder; else what is read of port_mts.
+    bool refused;
+    QString read;
+};
+
+void PrintTo(const FolderCase& folder, std::ostream* out) {
+    *out << folder.name;
+}
+
+class SettingsFolders : public ::testing::TestWithParam<FolderCase> {};
+
+// A file taken as absent while it is there would give the defaults: calls to COM1.
+TEST_P(SettingsFolders, ThatCannotBeSearchedAreRefusedAsUnreadableFilesAre) {
+    if (!ChildrenCanBeHeldToFilePermissions()) {
+        GTEST_SKIP() << "root here may not drop its right to pass file permissions";
+    }
+    const QTemporaryDir scratch;
+    const QString file = scratch.filePath(GetParam().file);
+    const QString folder = scratch.filePath(GetParam().folder);
+    if (GetParam().made) {
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QFile written(file);
+        ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+        written.write("[linvox]\nport_mts=3\n");
+    }
+    ASSERT_TRUE(QFile::setPermissions(folder, GetParam().mode));
+    SettingsPeerProcess peer(file, QProcessEnvironment::systemEnvironment(),
+                             WithoutPermissionOverride);
+    const QString read = peer.ask("read port_mts");
+    const QString save = peer.ask("write port 5");
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    EXPECT_EQ(read, GetParam().refused ? "<absent>" : GetParam().read);
+    const QString refusal =
+        QStringLiteral("refused: нет доступа к каталогу %1 на пути к файлу настроек %2");
+    EXPECT_EQ(save.toStdString(),
+              (GetParam().refused ? refusal.arg(folder, file) : "stored").toStdString());
+}
+
+constexpr QFile::Permissions kAll = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+constexpr QFile::Permissions kAllButListing = QFile::WriteOwner | QFile::ExeOwner;
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, SettingsFolders,
+    ::testing::Values(
+        FolderCase{"its folder closed", "config/MyApp.conf", true, "config", {}, true, ""},
+        FolderCase{"a folder above it closed", "home/config/MyApp.conf", true, "home", {}, true,
+                   ""},
+        FolderCase{"its folder listed only", "config/MyApp.conf", true, "config",
+                   QFile::ReadOwner, true, ""},
+        // Searching, not listing, finds the file.
+        FolderCase{"its folder not listed", "config/MyApp.conf", true, "config", kAllButListing,
+                   false, "3"},
+        // A fresh start.
+        FolderCase{"its folder not made yet", "config/MyApp.conf", false, "", kAll, false,
+                   "<absent>"}));
+
+// A save killed between writing and renaming, or while it put a damaged file aside. The settings
+// file is kept elsewhere through a link, whose file gets its new contents beside itself.
+TEST(SettingsStore, SaveRemovesWhatEndedSavesLeftAndNothingElse) {
+    ScratchSettings scratch;
+    const QDir folder(scratch.directory());
+    scratch.writeRawFile("[linvox]\nport=4\n");
+    ASSERT_TRUE(QFile::rename(scratch.filePath(), folder.filePath("dotfiles.conf")));
+    ASSERT_TRUE(QFile::link(folder.filePath("dotfiles.conf"), scratch.filePath()));
+    const QStringList leftovers{"MyApp.conf.save-1z141z3", "dotfiles.conf.save-0",
+                                "MyApp.conf.unreadable-20240102-030405-006.bak.save-k2"};
+    // A copy put aside, a name of the user's, a QSettings writer's temporary file, another file's.
+    const QStringList others{"MyApp.conf.unreadable-20240102-030405-006.bak",
+                             "MyApp.conf.save-notes.txt", "MyApp.conf.save-", "MyApp.conf.KcTqWz",
+                             "Other.conf.save-abc", "MyApp.conf.scratch-AbCdEf.old"};
+    for (const QString& name : leftovers + others) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(folder.mkpath("MyApp.conf.scratch-AbCdEf/MyApp.conf.scratch-QwErTy"));
+    QFile scratchFile(folder.filePath("MyApp.conf.scratch-AbCdEf/1.conf"));
+    ASSERT_TRUE(scratchFile.open(QIODevice::WriteOnly));
+    scratchFile.close();
+
+    ASSERT_TRUE(scratch.store().WriteSetting("port", "5").stored());
+
+    QStringList expected = others + QStringList{"MyApp.conf", "dotfiles.conf"};
+    QStringList found =
+        folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    expected.sort();
+    found.sort();
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "5");
 }
 
 TEST(SettingsStore, ReadableFileIsNotCopied) {

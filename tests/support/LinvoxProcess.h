@@ -29,6 +29,7 @@ public:
     // Waits for the program to end by itself; false if it is still running after timeout.
     bool waitForExit(std::chrono::milliseconds timeout);
     bool running() const { return m_process.state() != QProcess::NotRunning; }
+    qint64 processId() const { return m_process.processId(); }
     int exitStatus() const { return m_process.exitCode(); }
     QString standardError();
 

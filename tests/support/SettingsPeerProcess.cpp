@@ -6,8 +6,12 @@
 namespace linvox::testing {
 
 SettingsPeerProcess::SettingsPeerProcess(const QString& settingsFile,
-                                         const QProcessEnvironment& environment) {
+                                         const QProcessEnvironment& environment,
+                                         const std::function<void()>& inChild) {
     m_process.setProcessEnvironment(environment);
+    if (inChild) {
+        m_process.setChildProcessModifier(inChild);
+    }
     m_process.start(LINVOX_SETTINGS_PEER_PATH, {settingsFile});
     m_process.waitForStarted();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -14,9 +15,11 @@ namespace linvox::testing {
 // object.
 class SettingsPeerProcess {
 public:
+    // inChild, when given, runs in the new process just before the peer starts there.
     explicit SettingsPeerProcess(
         const QString& settingsFile,
-        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+        const std::function<void()>& inChild = {});
     ~SettingsPeerProcess();
 
     SettingsPeerProcess(const SettingsPeerProcess&) = delete;
