@@ -306,5 +306,9 @@
         <source>нет модуля Qt для X11 из пакета Debian qt6-qpa-plugins</source>
         <translation>Qt&apos;s plugin for X11, in the Debian package qt6-qpa-plugins, is missing</translation>
     </message>
+    <message>
+        <source>не удалось загрузить часть программы, которая показывает окно (%1)</source>
+        <translation>the part of the program that shows the window could not be loaded (%1)</translation>
+    </message>
 </context>
 </TS>

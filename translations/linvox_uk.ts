@@ -306,5 +306,9 @@
         <source>нет модуля Qt для X11 из пакета Debian qt6-qpa-plugins</source>
         <translation>немає модуля Qt для X11 з пакета Debian qt6-qpa-plugins</translation>
     </message>
+    <message>
+        <source>не удалось загрузить часть программы, которая показывает окно (%1)</source>
+        <translation>не вдалося завантажити частину програми, яка показує вікно (%1)</translation>
+    </message>
 </context>
 </TS>

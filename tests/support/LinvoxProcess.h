@@ -30,6 +30,7 @@ public:
     bool waitForExit(std::chrono::milliseconds timeout);
     bool running() const { return m_process.state() != QProcess::NotRunning; }
     int exitStatus() const { return m_process.exitCode(); }
+    qint64 processId() const { return m_process.processId(); }
     QString standardError();
 
     static QProcessEnvironment HeadlessEnvironment();
