@@ -307,6 +307,10 @@
         <translation>Qt&apos;s plugin for X11, in the Debian package qt6-qpa-plugins, is missing</translation>
     </message>
     <message>
+        <source>не удалось загрузить часть программы, которая показывает окно (%1)</source>
+        <translation>the part of the program that shows the window could not be loaded (%1)</translation>
+    </message>
+    <message>
         <source>нет доступа к каталогу %1 на пути к файлу настроек %2</source>
         <translation>no access to the folder %1 on the way to the settings file %2</translation>
     </message>

@@ -307,6 +307,10 @@
         <translation>немає модуля Qt для X11 з пакета Debian qt6-qpa-plugins</translation>
     </message>
     <message>
+        <source>не удалось загрузить часть программы, которая показывает окно (%1)</source>
+        <translation>не вдалося завантажити частину програми, яка показує вікно (%1)</translation>
+    </message>
+    <message>
         <source>нет доступа к каталогу %1 на пути к файлу настроек %2</source>
         <translation>немає доступу до каталогу %1 на шляху до файлу налаштувань %2</translation>
     </message>

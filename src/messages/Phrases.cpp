@@ -141,6 +141,9 @@ constexpr Entry kPhrases[] = {
      QT_TRANSLATE_NOOP("Linvox", "нет модуля Qt для Wayland из пакета Debian qt6-wayland")},
     {Phrase::NoX11Plugin,
      QT_TRANSLATE_NOOP("Linvox", "нет модуля Qt для X11 из пакета Debian qt6-qpa-plugins")},
+    {Phrase::WindowPartMissing,
+     QT_TRANSLATE_NOOP("Linvox",
+                       "не удалось загрузить часть программы, которая показывает окно (%1)")},
 };
 static_assert(std::size(kPhrases) == kPhraseCount, "every phrase has its words");
 

@@ -107,6 +107,8 @@ enum class Phrase {
     NoDisplayAnswers,
     NoWaylandPlugin,
     NoX11Plugin,
+    // %1 why, in Qt's words.
+    WindowPartMissing,
 };
 
 // The phrase in the language that Linvox speaks in this run.
@@ -116,6 +118,6 @@ QString Say(Phrase phrase);
 QString SourceText(Phrase phrase);
 
 // Every phrase, in the order of the enumeration.
-inline constexpr int kPhraseCount = static_cast<int>(Phrase::NoX11Plugin) + 1;
+inline constexpr int kPhraseCount = static_cast<int>(Phrase::WindowPartMissing) + 1;
 
 }  // namespace linvox

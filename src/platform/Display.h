@@ -12,16 +12,12 @@ struct DisplayChoice {
     QString platforms;
     // When none can: why, as a phrase for the user.
     QString unusableReason;
-    // When none can: the platform that shows nothing yet makes a GUI application, which is
-    // needed to read what other Qt programs keep in the settings file as pictures or cursors
-    // ("minimal"); empty when its plugin is not installed.
-    QString headlessPlatform;
 };
 
 // The displays that answer and have a Qt plugin installed: on Linux the Wayland compositor of
 // WAYLAND_DISPLAY and the X server of DISPLAY, or else the platform that QT_QPA_PLATFORM names
-// for another kind of display (eglfs, vnc …) as it stands; with none, Qt's minimal platform when
-// installed. Needs a QCoreApplication, whose library paths say where Qt looks for its plugins.
+// for another kind of display (eglfs, vnc …) as it stands. Needs a QCoreApplication, whose library
+// paths say where Qt looks for its plugins.
 DisplayChoice ChooseDisplay();
 
 }  // namespace linvox

@@ -96,18 +96,12 @@ bool NamesAnotherKindOfDisplay(const QString& platform) {
            key != QStringLiteral("minimal");
 }
 
-// No display to use, and what a call can run on instead.
-DisplayChoice NoDisplay(const QString& reason, const QStringList& installedPlugins) {
-    const QString minimal = QStringLiteral("minimal");
-    return {{}, reason, installedPlugins.contains(minimal) ? minimal : QString()};
-}
-
 }  // namespace
 
 DisplayChoice ChooseDisplay() {
     if (const QString chosen = qEnvironmentVariable("QT_QPA_PLATFORM");
         NamesAnotherKindOfDisplay(chosen)) {
-        return {chosen, {}, {}};
+        return {chosen, {}};
     }
     struct Kind {
         bool answers;
@@ -120,10 +114,10 @@ DisplayChoice ChooseDisplay() {
         {CanReachWayland(), QStringLiteral("wayland"), Say(Phrase::NoWaylandPlugin)},
         {CanReachX11(), QStringLiteral("xcb"), Say(Phrase::NoX11Plugin)},
     };
-    const QStringList installed = InstalledPlatformPlugins();
     if (!kinds[0].answers && !kinds[1].answers) {
-        return NoDisplay(Say(Phrase::NoDisplayAnswers), installed);
+        return {{}, Say(Phrase::NoDisplayAnswers)};
     }
+    const QStringList installed = InstalledPlatformPlugins();
     QStringList usable;
     QStringList reasons;
     for (const Kind& kind : kinds) {
@@ -136,12 +130,12 @@ DisplayChoice ChooseDisplay() {
         }
     }
     if (usable.isEmpty()) {
-        return NoDisplay(reasons.join(QStringLiteral("; ")), installed);
+        return {{}, reasons.join(QStringLiteral("; "))};
     }
     if (usable.size() == 2 && PrefersX11()) {
         usable.swapItemsAt(0, 1);
     }
-    return {usable.join(u';'), {}, {}};
+    return {usable.join(u';'), {}};
 }
 
 }  // namespace linvox

@@ -5,7 +5,7 @@ namespace linvox {
 
 DisplayChoice ChooseDisplay() {
     // Options the user gave the platform (such as windows:darkmode=2) are kept.
-    return {qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("windows")), {}, {}};
+    return {qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("windows")), {}};
 }
 
 }  // namespace linvox

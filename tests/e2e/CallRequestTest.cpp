@@ -119,6 +119,22 @@ INSTANTIATE_TEST_SUITE_P(
                       "tel:0501234567;", "tel:05012%4567", QStringLiteral("tel:050123456٧"),
                       QStringLiteral("tel:05012345６7")));
 
+TEST_F(LinkHandler, DialsWithoutLoadingAWindowToolkit) {
+    LinvoxProcess linvox({"tel:0501234567"}, scratch.directory(),
+                         LinvoxProcess::HeadlessEnvironment());
+    ASSERT_TRUE(mtsPhone.waitForCommands(1, kDialTimeout));
+    // Still in the wait that follows the dial.
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(linvox.processId()));
+    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+    const QByteArray loaded = maps.readAll();
+    EXPECT_TRUE(loaded.contains("libQt6SerialPort")) << loaded.constData();
+    for (const char* library : {"libQt6Gui", "libQt6Widgets", "libxcb", "linvox-window"}) {
+        EXPECT_FALSE(loaded.contains(library)) << library;
+    }
+    EXPECT_TRUE(linvox.waitForExit(kDialTimeout));
+    EXPECT_EQ(linvox.exitStatus(), 0);
+}
+
 class RefusalInLanguages
     : public LinkHandler,
       public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};

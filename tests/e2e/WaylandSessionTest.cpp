@@ -46,6 +46,13 @@ public:
         linkAllButWayland(QDir(installed.filePath(QStringLiteral("platforms"))).entryInfoList(),
                           QDir(root.filePath(QStringLiteral("plugins/platforms"))));
         QFile::copy(QStringLiteral(LINVOX_BINARY_PATH), program());
+        // The window part, where the program looks for it.
+        const QString windowPart = QFileInfo(QStringLiteral(LINVOX_BINARY_PATH))
+                                       .dir()
+                                       .relativeFilePath(QStringLiteral(LINVOX_WINDOW_PART_PATH));
+        const QString copiedPart = root.filePath(QStringLiteral("bin/") + windowPart);
+        root.mkpath(QFileInfo(copiedPart).path());
+        QFile::copy(QStringLiteral(LINVOX_WINDOW_PART_PATH), copiedPart);
         QFile configuration(root.filePath(QStringLiteral("bin/qt.conf")));
         EXPECT_TRUE(configuration.open(QIODevice::WriteOnly));
         configuration.write(

@@ -95,7 +95,7 @@ QVariantMap KeptByQSettings(const QString& path, const QVariantMap& values,
 
 }  // namespace
 
-// Settings are read, as by the program, in a GUI application: only one can build every value
+// Settings are written, as by the window, in a GUI application: only one can build every value
 // that another Qt program may keep in the file (a bitmap, a cursor).
 extern "C" int LLVMFuzzerInitialize(int*, char*** argv) {
     static char platformOption[] = "-platform";

@@ -47,7 +47,6 @@ TEST_P(DisplayChoiceWithoutSession, HandsQtTheUsersOwnKindOfDisplayAndNoSessionO
 
     EXPECT_EQ(choice.platforms, QString::fromUtf8(GetParam().handedToQt));
     EXPECT_EQ(choice.unusableReason.isEmpty(), !choice.platforms.isEmpty());
-    EXPECT_EQ(choice.headlessPlatform, choice.platforms.isEmpty() ? "minimal" : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(

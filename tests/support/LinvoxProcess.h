@@ -31,6 +31,7 @@ public:
     bool running() const { return m_process.state() != QProcess::NotRunning; }
     qint64 processId() const { return m_process.processId(); }
     int exitStatus() const { return m_process.exitCode(); }
+    qint64 processId() const { return m_process.processId(); }
     QString standardError();
 
     static QProcessEnvironment HeadlessEnvironment();

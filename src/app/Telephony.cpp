@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/Telephony.h"
+
+#include "platform/TerminationSignals.h"
+#include "platform/UserSettingsLocation.h"
+
+namespace linvox {
+
+Telephony::Telephony()
+    : m_settingsFile(UserSettingsLocation()),
+      m_settings(m_settingsFile),
+      m_MSComm1(PortMap(m_settingsFile)) {
+    QuitOnTerminationSignals();
+}
+
+}  // namespace linvox

@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/WindowPart.h"
+
+extern "C" const linvox::WindowPart* LinvoxWindowPart();
+
+namespace linvox {
+
+// Qt is linked statically into the one program file, and the window part with it.
+const WindowPart* LoadWindowPart(QString&) {
+    return LinvoxWindowPart();
+}
+
+}  // namespace linvox
