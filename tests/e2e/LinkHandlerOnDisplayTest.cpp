@@ -77,7 +77,7 @@ TEST(LinkHandlerOnDisplay, SuccessfulCallShowsNothing) {
 // A logout takes the display away while Linvox waits after dialing, and Qt ends the program
 // there and then. Another program keeps the device open, as ModemManager does: a port left with
 // its exclusive-open flag would be refused to every later call.
-TEST(LinkHandlerOnDisplay, DisplayGoneWhileItWaitsLetsThePortGo) {
+TEST(WindowOnDisplay, DisplayGoneWhileACallWaitsLetsThePortGo) {
     std::optional<VirtualDisplay> display(std::in_place);
     ScratchSettings scratch;
     PhoneSimulator phone;
@@ -87,7 +87,12 @@ TEST(LinkHandlerOnDisplay, DisplayGoneWhileItWaitsLetsThePortGo) {
         ::open(QFile::encodeName(phone.devicePath()), O_RDWR | O_NOCTTY | O_NONBLOCK);
     ASSERT_GE(keptOpen, 0);
 
-    LinvoxProcess linvox({"tel:0501234567"}, scratch.directory(), display->environment());
+    // A call from the window: a start with a link never connects to the display.
+    LinvoxProcess linvox({}, scratch.directory(), display->environment());
+    const Xdotool xdotool(*display);
+    const QString window = xdotool.waitForWindow("Linvox", 15s);
+    ASSERT_FALSE(window.isEmpty());
+    xdotool.pressKeys(window, {"0", "5", "0", "1", "2", "3", "4", "5", "6", "7", "Return"});
     ASSERT_TRUE(phone.waitForCommands(1, 10s));
     display.reset();
     ASSERT_TRUE(linvox.waitForExit(10s));

@@ -31,7 +31,6 @@ public:
     bool running() const { return m_process.state() != QProcess::NotRunning; }
     qint64 processId() const { return m_process.processId(); }
     int exitStatus() const { return m_process.exitCode(); }
-    qint64 processId() const { return m_process.processId(); }
     QString standardError();
 
     static QProcessEnvironment HeadlessEnvironment();
