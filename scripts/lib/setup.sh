@@ -17,9 +17,10 @@ answer_usage() {
     fi
 }
 
-# What building and running Linvox needs.
+# What building and running Linvox needs; qt6-translations-l10n holds Qt's own texts in Ukrainian.
 BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
-                qt6-wayland libxcb1-dev libudev-dev fonts-dejavu-core fonts-liberation2)
+                qt6-wayland qt6-translations-l10n libxcb1-dev libudev-dev fonts-dejavu-core
+                fonts-liberation2)
 # What the tests add: GoogleTest, a virtual display driven by xdotool for the window,
 # xdg-utils to open links as the desktop does, umockdev to make up devices for udev, a Wayland
 # compositor, and the accessibility bus with the GObject bindings a screen reader's test reads
