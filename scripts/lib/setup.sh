@@ -34,8 +34,9 @@ SANITIZER_PACKAGES=(clang libclang-rt-14-dev)
 # Building linvox.exe and its installer on Linux: Debian's MinGW-w64 and NSIS.
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix nsis xz-utils)
 # Running them under Wine on a virtual display, with the clipboard and screenshots to read what
-# the boxes and the window show.
-WINDOWS_TEST_PACKAGES=(wine wine64 xvfb xauth xdotool xclip x11-apps netpbm)
+# the boxes and the window show, and the glibc locale sources that a Ukrainian user's Wine is
+# given its language from.
+WINDOWS_TEST_PACKAGES=(wine wine64 xvfb xauth xdotool xclip x11-apps netpbm locales)
 
 # Installs the Debian packages that are missing: as root with apt-get; otherwise prints the
 # apt-get line to run and stops.
