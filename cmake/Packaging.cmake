@@ -9,7 +9,7 @@ install(FILES ${linvox_packaging_dir}/linvox.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${linvox_packaging_dir}/copyright DESTINATION ${linvox_doc_dir})
 
-# The day PROJECT_VERSION was released, for the AppStream release and the manual page; change the
+# The day PROJECT_VERSION was released, for the AppStream release and the manual pages; change the
 # two together.
 set(LINVOX_RELEASE_DATE 2026-12-07)
 configure_file(${linvox_packaging_dir}/example.linvox.Linvox.metainfo.xml.in
