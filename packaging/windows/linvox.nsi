@@ -2,7 +2,8 @@
 ; The Windows installer of Linvox, for one user and without administrator rights: puts linvox.exe
 ; into the user's programs folder, makes it the user's handler of tel:, callto:, sip: and skype:
 ; links (and offers it under those links in Windows' "Default apps"), adds a Start menu entry and
-; an uninstaller that takes all of it away again but the user's settings.
+; an uninstaller that takes all of it away again but the user's settings. Both speak the language
+; Linvox does: Ukrainian, English or Russian, after the user's interface languages.
 ;
 ; makensis -DVERSION=<x.y.z> -DPROGRAM=<linvox.exe> -DICON=<linvox.ico> -DLICENSE=<LICENSE>
 ;          -DOUTFILE=<linvox-setup-x.y.z.exe> linvox.nsi
@@ -43,7 +44,62 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "GPL-3.0-or-later"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Russian"
+!insertmacro MUI_LANGUAGE "Ukrainian"
 !insertmacro MUI_LANGUAGE "English"
+
+; Linvox as the Start menu and "Default apps" describe it, and the name of its links' type.
+LangString DESCRIPTION ${LANG_RUSSIAN} \
+    "Звонки по ссылкам tel:, callto:, sip: и skype: через подключённый телефон"
+LangString DESCRIPTION ${LANG_UKRAINIAN} \
+    "Дзвінки за посиланнями tel:, callto:, sip: і skype: через під’єднаний телефон"
+LangString DESCRIPTION ${LANG_ENGLISH} \
+    "Dials tel:, callto:, sip: and skype: links through the attached phone"
+LangString LINK_TYPE_NAME ${LANG_RUSSIAN} "Ссылка Linvox"
+LangString LINK_TYPE_NAME ${LANG_UKRAINIAN} "Посилання Linvox"
+LangString LINK_TYPE_NAME ${LANG_ENGLISH} "Linvox link"
+
+; Sets $LANGUAGE as Linvox chooses its own: the first of Ukrainian, English and Russian among the
+; user's preferred interface languages, else Russian. NSIS by itself would look at the first
+; preferred language alone.
+!define LANGUAGES_AS_IDS 0x4
+!define PRIMARY_LANGUAGE_MASK 0x3FF
+!define /math UKRAINIAN_PRIMARY ${LANG_UKRAINIAN} & ${PRIMARY_LANGUAGE_MASK}
+!define /math ENGLISH_PRIMARY ${LANG_ENGLISH} & ${PRIMARY_LANGUAGE_MASK}
+!define /math RUSSIAN_PRIMARY ${LANG_RUSSIAN} & ${PRIMARY_LANGUAGE_MASK}
+!macro ChooseLanguage
+    StrCpy $LANGUAGE ${LANG_RUSSIAN}
+    System::Alloc 1024
+    Pop $0
+    ; Each language as four hexadecimal digits and a NUL, the preferred first.
+    System::Call 'kernel32::GetUserPreferredUILanguages(i ${LANGUAGES_AS_IDS}, *i .r1, p r0, \
+        *i 512) i .r2'
+    ${If} $2 <> 0
+        StrCpy $3 $0
+        ${For} $4 1 $1
+            System::Call '*$3(&w5 .r5)'
+            IntOp $5 0x$5 & ${PRIMARY_LANGUAGE_MASK}
+            ${If} $5 = ${UKRAINIAN_PRIMARY}
+                StrCpy $LANGUAGE ${LANG_UKRAINIAN}
+                ${Break}
+            ${ElseIf} $5 = ${ENGLISH_PRIMARY}
+                StrCpy $LANGUAGE ${LANG_ENGLISH}
+                ${Break}
+            ${ElseIf} $5 = ${RUSSIAN_PRIMARY}
+                ${Break}
+            ${EndIf}
+            IntOp $3 $3 + 10
+        ${Next}
+    ${EndIf}
+    System::Free $0
+!macroend
+
+Function .onInit
+    !insertmacro ChooseLanguage
+FunctionEnd
+
+Function un.onInit
+    !insertmacro ChooseLanguage
+FunctionEnd
 
 ; The command that a link starts: %1 unquoted, as Linvox refuses a link wrapped in quotation marks.
 !define OPEN_COMMAND '"$INSTDIR\linvox.exe" %1'
@@ -74,10 +130,9 @@ Section "Linvox"
     File "/oname=linvox.exe" "${PROGRAM}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
-    !insertmacro RegisterLinkType "${LINK_TYPE}" "Linvox link"
+    !insertmacro RegisterLinkType "${LINK_TYPE}" "$(LINK_TYPE_NAME)"
     WriteRegStr HKCU "${CAPABILITIES_KEY}" "ApplicationName" "${PRODUCT}"
-    WriteRegStr HKCU "${CAPABILITIES_KEY}" "ApplicationDescription" \
-        "Звонки по ссылкам tel:, callto:, sip: и skype: через подключённый телефон"
+    WriteRegStr HKCU "${CAPABILITIES_KEY}" "ApplicationDescription" "$(DESCRIPTION)"
     WriteRegStr HKCU "${CAPABILITIES_KEY}" "ApplicationIcon" '"$INSTDIR\linvox.exe",0'
     !insertmacro RegisterScheme "tel"
     !insertmacro RegisterScheme "callto"
@@ -85,7 +140,9 @@ Section "Linvox"
     !insertmacro RegisterScheme "skype"
     WriteRegStr HKCU "Software\RegisteredApplications" "${PRODUCT}" "${CAPABILITIES_KEY}"
 
-    CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\linvox.exe"
+    ; Named Linvox in every language, so that an uninstaller speaking another one finds it.
+    CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\linvox.exe" "" "" "" "" "" \
+        "$(DESCRIPTION)"
 
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"

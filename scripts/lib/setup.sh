@@ -17,9 +17,10 @@ answer_usage() {
     fi
 }
 
-# What building and running Linvox needs.
+# What building and running Linvox needs; qt6-translations-l10n holds Qt's own texts in Ukrainian.
 BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
-                qt6-wayland libxcb1-dev libudev-dev fonts-dejavu-core fonts-liberation2)
+                qt6-wayland qt6-translations-l10n libxcb1-dev libudev-dev fonts-dejavu-core
+                fonts-liberation2)
 # What the tests add: GoogleTest, a virtual display driven by xdotool for the window,
 # xdg-utils to open links as the desktop does, umockdev to make up devices for udev, a Wayland
 # compositor, and the accessibility bus with the GObject bindings a screen reader's test reads
@@ -33,8 +34,9 @@ SANITIZER_PACKAGES=(clang libclang-rt-14-dev)
 # Building linvox.exe and its installer on Linux: Debian's MinGW-w64 and NSIS.
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix nsis xz-utils)
 # Running them under Wine on a virtual display, with the clipboard and screenshots to read what
-# the boxes and the window show.
-WINDOWS_TEST_PACKAGES=(wine wine64 xvfb xauth xdotool xclip x11-apps netpbm)
+# the boxes and the window show, and the glibc locale sources that a Ukrainian user's Wine is
+# given its language from.
+WINDOWS_TEST_PACKAGES=(wine wine64 xvfb xauth xdotool xclip x11-apps netpbm locales)
 
 # Installs the Debian packages that are missing: as root with apt-get; otherwise prints the
 # apt-get line to run and stops.

@@ -145,6 +145,40 @@ TEST(DebianPackage, ProgramHasNoRunpathAndWasCompiledAtOneOptimisationLevel) {
     EXPECT_EQ(levels, QSet<QString>{QStringLiteral("-O2")});
 }
 
+// The manual page in each language, where man looks for it, each in its own words.
+TEST(DebianPackage, HoldsTheManualPageInEnglishAndUkrainian) {
+    const QString package = BuiltPackage();
+    ASSERT_FALSE(package.isEmpty());
+    QTemporaryDir unpacked;
+    ASSERT_EQ(RunToTheEnd(QStringLiteral("dpkg-deb"), {"-x", package, unpacked.path()}).exitCode,
+              0);
+    const struct {
+        const char* path;
+        QString name;
+    } kPages[] = {
+        {"usr/share/man/man1/linvox.1.gz", ".SH NAME\nlinvox \\- dial tel:"},
+        {"usr/share/man/uk/man1/linvox.1.gz", ".SH НАЗВА\nlinvox \\- набирає посилання tel:"},
+    };
+    for (const auto& [path, name] : kPages) {
+        const Finished page =
+            RunToTheEnd(QStringLiteral("gzip"), {"-dc", unpacked.filePath(QString(path))});
+        EXPECT_EQ(page.exitCode, 0) << path << ": " << page.errors;
+        EXPECT_TRUE(page.output.contains(name)) << path;
+    }
+}
+
+// Qt loads its Wayland plugin and its translations at run time, so dpkg-shlibdeps cannot find them.
+TEST(DebianPackage, RecommendsWhatQtLoadsAtRunTime) {
+    const QString package = BuiltPackage();
+    ASSERT_FALSE(package.isEmpty());
+    const QString recommends =
+        RunToTheEnd(QStringLiteral("dpkg-deb"), {"--field", package, "Recommends"}).output;
+    const QStringList recommended = recommends.trimmed().split(QRegularExpression(",\\s*"));
+    for (const char* qtPart : {"qt6-wayland", "qt6-translations-l10n"}) {
+        EXPECT_TRUE(recommended.contains(QString(qtPart))) << qtPart << " in " << recommends;
+    }
+}
+
 TEST(DebianPackage, InstalledItDialsTelLinksAndRemovedLeavesNothingBehind) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "installing a package into /usr needs root (CI runs as root)";

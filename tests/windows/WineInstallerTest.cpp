@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The installer under Wine: a silent install for the current user makes Linvox the handler of the
 // four link schemes, a link opened through the shell reaches the phone, and a silent uninstall
-// takes away every file and key it added but the user's settings.
+// takes away every file and key it added but the user's settings. It speaks the user's language.
 #include "WinePrefix.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
 
+#include <QDataStream>
+#include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStringDecoder>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +28,50 @@ const QString kUninstallEntry =
     R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Linvox)";
 const QString kProgramFolder = "AppData/Local/Programs/Linvox";
 const QString kStartMenuEntry = "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Linvox.lnk";
+constexpr int kLocaleCompileLimitMs = 60000;
+
+// The description of a Windows shortcut (.lnk): the header, then the item list and the link
+// information where its flags say so, then the description, first of its strings. Empty when the
+// file has none.
+QString ShortcutDescription(const QString& path) {
+    constexpr quint32 kHasItemList = 0x1;
+    constexpr quint32 kHasLinkInfo = 0x2;
+    constexpr quint32 kHasDescription = 0x4;
+    constexpr quint32 kIsUnicode = 0x80;
+    constexpr int kFlagsOffset = 20;
+    constexpr int kHeaderSize = 76;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QDataStream link(&file);
+    link.setByteOrder(QDataStream::LittleEndian);
+    quint32 flags = 0;
+    link.skipRawData(kFlagsOffset);
+    link >> flags;
+    link.skipRawData(kHeaderSize - kFlagsOffset - int(sizeof flags));
+    if (flags & kHasItemList) {
+        quint16 size = 0;
+        link >> size;
+        link.skipRawData(size);
+    }
+    if (flags & kHasLinkInfo) {
+        quint32 sizeWithItself = 0;
+        link >> sizeWithItself;
+        link.skipRawData(int(sizeWithItself - sizeof sizeWithItself));
+    }
+    quint16 characters = 0;
+    link >> characters;
+    QByteArray text(characters * 2, '\0');
+    link.readRawData(text.data(), int(text.size()));
+    if (!(flags & kHasDescription) || !(flags & kIsUnicode) || link.status() != QDataStream::Ok) {
+        return {};
+    }
+    QStringDecoder fromUtf16(QStringDecoder::Utf16LE);
+    QString description = fromUtf16(text);
+    // Wine counts the terminating NUL in, Windows does not.
+    return description.remove(QChar(u'\0'));
+}
 
 TEST(WineInstaller, RegistersTheLinksForTheUserAndUninstallsAllButTheSettings) {
     const WinePrefix prefix;
@@ -66,6 +115,40 @@ TEST(WineInstaller, RegistersTheLinksForTheUserAndUninstallsAllButTheSettings) {
     }
     EXPECT_EQ(prefix.value(kRegisteredApplications, "Linvox"), std::nullopt);
     EXPECT_EQ(prefix.setting("port_mts"), "3");
+}
+
+// The installer, and the Start menu entry it makes, speak the user's language as Linvox does:
+// Ukrainian or English when it is the user's, else Russian. Wine takes the user's language from
+// the Unix locale, which is compiled for the test, as a system need not have it.
+TEST(WineInstaller, DescribesTheStartMenuEntryInTheUsersLanguage) {
+    const struct {
+        const char* locale;
+        QString description;
+    } kCases[] = {
+        {"uk_UA", "Дзвінки за посиланнями tel:, callto:, sip: і skype: через під’єднаний телефон"},
+        // English of any country.
+        {"en_GB", "Dials tel:, callto:, sip: and skype: links through the attached phone"},
+        // A language the installer does not have.
+        {"de_DE", "Звонки по ссылкам tel:, callto:, sip: и skype: через подключённый телефон"},
+    };
+    QTemporaryDir locales;
+    WinePrefix prefix;
+    const QString entry = prefix.userFolder() + '/' + kStartMenuEntry;
+    for (const auto& [locale, description] : kCases) {
+        const QString name = QString::fromLatin1(locale) + ".UTF-8";
+        QProcess compiler;
+        compiler.setProcessChannelMode(QProcess::MergedChannels);
+        compiler.start("localedef", {"-i", locale, "-f", "UTF-8", locales.filePath(name)});
+        ASSERT_TRUE(compiler.waitForFinished(kLocaleCompileLimitMs) && compiler.exitCode() == 0)
+            << locale << ": " << compiler.readAll().toStdString() << compiler.errorString();
+        prefix.setUserLocale(name, locales.path());
+        QFile::remove(entry);
+
+        const WinePrefix::Outcome installed = prefix.run({LINVOX_WINDOWS_INSTALLER, "/S"}, 120s);
+        prefix.waitUntilIdle();
+        ASSERT_EQ(installed.exitStatus, 0) << locale << ": " << installed.output;
+        EXPECT_EQ(ShortcutDescription(entry), description) << locale;
+    }
 }
 
 }  // namespace

@@ -174,4 +174,9 @@ QString WinePrefix::userFolder() const {
     return {};
 }
 
+void WinePrefix::setUserLocale(const QString& name, const QString& definitions) {
+    m_environment.insert(QStringLiteral("LC_ALL"), name);
+    m_environment.insert(QStringLiteral("LOCPATH"), definitions);
+}
+
 }  // namespace linvox::testing

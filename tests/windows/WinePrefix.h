@@ -60,6 +60,11 @@ public:
     // The folder on this machine that is the user's folder in the prefix (C:\users\<name>).
     QString userFolder() const;
 
+    // Windows programs started from now on see the user's locale and interface language of the
+    // Unix locale name (such as "uk_UA.UTF-8"), whose compiled definitions are in the folder
+    // definitions (glibc's LOCPATH).
+    void setUserLocale(const QString& name, const QString& definitions);
+
 private:
     // Ends the prefix's server and every Windows program still running in it.
     void stopServer() const;
