@@ -27,9 +27,9 @@ TEST(EventLoopPause, WaitsUntilTheClockShowsThreeMoreSecondsWhileEventsRunAndThe
 
     pause.LetSecondsPass(3);
 
-    EXPECT_GE(QDateTime::currentSecsSinceEpoch() - startSecond, 3);
+    // It ends in the clock's third second from the start, not later, however busy the machine.
+    EXPECT_EQ(QDateTime::currentSecsSinceEpoch() - startSecond, 3);
     EXPECT_GT(elapsed.elapsed(), 2000);
-    EXPECT_LT(elapsed.elapsed(), 3100);
     EXPECT_GE(timersFired, 15);
     EXPECT_LT(ProcessCpuTime() - cpuBefore, std::chrono::milliseconds(100));
 }
@@ -42,7 +42,8 @@ TEST(EventLoopPause, EndsWhenTheProgramIsEnding) {
 
     pause.LetSecondsPass(3);
 
-    EXPECT_LT(elapsed.elapsed(), 1000);
+    // Long before the pause would have ended.
+    EXPECT_LT(elapsed.elapsed(), 2000);
     // Let later tests in this process run event loops again.
     QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
     QCoreApplication::exec();
