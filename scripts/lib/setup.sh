@@ -32,6 +32,8 @@ PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream lintian)
 # llvm-symbolizer, which names the source lines in a finding. The names without a version follow
 # the release's own clang (14 on Debian 12, 19 on Debian 13), so one list serves both.
 SANITIZER_PACKAGES=(clang libclang-rt-dev llvm)
+# Making the Debian 13 root in which scripts/test-debian13 builds and tests Linvox.
+DEBIAN13_STAGE_PACKAGES=(debootstrap)
 # Building linvox.exe and its installer on Linux: Debian's MinGW-w64 and NSIS.
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix nsis xz-utils)
 # Running them under Wine on a virtual display, with the clipboard and screenshots to read what
