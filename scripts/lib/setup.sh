@@ -29,8 +29,12 @@ TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool xdg-utils umockdev lib
                weston at-spi2-core dbus-daemon python3-gi gir1.2-atspi-2.0)
 # What making and checking the Debian package adds.
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream lintian)
-# The sanitizer build and the fuzz targets: clang with its sanitizer and libFuzzer runtimes.
-SANITIZER_PACKAGES=(clang libclang-rt-14-dev)
+# The sanitizer build and the fuzz targets: clang with its sanitizer and libFuzzer runtimes, and
+# llvm-symbolizer, which names the source lines in a finding. The names without a version follow
+# the release's own clang (14 on Debian 12, 19 on Debian 13), so one list serves both.
+SANITIZER_PACKAGES=(clang libclang-rt-dev llvm)
+# Making the Debian 13 root in which scripts/test-debian13 builds and tests Linvox.
+DEBIAN13_STAGE_PACKAGES=(debootstrap)
 # Building linvox.exe and its installer on Linux: Debian's MinGW-w64 and NSIS.
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix nsis xz-utils)
 # Running them under Wine on a virtual display, with the clipboard and screenshots to read what

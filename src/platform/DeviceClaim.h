@@ -3,7 +3,11 @@
 
 #include "line/LineStatus.h"
 
+#include <functional>
+#include <memory>
+
 #include <QSerialPort>
+#include <QSocketNotifier>
 
 namespace linvox {
 
@@ -15,9 +19,14 @@ namespace linvox {
 // and locked (flock), a lock file left behind is removed for QSerialPort to make its own, and
 // HUPCL is cleared, so closing after dialing does not drop DTR, which makes some phones end the
 // call. On Windows the system itself refuses a second opener, so there is nothing to hold.
+//
+// On Linux the claim also watches for the device hanging up while it is taken (a phone unplugged,
+// the far end of a pseudo-terminal closed) and then calls hungUp, once, from the event loop.
+// QSerialPort of Qt 6.8 no longer reports a hang-up as an error: it reads the end of the file
+// again and again for as long as the port stays open.
 class DeviceClaim {
 public:
-    DeviceClaim() = default;
+    explicit DeviceClaim(std::function<void()> hungUp = {});
     ~DeviceClaim();
 
     DeviceClaim(const DeviceClaim&) = delete;
@@ -33,7 +42,9 @@ public:
     const QString& device() const { return m_device; }
 
 private:
+    std::function<void()> m_hungUp;
     int m_descriptor = -1;
+    std::unique_ptr<QSocketNotifier> m_hangUpWatch;
     QString m_device;
 };
 

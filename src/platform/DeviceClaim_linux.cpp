@@ -52,7 +52,23 @@ bool HeldExclusively(int descriptor) {
     return ::ioctl(descriptor, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
 }
 
+// Calls hungUp once the terminal behind descriptor hangs up. A hung-up terminal polls as an error
+// on every descriptor open on it, ours among them; a serial device never has the priority data
+// that this kind of notifier also wakes for.
+std::unique_ptr<QSocketNotifier> WatchForHangUp(int descriptor,
+                                                const std::function<void()>& hungUp) {
+    auto watch = std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Exception);
+    QSocketNotifier* notifier = watch.get();
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, hungUp] {
+        notifier->setEnabled(false);
+        hungUp();
+    });
+    return watch;
+}
+
 }  // namespace
+
+DeviceClaim::DeviceClaim(std::function<void()> hungUp) : m_hungUp(std::move(hungUp)) {}
 
 DeviceClaim::~DeviceClaim() {
     Release();
@@ -96,10 +112,14 @@ LineStatus DeviceClaim::Take(const QString& device) {
     }
     m_descriptor = descriptor;
     m_device = realDevice;
+    if (m_hungUp) {
+        m_hangUpWatch = WatchForHangUp(descriptor, m_hungUp);
+    }
     return LineStatus::Done();
 }
 
 void DeviceClaim::Release() {
+    m_hangUpWatch.reset();
     if (m_descriptor >= 0) {
         ::close(m_descriptor);
         m_descriptor = -1;

@@ -3,6 +3,8 @@
 
 namespace linvox {
 
+DeviceClaim::DeviceClaim(std::function<void()> hungUp) : m_hungUp(std::move(hungUp)) {}
+
 DeviceClaim::~DeviceClaim() = default;
 
 LineStatus DeviceClaim::Take(const QString& device) {

@@ -23,7 +23,8 @@ bool EndsTheConnection(QSerialPort::SerialPortError error) {
 
 }  // namespace
 
-QtSerialLine::QtSerialLine(PortMap portMap) : m_portMap(std::move(portMap)) {
+QtSerialLine::QtSerialLine(PortMap portMap)
+    : m_portMap(std::move(portMap)), m_claim([this] { CloseSoon(); }) {
     m_port.setBaudRate(kBitsPerSecond);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setParity(QSerialPort::NoParity);
@@ -79,8 +80,9 @@ LineStatus QtSerialLine::Open() {
 }
 
 void QtSerialLine::CloseSoon() {
-    // Not inside QSerialPort's own call that is reporting the error; and only the opening that
-    // failed: a caller may have closed and opened the port again before events run.
+    // Not inside the call that is reporting the end (QSerialPort's, or the claim's watch for a
+    // hang-up); and only the opening that failed: a caller may have closed and opened the port
+    // again before events run.
     const quint64 failedOpening = m_openings;
     QMetaObject::invokeMethod(
         &m_port,

@@ -14,7 +14,7 @@ namespace linvox {
 // The serial line on a real port, through QSerialPort: 9600 bit/s, 8 data bits, no parity, one
 // stop bit, no handshaking, a receive buffer of 1024 bytes (a flooding phone waits in the
 // driver). A read, write or resource error closes the port, which QSerialPort would otherwise
-// report again and again.
+// report again and again; so does the device hanging up, which it may not report at all.
 class QtSerialLine : public SerialLine {
 public:
     explicit QtSerialLine(PortMap portMap);

@@ -286,6 +286,25 @@ TEST(DeviceClaim, DeniedAccessNamesTheDeviceAndTheGroupThatGrantsIt) {
     EXPECT_TRUE(status.description().contains("группа " + groupName)) << status.description();
 }
 
+// Whatever QSerialPort reports of it: Qt 6.8's reports nothing.
+TEST(DeviceClaim, TellsOnceThatTheDeviceHungUp) {
+    PhoneSimulator phone({"--hang-up-after", "0"});
+    int hangUps = 0;
+    DeviceClaim claim([&] { ++hangUps; });
+    ASSERT_TRUE(claim.Take(phone.devicePath()).done());
+    RunEventsFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(hangUps, 0);
+
+    const int writer = ::open(QFile::encodeName(phone.devicePath()), O_WRONLY | O_NOCTTY);
+    ASSERT_GE(writer, 0);
+    EXPECT_EQ(::write(writer, "A", 1), 1);
+    ::close(writer);
+    ASSERT_TRUE(phone.waitForExit(std::chrono::seconds(5)).has_value());
+    ASSERT_TRUE(RunEventsUntil([&] { return hangUps > 0; }, std::chrono::seconds(5)));
+    RunEventsFor(std::chrono::milliseconds(200));
+    EXPECT_EQ(hangUps, 1);
+}
+
 TEST_F(SerialLineOnPhone, PhoneThatHangsUpClosesThePortWithoutBusyLooping) {
     PhoneSimulator phone({"--hang-up-after", "0"});
     scratch.mapPort(kPhonePort, phone.devicePath());

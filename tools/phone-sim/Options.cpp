@@ -128,7 +128,7 @@ std::string_view usageText() {
            "                        (0: as soon as the first byte arrives)\n"
            "  --busy                hold the device open with TIOCEXCL and an exclusive flock\n"
            "  --stall-until-closed  accept no bytes, so that writes to the device block, until\n"
-           "                        another program has closed it; what it wrote is discarded\n"
+           "                        another program has closed it\n"
            "  --help                show this text\n";
 }
 

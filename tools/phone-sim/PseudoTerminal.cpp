@@ -4,13 +4,11 @@
 #include "SystemError.h"
 
 #include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <string>
 #include <sys/ioctl.h>
 #include <termios.h>
-#include <thread>
 
 namespace linvox::phonesim {
 
@@ -49,30 +47,14 @@ std::size_t PseudoTerminal::unreadBySlave() const {
     return static_cast<std::size_t>(count);
 }
 
-void PseudoTerminal::fillTowardsMaster() {
-    const int flags = fcntl(m_heldSlave.get(), F_GETFL);
-    if (flags < 0 || fcntl(m_heldSlave.get(), F_SETFL, flags | O_NONBLOCK) != 0)
-        throwSystemError("making the held slave non-blocking");
-    // The kernel moves bytes on towards the master's reading side in the background, which makes
-    // room again: keep filling until a round finds none.
-    constexpr std::chrono::milliseconds kSettle{20};
-    const std::string filler(4096, '\0');
-    std::size_t writtenThisRound = 0;
-    do {
-        writtenThisRound = 0;
-        ssize_t written = 0;
-        while ((written = ::write(m_heldSlave.get(), filler.data(), filler.size())) > 0)
-            writtenThisRound += static_cast<std::size_t>(written);
-        if (errno != EAGAIN && errno != EWOULDBLOCK)
-            throwSystemError("filling the pseudo-terminal");
-        std::this_thread::sleep_for(kSettle);
-    } while (writtenThisRound > 0);
+void PseudoTerminal::suspendTowardsMaster() {
+    if (tcflow(m_heldSlave.get(), TCOOFF) != 0)
+        throwSystemError("suspending the pseudo-terminal's output");
 }
 
-void PseudoTerminal::discardTowardsMaster() {
-    // Flushes the master's input and the buffers on the way to it.
-    if (tcflush(m_master.get(), TCIFLUSH) != 0)
-        throwSystemError("tcflush");
+void PseudoTerminal::resumeTowardsMaster() {
+    if (tcflow(m_heldSlave.get(), TCOON) != 0)
+        throwSystemError("resuming the pseudo-terminal's output");
 }
 
 void PseudoTerminal::close() {

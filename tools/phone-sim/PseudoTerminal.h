@@ -20,10 +20,11 @@ public:
     // Bytes written to the master that the client has not read yet.
     std::size_t unreadBySlave() const;
 
-    // Fills the way from the slave to the master from our own end, so that a client's writes
-    // block until discardTowardsMaster.
-    void fillTowardsMaster();
-    void discardTowardsMaster();
+    // Suspends the output from the slave to the master, as a phone that takes nothing holds the
+    // line, so that a client's writes block until resumeTowardsMaster. Unlike a full buffer, no
+    // flush can undo it: QSerialPort of Qt 6.8 flushes both ways when it opens a port.
+    void suspendTowardsMaster();
+    void resumeTowardsMaster();
 
     void close();
 

@@ -32,7 +32,7 @@ Simulator::Simulator(Options options)
         m_portLock.emplace(m_terminal.slavePath());
     if (m_options.stallUntilClosed) {
         m_closeWatch.emplace(m_terminal.slavePath());
-        m_terminal.fillTowardsMaster();
+        m_terminal.suspendTowardsMaster();
     }
     if (!m_options.linkPath.empty())
         m_deviceLink.emplace(m_options.linkPath, m_terminal.slavePath());
@@ -90,7 +90,7 @@ void Simulator::receive(Clock::time_point now) {
 void Simulator::acceptAfterClose() {
     if (m_closeWatch->takeCloses()) {
         m_closeWatch.reset();
-        m_terminal.discardTowardsMaster();
+        m_terminal.resumeTowardsMaster();
     }
 }
 
