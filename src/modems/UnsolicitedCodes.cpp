@@ -12,8 +12,12 @@ namespace {
 // Marvell "*RADIOPOWER: 1".
 constexpr char16_t kVendorMarks[] = {u'^', u'*'};
 
-// ITU-T V.250, 5.7.1: the result codes that a device sends when a call rings in or drops.
-constexpr QStringView kCallCodes[] = {u"RING", u"NO CARRIER"};
+// ITU-T V.250, 5.7.1: the result codes that a device sends when a call rings in or drops; and
+// the words with which modules tell that they have started and are ready, before anyone asks:
+// SIMCom's and Quectel's "RDY", SIMCom's "Call Ready" and "SMS Ready" (SIM800 Series AT Command
+// Manual, the unsolicited codes at power-on).
+constexpr QStringView kWholeLineCodes[] = {u"RING", u"NO CARRIER", u"RDY", u"Call Ready",
+                                           u"SMS Ready"};
 
 constexpr QStringView kStandardPrefixes[] = {
     // 3GPP TS 27.007: the codes of an incoming call (+CRC, +CLIP, +CCWA), of supplementary
@@ -22,7 +26,12 @@ constexpr QStringView kStandardPrefixes[] = {
     u"+CRING:", u"+CLIP:", u"+CCWA:", u"+CUSD:", u"+CSSI:", u"+CSSU:", u"+CREG:", u"+CGREG:",
     u"+CEREG:", u"+C5GREG:", u"+CIEV:", u"+CTZV:", u"+CTZE:", u"+CGEV:",
     // 3GPP TS 27.005, +CNMI: new messages, cell broadcasts and status reports.
-    u"+CMTI:", u"+CMT:", u"+CBMI:", u"+CBM:", u"+CDSI:", u"+CDS:"};
+    u"+CMTI:", u"+CMT:", u"+CBMI:", u"+CBM:", u"+CDSI:", u"+CDS:",
+    // What modules report as they start: the SIM's state and the phone's functionality (SIMCom,
+    // Quectel: "+CPIN: READY", "+CFUN: 1"), Quectel's own indications ("+QIND:", "+QUSIM:", EC25
+    // AT Commands Manual) and ZTE's ("+ZUSIMR:", "+ZPASR:", as ModemManager's zte plugin reads
+    // them).
+    u"+CPIN:", u"+CFUN:", u"+QIND:", u"+QUSIM:", u"+ZUSIMR:", u"+ZPASR:"};
 
 }  // namespace
 
@@ -31,7 +40,7 @@ bool IsUnsolicitedCode(QStringView line) {
         return false;
     }
     return std::ranges::find(kVendorMarks, line.front().unicode()) != std::end(kVendorMarks) ||
-           std::ranges::find(kCallCodes, line) != std::end(kCallCodes) ||
+           std::ranges::find(kWholeLineCodes, line) != std::end(kWholeLineCodes) ||
            std::ranges::any_of(kStandardPrefixes,
                                [line](QStringView prefix) { return line.startsWith(prefix); });
 }

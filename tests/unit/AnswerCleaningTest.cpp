@@ -30,6 +30,10 @@ TEST(AnswerCleaning, LeavesOutWhatTheDeviceReportsOfItsOwnAccord) {
         {"\r\n^BOOT:35323129,0,0,0,26\r\nAT+GMM\r\r\nE1752\r\n", "E1752"},
         {"\r\nRING\r\n\r\n+CLIP: \"+380501234567\",145\r\nAT+GMM\r\r\nX1\r\n", "X1"},
         {"\r\nNO CARRIER\r\n+CREG: 1\r\n+CMTI: \"SM\",3\r\n*RADIOPOWER: 1\r\nX1", "X1"},
+        // A SIMCom module that has just started.
+        {"RDY\r\n\r\n+CFUN: 1\r\n\r\n+CPIN: READY\r\n\r\nCall Ready\r\n\r\nSMS Ready\r\n"
+         "AT+GMM\r\r\nSIMCOM_SIM800L\r\n\r\nOK\r\n",
+         "SIMCOM_SIM800L"},
         // An Ericsson module's code inside its echo, as ModemManager's mbm plugin logged it.
         {"AT+G\r\n*EMRDY: 1\r\nMM\r\r\nX1\r\n", "X1"},
         {"O\r\n^RSSI:14\r\nK", "OK"},
