@@ -19,13 +19,9 @@ QString LockFilePath(const QString& realDevice);
 
 enum class LockFileState {
     None,
-    // A program that still runs holds it; so does one whose process id cannot be read, as its
-    // owner may be writing it this very moment.
+    // Its owner still runs, as JudgeLockOwner tells, or it is no readable regular file.
     HeldByAnother,
-    // Its program has ended, its process id is one no process can have (zero, negative, beyond
-    // 32 bits), or it is this process's own: left by a program that exec'd Linvox, or by one
-    // that crashed and whose id this process was given. So is a lock in QLockFile's layout,
-    // written on this host, whose id now runs another program than the one it names.
+    // Its owner is gone, as JudgeLockOwner tells.
     LeftBehind,
 };
 
