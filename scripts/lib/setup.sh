@@ -18,7 +18,7 @@ answer_usage() {
 }
 
 # What building and running Linvox needs.
-BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
+BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-qpa-plugins
                 qt6-wayland libxcb1-dev libudev-dev fonts-dejavu-core fonts-liberation2)
 # What the tests add: GoogleTest, a virtual display driven by xdotool for the window,
 # xdg-utils to open links as the desktop does, umockdev to make up devices for udev, a Wayland

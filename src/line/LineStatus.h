@@ -12,7 +12,6 @@ enum class LineFailure {
     DeviceNotOpen,         // the device cannot be reached
     PortAlreadyOpen,       // another program holds the port
     AccessDenied,          // the user may not open the device
-    LockFolderClosed,      // the port's lock file cannot be written where others look for it
     StoredNumberOverflow,  // the stored port number does not fit 16 bits
     UnreadableSettings,    // the settings cannot be read, so no port is known
     System,                // anything else, told by the system's own description
@@ -43,13 +42,6 @@ public:
                            "добавьте себя в неё (sudo adduser $USER %2) и войдите в систему "
                            "заново.")
                 .arg(device, group));
-    }
-    static LineStatus LockFolderClosed(const QString& device, const QString& folder) {
-        return LineStatus(LineFailure::LockFolderClosed,
-                          QStringLiteral("Порт %1 не открыт: в каталог %2 нельзя записать файл "
-                                         "блокировки, и другие программы не узнали бы, что порт "
-                                         "занят.")
-                              .arg(device, folder));
     }
     // Shown by its name, as the serial component's callers have always shown an overflow.
     static LineStatus StoredNumberOverflow() {

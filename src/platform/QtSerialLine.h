@@ -2,17 +2,16 @@
 #pragma once
 
 #include "line/SerialLine.h"
-#include "platform/DeviceClaim.h"
 #include "platform/PortMap.h"
 
-#include <QSerialPort>
+#include <memory>
 
 namespace linvox {
 
-// The serial line on a real port, through QSerialPort: 9600 bit/s, 8 data bits, no parity, one
-// stop bit, no handshaking, a receive buffer of 1024 bytes (a flooding phone waits in the
-// driver). A read, write or resource error closes the port, which QSerialPort would otherwise
-// report again and again.
+// The serial line on a real port: 9600 bit/s, 8 data bits, no parity, one stop bit, no
+// handshaking, a receive buffer of 1024 bytes (a flooding phone waits in the driver). On Linux
+// the terminal device is read and written directly, on Windows through QSerialPort. A phone that
+// hangs up or vanishes closes the port, which would otherwise report its failure again and again.
 class QtSerialLine : public SerialLine {
 public:
     explicit QtSerialLine(PortMap portMap);
@@ -20,7 +19,7 @@ public:
 
     qint16 CommPort() const override { return m_commPort; }
     LineStatus SetCommPort(qint16 port) override;
-    bool PortOpen() const override { return m_port.isOpen(); }
+    bool PortOpen() const override;
     LineStatus SetPortOpen(bool open) override;
     LineStatus Output(const QByteArray& bytes) override;
     int InBufferCount() const override;
@@ -30,15 +29,15 @@ public:
     bool WaitForMoreInput(QDeadlineTimer deadline) override;
 
 private:
+    // The open port as the platform holds it.
+    struct Port;
+
     LineStatus Open();
     void Close();
-    void CloseSoon();
 
     PortMap m_portMap;
-    DeviceClaim m_claim;
-    QSerialPort m_port;
+    std::unique_ptr<Port> m_port;
     qint16 m_commPort = 1;
-    quint64 m_openings = 0;
 };
 
 }  // namespace linvox

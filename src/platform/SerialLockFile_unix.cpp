@@ -2,7 +2,10 @@
 #include "platform/LockOwner.h"
 #include "platform/SerialLockFile.h"
 
+#include <cerrno>
 #include <chrono>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <QDateTime>
 #include <QFile>
@@ -46,6 +49,27 @@ void RemoveLeftBehindLockFile(const QString& realDevice) {
     if (LockFileStateOf(realDevice) == LockFileState::LeftBehind) {
         QFile::remove(LockFilePath(realDevice));
     }
+}
+
+OwnLockFile WriteOwnLockFile(const QString& realDevice) {
+    RemoveLeftBehindLockFile(realDevice);
+    const QByteArray path = QFile::encodeName(LockFilePath(realDevice));
+    const int descriptor =
+        ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (descriptor < 0) {
+        return errno == EEXIST && LockFileStateOf(realDevice) == LockFileState::HeldByAnother
+                   ? OwnLockFile::HeldByAnother
+                   : OwnLockFile::NotWritten;
+    }
+    const QByteArray text = OwnLockText();
+    const bool written =
+        ::write(descriptor, text.constData(), static_cast<size_t>(text.size())) == text.size();
+    ::close(descriptor);
+    // One cut short on a full disk is removed rather than left for others to judge.
+    if (!written) {
+        ::unlink(path.constData());
+    }
+    return written ? OwnLockFile::Written : OwnLockFile::NotWritten;
 }
 
 }  // namespace linvox

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dial/SendDialCommand.h"
+#include "platform/DeviceClaim_linux.h"
 #include "platform/QtSerialLine.h"
 #include "platform/SerialLockFile.h"
 #include "support/ChildLifetime.h"
@@ -181,6 +182,9 @@ TEST_F(SerialLineOnPhone, UsesTheAgreedLineSettingsExclusivelyAndNeverHangsUpOnC
 
     ASSERT_TRUE(OpenPort(kPhonePort).done());
     EXPECT_TRUE(OpenedExclusively(phone.devicePath()));
+    QFile lock(LockFilePath(phone.devicePath()));
+    ASSERT_TRUE(lock.open(QIODevice::ReadOnly)) << "no lock file where other programs look";
+    EXPECT_EQ(lock.readLine(), QByteArray::number(::getpid()) + '\n');
     const termios whileOpen = SettingsOf(phone.devicePath());
     EXPECT_EQ(cfgetospeed(&whileOpen), static_cast<speed_t>(B9600));
     EXPECT_EQ(whileOpen.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
@@ -190,6 +194,7 @@ TEST_F(SerialLineOnPhone, UsesTheAgreedLineSettingsExclusivelyAndNeverHangsUpOnC
     ASSERT_TRUE(line.SetPortOpen(false).done());
     EXPECT_EQ(SettingsOf(phone.devicePath()).c_cflag & HUPCL, 0u);
     EXPECT_FALSE(OpenedExclusively(phone.devicePath()));
+    EXPECT_FALSE(lock.exists());
 }
 
 struct OpenFailureCase {
