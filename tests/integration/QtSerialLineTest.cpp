@@ -116,8 +116,8 @@ TEST_F(SerialLineOnPhone, OpensOverALockFileLeftWithAnImpossibleIdOrItsOwn) {
     QFile lock(LockFilePath(phone.devicePath()));
     const QByteArray program =
         QFile::encodeName(QFileInfo(QFile::symLinkTarget("/proc/self/exe")).fileName());
-    // Cut to 32 bits, the first id names process 1. The second lock is as QSerialPort left it in
-    // a program that crashed, whose id this process was given.
+    // Cut to 32 bits, the first id names process 1. The second lock is as a Linvox or another Qt
+    // program left it that crashed, whose id this process was given.
     for (const QByteArray& text :
          {QByteArray("4294967297\n"), QByteArray::number(::getpid()) + '\n' + program + '\n' +
                                           QSysInfo::machineHostName().toUtf8() + '\n'}) {
