@@ -40,7 +40,8 @@ enum class LockOwner {
 // was given); when the lock names its program and this host, and another program now runs under
 // the id; when another host wrote it over 30 seconds ago (its ids mean nothing here); when its id
 // cannot be read over 2 seconds after it was made (until then its writer may be writing it).
-// Holding otherwise.
+// Holding otherwise. So a lock that this process still holds counts as gone too: callers keep it
+// by their flock, on the lock file or on the device, before they remove anything.
 LockOwner JudgeLockOwner(const QByteArray& text, std::chrono::seconds age,
                          const ProcessTable& processes = RunningProcesses());
 

@@ -60,7 +60,8 @@ bool AwaitDescriptor(int descriptor, short events, QDeadlineTimer deadline) {
 // keep it so) makes it in /tmp, where no other program looks for it and a crash leaves it.
 struct QtSerialLine::Port {
     DeviceClaim claim;
-    // Reads what arrives while events run, until the receive buffer is full.
+    // Reads what arrives while events run, until the receive buffer is full; it is enabled again
+    // as the buffer is emptied.
     QSocketNotifier arrivals{QSocketNotifier::Read};
     QByteArray received;
     // Put back when the port closes.
@@ -80,7 +81,6 @@ struct QtSerialLine::Port {
                 return false;
             }
         }
-        arrivals.setEnabled(received.size() < kReceiveBufferBytes);
         return true;
     }
 };
@@ -88,8 +88,11 @@ struct QtSerialLine::Port {
 QtSerialLine::QtSerialLine(PortMap portMap)
     : m_portMap(std::move(portMap)), m_port(std::make_unique<Port>()) {
     QObject::connect(&m_port->arrivals, &QSocketNotifier::activated, &m_port->arrivals, [this] {
+        // A device that hung up, or a full buffer, would give notice again and again.
         if (!m_port->Read()) {
             Close();
+        } else if (m_port->received.size() >= kReceiveBufferBytes) {
+            m_port->arrivals.setEnabled(false);
         }
     });
 }
