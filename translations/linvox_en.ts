@@ -107,10 +107,6 @@
         <translation>No access to the modem port %1. Members of the group %2 have access: add yourself to it (sudo adduser $USER %2) and log in again.</translation>
     </message>
     <message>
-        <source>Порт %1 не открыт: в каталог %2 нельзя записать файл блокировки, и другие программы не узнали бы, что порт занят.</source>
-        <translation>Port %1 not opened: no lock file can be written to %2, so other programs would not know that the port is in use.</translation>
-    </message>
-    <message>
         <source>Настройки не прочитаны: %1</source>
         <translation>Settings not read: %1</translation>
     </message>

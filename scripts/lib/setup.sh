@@ -17,10 +17,11 @@ answer_usage() {
     fi
 }
 
-# What building and running Linvox needs; qt6-translations-l10n holds Qt's own texts in Ukrainian.
-BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
-                qt6-wayland qt6-translations-l10n libxcb1-dev libudev-dev fonts-dejavu-core
-                fonts-liberation2)
+# What building and running Linvox needs: Qt Linguist's tools make its translations, and
+# qt6-translations-l10n holds Qt's own texts in Ukrainian.
+BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-tools-dev qt6-l10n-tools
+                qt6-qpa-plugins qt6-wayland qt6-translations-l10n libxcb1-dev libudev-dev
+                fonts-dejavu-core fonts-liberation2)
 # What the tests add: GoogleTest, a virtual display driven by xdotool for the window,
 # xdg-utils to open links as the desktop does, umockdev to make up devices for udev, a Wayland
 # compositor, and the accessibility bus with the GObject bindings a screen reader's test reads

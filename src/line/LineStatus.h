@@ -14,7 +14,6 @@ enum class LineFailure {
     DeviceNotOpen,         // the device cannot be reached
     PortAlreadyOpen,       // another program holds the port
     AccessDenied,          // the user may not open the device
-    LockFolderClosed,      // the port's lock file cannot be written where others look for it
     StoredNumberOverflow,  // the stored port number does not fit 16 bits
     UnreadableSettings,    // the settings cannot be read, so no port is known
     System,                // anything else, told by the system's own description
@@ -41,10 +40,6 @@ public:
     static LineStatus AccessDenied(const QString& device, const QString& group) {
         return LineStatus(LineFailure::AccessDenied,
                           Say(Phrase::NoAccessToPort).arg(device, group));
-    }
-    static LineStatus LockFolderClosed(const QString& device, const QString& folder) {
-        return LineStatus(LineFailure::LockFolderClosed,
-                          Say(Phrase::LockFolderClosed).arg(device, folder));
     }
     // Shown by its name, as the serial component's callers have always shown an overflow.
     static LineStatus StoredNumberOverflow() {

@@ -37,10 +37,6 @@ constexpr Entry kPhrases[] = {
      QT_TRANSLATE_NOOP("Linvox",
                        "Нет доступа к порту модема %1. Доступ к нему даёт группа %2: добавьте себя "
                        "в неё (sudo adduser $USER %2) и войдите в систему заново.")},
-    {Phrase::LockFolderClosed,
-     QT_TRANSLATE_NOOP("Linvox",
-                       "Порт %1 не открыт: в каталог %2 нельзя записать файл блокировки, и другие "
-                       "программы не узнали бы, что порт занят.")},
     {Phrase::SettingsNotRead, QT_TRANSLATE_NOOP("Linvox", "Настройки не прочитаны: %1")},
 
     {Phrase::ProbeInvalidPort, QT_TRANSLATE_NOOP("Linvox", "Неверный порт")},

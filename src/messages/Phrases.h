@@ -31,8 +31,6 @@ enum class Phrase {
     Overflow,
     // %1 device, %2 the group that grants access to it.
     NoAccessToPort,
-    // %1 device, %2 the lock folder.
-    LockFolderClosed,
     // %1 why, naming the settings file.
     SettingsNotRead,
 

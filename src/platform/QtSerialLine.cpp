@@ -1,50 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtSerialLine.h"
 
-#include <chrono>
-#include <cstdlib>
-
-#include <QDeadlineTimer>
-#include <QEventLoop>
-#include <QTimer>
-
 namespace linvox {
-namespace {
-
-constexpr qint32 kBitsPerSecond = 9600;
-constexpr qint64 kReceiveBufferBytes = 1024;
-// A command is a few dozen bytes, on the wire in well under this at 9600 bit/s.
-constexpr std::chrono::milliseconds kWriteTimeout{1000};
-
-bool EndsTheConnection(QSerialPort::SerialPortError error) {
-    return error == QSerialPort::ReadError || error == QSerialPort::WriteError ||
-           error == QSerialPort::ResourceError;
-}
-
-}  // namespace
-
-QtSerialLine::QtSerialLine(PortMap portMap)
-    : m_portMap(std::move(portMap)), m_claim([this] { CloseSoon(); }) {
-    m_port.setBaudRate(kBitsPerSecond);
-    m_port.setDataBits(QSerialPort::Data8);
-    m_port.setParity(QSerialPort::NoParity);
-    m_port.setStopBits(QSerialPort::OneStop);
-    m_port.setFlowControl(QSerialPort::NoFlowControl);
-    m_port.setReadBufferSize(kReceiveBufferBytes);
-    QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
-                     [this](QSerialPort::SerialPortError error) {
-                         if (EndsTheConnection(error)) {
-                             CloseSoon();
-                         }
-                     });
-}
-
-QtSerialLine::~QtSerialLine() {
-    Close();
-}
 
 LineStatus QtSerialLine::SetCommPort(qint16 port) {
-    if (m_port.isOpen()) {
+    if (PortOpen()) {
         return LineStatus::PortAlreadyOpen();
     }
     if (port < 1) {
@@ -59,120 +19,10 @@ LineStatus QtSerialLine::SetPortOpen(bool open) {
         Close();
         return LineStatus::Done();
     }
-    if (m_port.isOpen()) {
+    if (PortOpen()) {
         return LineStatus::PortAlreadyOpen();
     }
     return Open();
-}
-
-LineStatus QtSerialLine::Open() {
-    if (LineStatus claimed = m_claim.Take(m_portMap.DevicePath(m_commPort)); !claimed.done()) {
-        return claimed;
-    }
-    m_port.setPortName(m_claim.device());
-    ++m_openings;
-    if (!m_port.open(QIODevice::ReadWrite)) {
-        m_claim.Release();
-        return DescribeOpenFailure(m_port);
-    }
-    OpenLines().push_back(this);
-    return LineStatus::Done();
-}
-
-void QtSerialLine::CloseSoon() {
-    // Not inside the call that is reporting the end (QSerialPort's, or the claim's watch for a
-    // hang-up); and only the opening that failed: a caller may have closed and opened the port
-    // again before events run.
-    const quint64 failedOpening = m_openings;
-    QMetaObject::invokeMethod(
-        &m_port,
-        [this, failedOpening] {
-            if (m_openings == failedOpening) {
-                Close();
-            }
-        },
-        Qt::QueuedConnection);
-}
-
-void QtSerialLine::Close() {
-    m_port.close();
-    m_claim.Release();
-    std::erase(OpenLines(), this);
-}
-
-std::vector<QtSerialLine*>& QtSerialLine::OpenLines() {
-    static std::vector<QtSerialLine*> lines;
-    // Registered once the list is made, so that it runs before the list goes.
-    [[maybe_unused]] static const int closedAtExit = std::atexit(CloseOpenLines);
-    return lines;
-}
-
-void QtSerialLine::CloseOpenLines() {
-    while (!OpenLines().empty()) {
-        OpenLines().back()->Close();
-    }
-}
-
-LineStatus QtSerialLine::Output(const QByteArray& bytes) {
-    if (!m_port.isOpen()) {
-        return LineStatus::DeviceNotOpen();
-    }
-    m_port.clearError();
-    // "Sent" must mean on the line, not in a buffer that a vanished phone never drains.
-    m_port.write(bytes);
-    const QDeadlineTimer deadline(kWriteTimeout);
-    while (m_port.bytesToWrite() > 0 && m_port.error() == QSerialPort::NoError &&
-           !deadline.hasExpired()) {
-        m_port.waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
-    }
-    if (EndsTheConnection(m_port.error())) {
-        Close();
-        return LineStatus::DeviceNotOpen();
-    }
-    return m_port.bytesToWrite() > 0 ? LineStatus::DeviceNotOpen() : LineStatus::Done();
-}
-
-int QtSerialLine::InBufferCount() const {
-    return static_cast<int>(m_port.bytesAvailable());
-}
-
-LineStatus QtSerialLine::ClearInBuffer() {
-    if (!m_port.isOpen()) {
-        return LineStatus::DeviceNotOpen();
-    }
-    m_port.clear(QSerialPort::Input);
-    return LineStatus::Done();
-}
-
-QByteArray QtSerialLine::Input() {
-    return m_port.readAll();
-}
-
-bool QtSerialLine::AwaitInput(QDeadlineTimer deadline) {
-    if (!m_port.isOpen() || m_port.bytesAvailable() > 0) {
-        return m_port.bytesAvailable() > 0;
-    }
-    // Bytes reach QSerialPort's buffer only while events run, so one nested loop both keeps the
-    // window live and learns of the first byte; it sleeps until then.
-    QEventLoop loop;
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    // A coarse timer may fire 5 % late, 75 ms on a silent port's wait.
-    timeout.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(&m_port, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
-    QObject::connect(&m_port, &QSerialPort::errorOccurred, &loop, &QEventLoop::quit);
-    timeout.start(std::chrono::ceil<std::chrono::milliseconds>(deadline.remainingTimeAsDuration()));
-    loop.exec();
-    return m_port.bytesAvailable() > 0;
-}
-
-bool QtSerialLine::WaitForMoreInput(QDeadlineTimer deadline) {
-    // A flooding phone would satisfy a wait of no time forever: the deadline ends it.
-    if (!m_port.isOpen() || deadline.hasExpired() || EndsTheConnection(m_port.error())) {
-        return false;
-    }
-    return m_port.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
 }
 
 }  // namespace linvox

@@ -2,19 +2,17 @@
 #pragma once
 
 #include "line/SerialLine.h"
-#include "platform/DeviceClaim.h"
 #include "platform/PortMap.h"
 
+#include <memory>
 #include <vector>
-
-#include <QSerialPort>
 
 namespace linvox {
 
-// The serial line on a real port, through QSerialPort: 9600 bit/s, 8 data bits, no parity, one
-// stop bit, no handshaking, a receive buffer of 1024 bytes (a flooding phone waits in the
-// driver). A read, write or resource error closes the port, which QSerialPort would otherwise
-// report again and again; so does the device hanging up, which it may not report at all.
+// The serial line on a real port: 9600 bit/s, 8 data bits, no parity, one stop bit, no
+// handshaking, a receive buffer of 1024 bytes (a flooding phone waits in the driver). On Linux
+// the terminal device is read and written directly, on Windows through QSerialPort. A phone that
+// hangs up or vanishes closes the port, which would otherwise report its failure again and again.
 class QtSerialLine : public SerialLine {
 public:
     explicit QtSerialLine(PortMap portMap);
@@ -22,7 +20,7 @@ public:
 
     qint16 CommPort() const override { return m_commPort; }
     LineStatus SetCommPort(qint16 port) override;
-    bool PortOpen() const override { return m_port.isOpen(); }
+    bool PortOpen() const override;
     LineStatus SetPortOpen(bool open) override;
     LineStatus Output(const QByteArray& bytes) override;
     int InBufferCount() const override;
@@ -32,22 +30,22 @@ public:
     bool WaitForMoreInput(QDeadlineTimer deadline) override;
 
 private:
+    // The open port as the platform holds it.
+    struct Port;
+
     LineStatus Open();
     void Close();
-    void CloseSoon();
 
-    // The lines whose ports are open. Qt's X11 plugin ends the program with exit() when its
-    // display goes away (at a logout, say), in the middle of whatever wait runs, so no line is
-    // destroyed; their ports are closed on the way out all the same, since a port left exclusive
-    // is refused to every later call while another program keeps the device open.
-    static std::vector<QtSerialLine*>& OpenLines();
-    static void CloseOpenLines();
+    // Every line there is, on Linux. Qt's X11 plugin ends the program with exit() when its display goes
+    // away (at a logout, say), in the middle of whatever wait runs, so no line is destroyed;
+    // their ports are closed on the way out all the same, since a port left exclusive is refused
+    // to every later call while another program keeps the device open.
+    static std::vector<QtSerialLine*>& Lines();
+    static void CloseEveryLine();
 
     PortMap m_portMap;
-    DeviceClaim m_claim;
-    QSerialPort m_port;
+    std::unique_ptr<Port> m_port;
     qint16 m_commPort = 1;
-    quint64 m_openings = 0;
 };
 
 }  // namespace linvox

@@ -6,35 +6,42 @@
 namespace linvox {
 
 // The lock files that terminal programs leave in /var/lock while they use a serial device:
-// "LCK..<device>" holding the process id as ten characters and a newline. QSerialPort takes one
-// of its own under the same name, but counts any lock file whose program name it cannot match
-// as stale and deletes it, so a foreign lock must be seen before QSerialPort looks.
+// "LCK..<device>" holding the process id as ten characters and a newline, or, as Qt programs
+// and Linvox write it, in QLockFile's layout (see LockOwner.h).
 
 // The folder where programs look for each other's lock files.
 inline const QString kLockFolder = QStringLiteral("/var/lock");
 
 // The path of the lock file of a device given with its links resolved: its path under /dev with
-// every '/' turned into '_', as QSerialPort and the classic terminal programs name it.
+// every '/' turned into '_', as Qt programs and the classic terminal programs name it.
 QString LockFilePath(const QString& realDevice);
 
 enum class LockFileState {
     None,
-    // A program that still runs holds it; so does one whose process id cannot be read, as its
-    // owner may be writing it this very moment.
+    // Its owner still runs, as JudgeLockOwner tells, or it is no readable regular file.
     HeldByAnother,
-    // Its program has ended, its process id is one no process can have (zero, negative, beyond
-    // 32 bits), or it is this process's own: left by a program that exec'd Linvox, or by one
-    // that crashed and whose id this process was given. So is a lock in QLockFile's layout,
-    // written on this host, whose id now runs another program than the one it names.
+    // Its owner is gone, as JudgeLockOwner tells.
     LeftBehind,
 };
 
 // What the device's lock file says.
 LockFileState LockFileStateOf(const QString& realDevice);
 
-// Removes the device's lock file if it is still one left behind. QSerialPort would take some of
-// them for live locks and refuse the port: an id cut to 32 bits names a running process, and
-// this process's own id runs. Call holding the device, so that the lock is no live one of ours.
+// Removes the device's lock file if it is still one left behind. Call holding the device, so that
+// the lock is no live one of ours.
 void RemoveLeftBehindLockFile(const QString& realDevice);
+
+enum class OwnLockFile {
+    Written,
+    // None could be written, as where the user may not write the lock folder (Fedora and Arch
+    // keep it so); a lock file left behind there stays for those who may remove it.
+    NotWritten,
+    // Another program's live lock file is there.
+    HeldByAnother,
+};
+
+// Writes this process's lock file for the device, in place of one left behind. Call holding the
+// device; remove the file when letting it go.
+OwnLockFile WriteOwnLockFile(const QString& realDevice);
 
 }  // namespace linvox

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/RunningProcess.h"
+#include "platform/LockOwner.h"
 #include "platform/SerialLockFile.h"
 
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QSysInfo>
 
 namespace linvox {
 namespace {
@@ -14,18 +17,6 @@ namespace {
 const QString kDeviceDirectory = QStringLiteral("/dev/");
 // A process id, a program and a host name, as the longest layout (QLockFile's) begins.
 constexpr qint64 kLongestLockText = 512;
-
-// Whether a lock in QLockFile's layout (process id, program, host) was written on this host by
-// another program than the one that now runs under its id: its owner ended and the id was given
-// again. QLockFile judges its own locks so; a lock that names no program is never judged so.
-bool IdGivenToAnotherProgram(const QList<QByteArray>& lines, qint64 processId) {
-    if (lines.size() < 3 || lines[1].isEmpty() ||
-        QString::fromUtf8(lines[2]) != QSysInfo::machineHostName()) {
-        return false;
-    }
-    const QString running = ProgramOf(processId);
-    return !running.isEmpty() && running != QString::fromUtf8(lines[1]);
-}
 
 }  // namespace
 
@@ -46,12 +37,11 @@ LockFileState LockFileStateOf(const QString& realDevice) {
     if (!file.isFile() || !lock.open(QIODevice::ReadOnly)) {
         return LockFileState::HeldByAnother;
     }
-    const QList<QByteArray> lines = lock.read(kLongestLockText).split('\n');
-    bool isNumber = false;
-    const qint64 processId = lines.first().trimmed().toLongLong(&isNumber);
-    const bool heldByAnother = !isNumber || (processId != ::getpid() && ProcessMayRun(processId) &&
-                                             !IdGivenToAnotherProgram(lines, processId));
-    return heldByAnother ? LockFileState::HeldByAnother : LockFileState::LeftBehind;
+    const std::chrono::seconds age{QDateTime::currentSecsSinceEpoch() -
+                                   file.lastModified().toSecsSinceEpoch()};
+    return JudgeLockOwner(lock.read(kLongestLockText), age) == LockOwner::Gone
+               ? LockFileState::LeftBehind
+               : LockFileState::HeldByAnother;
 }
 
 void RemoveLeftBehindLockFile(const QString& realDevice) {
@@ -59,6 +49,27 @@ void RemoveLeftBehindLockFile(const QString& realDevice) {
     if (LockFileStateOf(realDevice) == LockFileState::LeftBehind) {
         QFile::remove(LockFilePath(realDevice));
     }
+}
+
+OwnLockFile WriteOwnLockFile(const QString& realDevice) {
+    RemoveLeftBehindLockFile(realDevice);
+    const QByteArray path = QFile::encodeName(LockFilePath(realDevice));
+    const int descriptor =
+        ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (descriptor < 0) {
+        return errno == EEXIST && LockFileStateOf(realDevice) == LockFileState::HeldByAnother
+                   ? OwnLockFile::HeldByAnother
+                   : OwnLockFile::NotWritten;
+    }
+    const QByteArray text = OwnLockText();
+    const bool written =
+        ::write(descriptor, text.constData(), static_cast<size_t>(text.size())) == text.size();
+    ::close(descriptor);
+    // One cut short on a full disk is removed rather than left for others to judge.
+    if (!written) {
+        ::unlink(path.constData());
+    }
+    return written ? OwnLockFile::Written : OwnLockFile::NotWritten;
 }
 
 }  // namespace linvox

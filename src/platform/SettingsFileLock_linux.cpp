@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "messages/Phrases.h"
-#include "platform/RunningProcess.h"
+#include "platform/LockOwner.h"
 #include "platform/SettingsFileLock.h"
 #include "platform/SettingsFileRefusals.h"
 #include "settings/StoreStatus.h"
@@ -16,8 +16,6 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QList>
-#include <QSysInfo>
 
 namespace linvox {
 namespace {
@@ -27,12 +25,9 @@ constexpr std::chrono::seconds kLongestWait{10};
 // Waiters look again at growing intervals up to this, so a queue of writers clears in turns of
 // a few milliseconds each.
 constexpr std::chrono::milliseconds kLongestPause{8};
-// A writer writes its process id the moment it has made the lock file: a file still without one
-// at this age was left by a writer that ended in between.
-constexpr std::chrono::seconds kUnreadableLockAge{2};
-// As QLockFile judges: a lock whose writer cannot be checked (on another host, or its process id
-// taken by a new process) is left behind once it is this old.
-constexpr std::chrono::seconds kUncheckableLockAge{30};
+// Every live writer holds its flock on the lock file: one that nobody holds at this age is left
+// behind, whichever program its process id names now, as QLockFile judges.
+constexpr std::chrono::seconds kUnheldLockAge{30};
 constexpr qsizetype kLongestLockText = 256;
 
 QString NotALockFile(const QString& path, mode_t mode) {
@@ -45,29 +40,14 @@ QString NotALockFile(const QString& path, mode_t mode) {
     return Say(Phrase::SettingsLockIsNoFile).arg(path);
 }
 
-// What QLockFile writes, so that programs locking the file through QSettings can tell when the
-// lock is left behind: the process id, the program's file name and the host name, a line each.
-QByteArray OwnerText() {
-    return QByteArray::number(::getpid()) + '\n' + QFile::encodeName(ProgramOf(::getpid())) + '\n' +
-           QSysInfo::machineHostName().toUtf8() + '\n';
-}
-
 // Whether the writer that made the lock file has ended without removing it, judged from what it
 // wrote in it and its age.
 bool LeftBehind(int descriptor, const struct stat& status) {
     QByteArray text(kLongestLockText, '\0');
     const ssize_t length = ::pread(descriptor, text.data(), text.size(), 0);
     text.truncate(std::max<ssize_t>(length, 0));
-    const QList<QByteArray> lines = text.split('\n');
     const std::chrono::seconds age{std::time(nullptr) - status.st_mtime};
-    bool isNumber = false;
-    const qint64 processId = lines.value(0).trimmed().toLongLong(&isNumber);
-    if (!isNumber) {
-        return age > kUnreadableLockAge;
-    }
-    const QByteArray host = lines.value(2);
-    const bool checkable = host.isEmpty() || host == QSysInfo::machineHostName().toUtf8();
-    return (checkable && !ProcessMayRun(processId)) || age > kUncheckableLockAge;
+    return age > kUnheldLockAge || JudgeLockOwner(text, age) == LockOwner::Gone;
 }
 
 // Removes the lock file when the writer that made it is gone; whether it is gone now, so that
@@ -128,7 +108,7 @@ QString SettingsFileLock::Take() {
             ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (created >= 0) {
             ::flock(created, LOCK_EX);
-            const QByteArray owner = OwnerText();
+            const QByteArray owner = OwnLockText();
             // One whose owner could not be written, on a full disk, still holds through its flock.
             [[maybe_unused]] const ssize_t written =
                 ::write(created, owner.constData(), static_cast<size_t>(owner.size()));

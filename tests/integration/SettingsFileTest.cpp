@@ -3,6 +3,7 @@
 #include "platform/SettingsFile.h"
 #include "platform/SettingsFileLock.h"
 #include "settings/SettingsStore.h"
+#include "support/ChildLifetime.h"
 #include "support/FileModes.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
@@ -25,7 +26,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QProcess>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -408,6 +411,31 @@ TEST(SettingsFileLock, IsARunningProgramsLockToQtProgramsWhileHeld) {
     EXPECT_FALSE(qtProgramsLock.tryLock(0));
     EXPECT_EQ(qtProgramsLock.error(), QLockFile::LockFailedError);
     EXPECT_FALSE(qtProgramsLock.removeStaleLockFile());
+}
+
+// A lock left by a writer that crashed, whose process id was given again: to the saving process
+// itself, or to a running program that writes no settings. Nobody holds it, so it is taken over
+// at once, as QSettings programs take it over, rather than waited for and then refused.
+TEST(SettingsFileLock, LeftUnderAnIdGivenAgainIsTakenOverAtOnce) {
+    QProcess otherProgram;
+    EndWithTheTest(otherProgram);
+    otherProgram.start("/bin/sleep", {"60"});
+    ASSERT_TRUE(otherProgram.waitForStarted());
+    for (const qint64 id : {qint64{::getpid()}, otherProgram.processId()}) {
+        ScratchSettings scratch;
+        QFile left(scratch.filePath() + ".lock");
+        ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+        left.write(QByteArray::number(id) + "\nlinvox\n" + QSysInfo::machineHostName().toUtf8() +
+                   '\n');
+        left.close();
+
+        SettingsFileLock lock(scratch.filePath());
+        EXPECT_EQ(lock.Take(), "") << "process " << id;
+        ASSERT_TRUE(left.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(left.readLine().startsWith(QByteArray::number(::getpid()) + '\n'));
+        left.close();
+    }
+    StopServer(otherProgram);
 }
 
 // Saves take turns in a few milliseconds. A save is refused only after the lock's ten seconds, so
