@@ -21,10 +21,17 @@ constexpr auto kMakeLimit = 120s;
 constexpr int kMakeAttempts = 2;
 constexpr auto kCommandLimit = 30s;
 constexpr int kStopLimitMs = 5000;
+// The class of the management service's locator, whose in-process server the harness replaces.
+const QString kWbemLocatorServer = QStringLiteral(
+    R"(HKLM\Software\Classes\CLSID\{4590F811-1D3A-11D0-891F-00AA004B2E24}\InprocServer32)");
 
 }  // namespace
 
-WinePrefix::WinePrefix(const QString& display)
+QString WindowsPath(const QString& path) {
+    return QStringLiteral("Z:") + QString(path).replace(u'/', u'\\');
+}
+
+WinePrefix::WinePrefix(const QString& display, Harness harness)
     : m_environment(LinvoxProcess::HeadlessEnvironment()) {
     if (!m_folder.isValid()) {
         throw std::runtime_error("cannot create a folder for the Wine prefix");
@@ -37,6 +44,16 @@ WinePrefix::WinePrefix(const QString& display)
     m_environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
     // No .NET or HTML engine to offer to download: nothing here needs them.
     m_environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    // The machine's own serial ports stay out of the prefix.
+    m_environment.insert(QStringLiteral("LD_PRELOAD"),
+                         QStringLiteral(LINVOX_NO_SERIAL_PORTS_LIBRARY));
+    // Wine takes Windows' language from the locale: a neutral one, whatever the machine's, so
+    // that the tests meet Linvox's Russian texts.
+    for (const QString& name : m_environment.keys()) {
+        if (name.startsWith(QStringLiteral("LC_")) || name == QStringLiteral("LANGUAGE")) {
+            m_environment.remove(name);
+        }
+    }
     m_environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     try {
         // Now and then Wine 8 makes the prefix but cannot start wineboot in it ("ShellExecuteEx
@@ -58,6 +75,9 @@ WinePrefix::WinePrefix(const QString& display)
         // Every Windows has Arial, the window's font; Wine brings none, and its stand-in draws no
         // text in a line edit. Liberation Sans has Arial's metrics.
         setValue(R"(HKCU\Software\Wine\Fonts\Replacements)", "Arial", "Liberation Sans");
+        if (harness == Harness::SerialAndModemList) {
+            setValue(kWbemLocatorServer, {}, WindowsPath(LINVOX_WINE_HARNESS "/fakewmi.dll"));
+        }
         waitUntilIdle();
     } catch (...) {
         // No destructor runs for a prefix that was never made, yet its server is running.
@@ -101,6 +121,22 @@ std::unique_ptr<QProcess> WinePrefix::start(const QStringList& arguments) const 
     wine->setProcessChannelMode(QProcess::MergedChannels);
     EndWithTheTest(*wine);
     wine->start(QStringLiteral("wine"), arguments);
+    wine->waitForStarted(kStopLimitMs);
+    return wine;
+}
+
+std::unique_ptr<QProcess> WinePrefix::startWithHarness(const QString& program,
+                                                       const QString& modems) const {
+    QProcessEnvironment environment = m_environment;
+    environment.insert(QStringLiteral("LD_PRELOAD"),
+                       QStringLiteral(LINVOX_NO_SERIAL_PORTS_LIBRARY " " LINVOX_PTYMODEM_LIBRARY));
+    environment.insert(QStringLiteral("FAKEWMI_MODEMS"), modems);
+    auto wine = std::make_unique<QProcess>();
+    wine->setProcessEnvironment(environment);
+    wine->setProcessChannelMode(QProcess::MergedChannels);
+    EndWithTheTest(*wine);
+    wine->start(QStringLiteral("wine"),
+                {QStringLiteral(LINVOX_WINE_HARNESS "/commfix-run.exe"), WindowsPath(program)});
     wine->waitForStarted(kStopLimitMs);
     return wine;
 }
@@ -157,6 +193,14 @@ void WinePrefix::copyKey(const QString& from, const QString& to) const {
 
 void WinePrefix::setSetting(const QString& name, const QString& text) const {
     setValue(kSettingsKey, name, text);
+}
+
+void WinePrefix::setSetting(const QString& name, const QString& type, const QString& data) const {
+    const Outcome added =
+        run({"reg", "add", kSettingsKey, "/v", name, "/t", type, "/d", data, "/f"}, kCommandLimit);
+    if (added.exitStatus != 0) {
+        throw std::runtime_error("reg add failed: " + added.output.toStdString());
+    }
 }
 
 std::optional<QString> WinePrefix::setting(const QString& name) const {
