@@ -15,6 +15,8 @@ constexpr qint32 kBitsPerSecond = 9600;
 constexpr qint64 kReceiveBufferBytes = 1024;
 // A command is a few dozen bytes, on the wire in well under this at 9600 bit/s.
 constexpr std::chrono::milliseconds kWriteTimeout{1000};
+// How often the wait for the first byte looks for input that no readyRead announced.
+constexpr std::chrono::milliseconds kUnannouncedInputLook{50};
 
 bool EndsTheConnection(QSerialPort::SerialPortError error) {
     return error == QSerialPort::ReadError || error == QSerialPort::WriteError ||
@@ -127,20 +129,44 @@ QByteArray QtSerialLine::Input() {
 }
 
 bool QtSerialLine::AwaitInput(QDeadlineTimer deadline) {
-    if (!m_port->isOpen() || m_port->bytesAvailable() > 0) {
+    // Qt's Windows backend announces no I/O completion that arrives while a synchronous wait
+    // runs: when the phone's answer comes with the completion of Output's write, readyRead never
+    // follows, and the answer stays unread. A wait of no time takes such a completion in, so the
+    // wait looks for input now and at every wake instead of trusting the signal alone.
+    const auto inputArrived = [this] {
+        if (m_port->isOpen() && m_port->bytesAvailable() == 0) {
+            m_port->waitForReadyRead(0);
+        }
+        return m_port->bytesAvailable() > 0;
+    };
+    if (!m_port->isOpen() || inputArrived()) {
         return m_port->bytesAvailable() > 0;
     }
     // Bytes reach QSerialPort's buffer only while events run, so one nested loop both keeps the
-    // window live and learns of the first byte; it sleeps until then.
+    // window live and learns of the first byte; it sleeps in between.
     QEventLoop loop;
     QTimer timeout;
     timeout.setSingleShot(true);
     // A coarse timer may fire 5 % late, 75 ms on a silent port's wait.
     timeout.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (inputArrived() || !m_port->isOpen()) {
+            loop.quit();
+        }
+    });
     QObject::connect(m_port.get(), &QSerialPort::readyRead, &loop, &QEventLoop::quit);
-    QObject::connect(m_port.get(), &QSerialPort::errorOccurred, &loop, &QEventLoop::quit);
+    // The wait of no time reports a timeout as an error; only an error that ends the line ends
+    // the wait.
+    QObject::connect(m_port.get(), &QSerialPort::errorOccurred, &loop,
+                     [&loop](QSerialPort::SerialPortError error) {
+                         if (EndsTheConnection(error)) {
+                             loop.quit();
+                         }
+                     });
     timeout.start(std::chrono::ceil<std::chrono::milliseconds>(deadline.remainingTimeAsDuration()));
+    look.start(kUnannouncedInputLook);
     loop.exec();
     return m_port->bytesAvailable() > 0;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DisplayReading.h"
 
+#include "EventLoop.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -21,8 +23,10 @@ QImage CaptureWindow(const VirtualDisplay& display, const QString& window) {
     convert.start(QStringLiteral("xwdtopnm"), {});
     capture.start(QStringLiteral("xwd"),
                   {QStringLiteral("-silent"), QStringLiteral("-id"), window});
-    capture.waitForFinished(kCommandTimeoutMs);
+    // The converter first: its output is read only while it is waited for, and a window larger
+    // than a pipe holds would stall both until then.
     convert.waitForFinished(kCommandTimeoutMs);
+    capture.waitForFinished(kCommandTimeoutMs);
     return QImage::fromData(convert.readAllStandardOutput(), "PPM");
 }
 
@@ -43,6 +47,21 @@ int CountPixelsOfHue(const QImage& image, int hue, int tolerance) {
     return count;
 }
 
+int CountGreyPixels(const QImage& image, int level, int tolerance) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - level) <= tolerance &&
+                std::abs(pixel.green() - level) <= tolerance &&
+                std::abs(pixel.blue() - level) <= tolerance) {
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
 QString ClipboardText(const VirtualDisplay& display) {
     QProcess paste;
     paste.setProcessEnvironment(display.environment());
@@ -52,6 +71,19 @@ QString ClipboardText(const VirtualDisplay& display) {
         return {};
     }
     return QString::fromUtf8(paste.readAllStandardOutput());
+}
+
+void ClearClipboard(const VirtualDisplay& display) {
+    // xclip serves the empty text until another program copies, and ends then; it is not waited
+    // for, only until the clipboard is empty.
+    QProcess copy;
+    copy.setProcessEnvironment(display.environment());
+    copy.setProgram(QStringLiteral("xclip"));
+    copy.setArguments({QStringLiteral("-in"), QStringLiteral("-selection"),
+                       QStringLiteral("clipboard"), QStringLiteral("/dev/null")});
+    copy.startDetached();
+    RunEventsUntil([&] { return ClipboardText(display).isEmpty(); },
+                   std::chrono::milliseconds(kCommandTimeoutMs));
 }
 
 }  // namespace linvox::testing

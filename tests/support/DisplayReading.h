@@ -16,8 +16,15 @@ QImage CaptureWindow(const VirtualDisplay& display, const QString& window);
 // degrees of hue: 0 red, 60 yellow, 120 green. Styles shade a colour, so its hue is what stays.
 int CountPixelsOfHue(const QImage& image, int hue, int tolerance);
 
+// How many pixels of image are a grey of the given level (0 to 255), each channel within
+// tolerance of it.
+int CountGreyPixels(const QImage& image, int level, int tolerance);
+
 // The text on the display's clipboard, as a program pasting it would get it; empty when there is
 // none.
 QString ClipboardText(const VirtualDisplay& display);
+
+// Empties the display's clipboard, so that a copy made after it can be told from one before.
+void ClearClipboard(const VirtualDisplay& display);
 
 }  // namespace linvox::testing

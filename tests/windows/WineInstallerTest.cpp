@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The installer under Wine: a silent install for the current user makes Linvox the handler of the
-// four link schemes, a link opened through the shell reaches the phone, and a silent uninstall
-// takes away every file and key it added but the user's settings. It speaks the user's language.
+// The installer under Wine: a silent install for the current user, also over an older version,
+// makes Linvox the handler of the four link schemes, links of each opened through the shell reach
+// the phone, and a silent uninstall takes away every file and key it added but the user's
+// settings and a scheme that another program has taken over. It speaks the user's language.
 #include "WinePrefix.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
@@ -9,9 +10,7 @@
 #include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStringDecoder>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -28,7 +27,6 @@ const QString kUninstallEntry =
     R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Linvox)";
 const QString kProgramFolder = "AppData/Local/Programs/Linvox";
 const QString kStartMenuEntry = "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Linvox.lnk";
-constexpr int kLocaleCompileLimitMs = 60000;
 
 // The description of a Windows shortcut (.lnk): the header, then the item list and the link
 // information where its flags say so, then the description, first of its strings. Empty when the
@@ -72,19 +70,39 @@ QString ShortcutDescription(const QString& path) {
     // Wine counts the terminating NUL in, Windows does not.
     return description.remove(QChar(u'\0'));
 }
+const QString kOtherProgramsCommand = R"("C:\Program Files\Softphone\softphone.exe" "%1")";
 
-TEST(WineInstaller, RegistersTheLinksForTheUserAndUninstallsAllButTheSettings) {
+WinePrefix::Outcome RunSilently(const WinePrefix& prefix, const QString& program) {
+    const WinePrefix::Outcome outcome = prefix.run({program, "/S"}, 120s);
+    prefix.waitUntilIdle();
+    return outcome;
+}
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(WineInstaller, UpgradesRegistersEveryLinkAndUninstallsAllButTheSettingsAndATakenScheme) {
     const WinePrefix prefix;
     PhoneSimulator phone;
     prefix.linkComPort(3, phone.devicePath());
     prefix.setSetting("port_mts", "3");
-
-    const WinePrefix::Outcome installed = prefix.run({LINVOX_WINDOWS_INSTALLER, "/S"}, 120s);
-    prefix.waitUntilIdle();
-    ASSERT_EQ(installed.exitStatus, 0) << installed.output;
-
     const QString folder = prefix.userFolder() + '/' + kProgramFolder;
-    EXPECT_TRUE(QFileInfo::exists(folder + "/linvox.exe"));
+
+    // An older version installed: its program and its version in the list of programs.
+    const WinePrefix::Outcome first = RunSilently(prefix, LINVOX_WINDOWS_INSTALLER);
+    ASSERT_EQ(first.exitStatus, 0) << first.output;
+    QFile older(folder + "/linvox.exe");
+    ASSERT_TRUE(older.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    older.write("an older linvox.exe");
+    older.close();
+    prefix.setValue(kUninstallEntry, "DisplayVersion", "0.0.1");
+
+    const WinePrefix::Outcome installed = RunSilently(prefix, LINVOX_WINDOWS_INSTALLER);
+    ASSERT_EQ(installed.exitStatus, 0) << installed.output;
+    EXPECT_TRUE(Contents(folder + "/linvox.exe") == Contents(LINVOX_WINDOWS_EXE));
+    EXPECT_EQ(prefix.value(kUninstallEntry, "DisplayVersion"), LINVOX_VERSION);
     EXPECT_TRUE(QFileInfo::exists(prefix.userFolder() + '/' + kStartMenuEntry));
     const QString command = prefix.value(kClasses + R"(tel\shell\open\command)", "").value_or("");
     EXPECT_TRUE(command.endsWith(R"(\AppData\Local\Programs\Linvox\linvox.exe" %1)")) << command;
@@ -94,25 +112,30 @@ TEST(WineInstaller, RegistersTheLinksForTheUserAndUninstallsAllButTheSettings) {
         EXPECT_EQ(prefix.value(kCapabilities + R"(\URLAssociations)", scheme), "Linvox.Link");
     }
     EXPECT_EQ(prefix.value(kRegisteredApplications, "Linvox"), R"(Software\Linvox\Capabilities)");
-    EXPECT_TRUE(prefix.hasKey(kUninstallEntry));
 
     // Windows looks links up in the user's classes first; Wine only in the machine's, so the
     // user's registration is shown to it there.
-    prefix.copyKey(kClasses + "tel", R"(HKLM\Software\Classes\tel)");
-    const WinePrefix::Outcome link = prefix.run({"start", "/wait", "tel:+380501234567"}, 60s);
-    EXPECT_EQ(link.exitStatus, 0) << link.output;
-    EXPECT_EQ(phone.transcript(), "ATD+380501234567;\r");
+    for (const QString& link : QStringList{"tel:+380501234567", "callto:+380501234568",
+                                           "sip:+380501234569", "skype:+380501234560?call"}) {
+        const QString scheme = link.section(u':', 0, 0);
+        prefix.copyKey(kClasses + scheme, R"(HKLM\Software\Classes\)" + scheme);
+        const WinePrefix::Outcome opened = prefix.run({"start", "/wait", link}, 60s);
+        EXPECT_EQ(opened.exitStatus, 0) << link << opened.output;
+    }
+    EXPECT_EQ(phone.transcript(),
+              "ATD+380501234567;\rATD+380501234568;\rATD+380501234569;\rATD+380501234560;\r");
 
-    const WinePrefix::Outcome uninstalled = prefix.run({folder + "/uninstall.exe", "/S"}, 120s);
-    prefix.waitUntilIdle();
+    prefix.setValue(kClasses + R"(sip\shell\open\command)", "", kOtherProgramsCommand);
+    const WinePrefix::Outcome uninstalled = RunSilently(prefix, folder + "/uninstall.exe");
     EXPECT_EQ(uninstalled.exitStatus, 0) << uninstalled.output;
     EXPECT_FALSE(QFileInfo::exists(folder));
     EXPECT_FALSE(QFileInfo::exists(prefix.userFolder() + '/' + kStartMenuEntry));
     for (const QString& key :
-         {kClasses + "tel", kClasses + "callto", kClasses + "sip", kClasses + "skype",
-          kClasses + "Linvox.Link", QString(R"(HKCU\Software\Linvox)"), kUninstallEntry}) {
+         {kClasses + "tel", kClasses + "callto", kClasses + "skype", kClasses + "Linvox.Link",
+          QString(R"(HKCU\Software\Linvox)"), kUninstallEntry}) {
         EXPECT_FALSE(prefix.hasKey(key)) << key;
     }
+    EXPECT_EQ(prefix.value(kClasses + R"(sip\shell\open\command)", ""), kOtherProgramsCommand);
     EXPECT_EQ(prefix.value(kRegisteredApplications, "Linvox"), std::nullopt);
     EXPECT_EQ(prefix.setting("port_mts"), "3");
 }
@@ -131,17 +154,10 @@ TEST(WineInstaller, DescribesTheStartMenuEntryInTheUsersLanguage) {
         // A language the installer does not have.
         {"de_DE", "Звонки по ссылкам tel:, callto:, sip: и skype: через подключённый телефон"},
     };
-    QTemporaryDir locales;
     WinePrefix prefix;
     const QString entry = prefix.userFolder() + '/' + kStartMenuEntry;
     for (const auto& [locale, description] : kCases) {
-        const QString name = QString::fromLatin1(locale) + ".UTF-8";
-        QProcess compiler;
-        compiler.setProcessChannelMode(QProcess::MergedChannels);
-        compiler.start("localedef", {"-i", locale, "-f", "UTF-8", locales.filePath(name)});
-        ASSERT_TRUE(compiler.waitForFinished(kLocaleCompileLimitMs) && compiler.exitCode() == 0)
-            << locale << ": " << compiler.readAll().toStdString() << compiler.errorString();
-        prefix.setUserLocale(name, locales.path());
+        prefix.setUserLocale(QString::fromLatin1(locale));
         QFile::remove(entry);
 
         const WinePrefix::Outcome installed = prefix.run({LINVOX_WINDOWS_INSTALLER, "/S"}, 120s);

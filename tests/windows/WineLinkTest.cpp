@@ -24,13 +24,14 @@ constexpr int kOtherNumbersPhone = static_cast<int>(kAllCallsRow);
 
 struct LinkCase {
     QString link;
-    bool singlePhone;
+    // The phone mode as stored: only "True" means one phone.
+    QString mode;
     int phone;
     QByteArray received;
 };
 
 void PrintTo(const LinkCase& link, std::ostream* out) {
-    *out << link.link << (link.singlePhone ? " with one phone" : "");
+    *out << link.link << " with 1telefon " << link.mode;
 }
 
 class WineLinks : public ::testing::TestWithParam<LinkCase> {
@@ -53,7 +54,7 @@ TEST_P(WineLinks, ReachTheRoutedPhoneAsOneDialLine) {
         phones.push_back(std::make_unique<PhoneSimulator>());
         s_prefix->linkComPort(kFirstPort + i, phones.back()->devicePath());
     }
-    s_prefix->setSetting("1telefon", GetParam().singlePhone ? "True" : "False");
+    s_prefix->setSetting("1telefon", GetParam().mode);
 
     const WinePrefix::Outcome run = s_prefix->run({LINVOX_WINDOWS_EXE, GetParam().link}, 60s);
 
@@ -68,13 +69,14 @@ TEST_P(WineLinks, ReachTheRoutedPhoneAsOneDialLine) {
 INSTANTIATE_TEST_SUITE_P(
     EveryRouteAndScheme, WineLinks,
     ::testing::Values(
-        LinkCase{"tel:+380501234567", false, 0, "ATD+380501234567;\r"},
-        LinkCase{"callto:8(067)123-45-67", false, 1, "ATD0671234567;\r"},
-        LinkCase{"sip:(063)123-45-67", false, 2, "ATD0631234567;\r"},
-        LinkCase{"skype:0681234567?call", false, 3, "ATD0681234567;\r"},
-        LinkCase{"0441234567", false, kOtherNumbersPhone, "ATD0441234567;\r"},
-        LinkCase{"tel:+380501234567", true, kOtherNumbersPhone, "ATD+380501234567;\r"},
-        LinkCase{"callto:+3800671234567", true, kOtherNumbersPhone, "ATD+380671234567;\r"}));
+        LinkCase{"tel:+380501234567", "False", 0, "ATD+380501234567;\r"},
+        LinkCase{"callto:8(067)123-45-67", "False", 1, "ATD0671234567;\r"},
+        LinkCase{"sip:(063)123-45-67", "False", 2, "ATD0631234567;\r"},
+        LinkCase{"skype:0681234567?call", "False", 3, "ATD0681234567;\r"},
+        LinkCase{"0441234567", "False", kOtherNumbersPhone, "ATD0441234567;\r"},
+        LinkCase{"tel:+380501234567", "True", kOtherNumbersPhone, "ATD+380501234567;\r"},
+        LinkCase{"callto:+3800671234567", "True", kOtherNumbersPhone, "ATD+380671234567;\r"},
+        LinkCase{"tel:+380501234567", "true", 0, "ATD+380501234567;\r"}));
 
 }  // namespace
 }  // namespace linvox::testing

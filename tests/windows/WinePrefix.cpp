@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace linvox::testing {
@@ -21,10 +22,19 @@ constexpr auto kMakeLimit = 120s;
 constexpr int kMakeAttempts = 2;
 constexpr auto kCommandLimit = 30s;
 constexpr int kStopLimitMs = 5000;
+// About a second of CPU; much longer on a loaded machine.
+constexpr std::chrono::milliseconds kLocaleCompileLimit = 120s;
+// The class of the management service's locator, whose in-process server the harness replaces.
+const QString kWbemLocatorServer = QStringLiteral(
+    R"(HKLM\Software\Classes\CLSID\{4590F811-1D3A-11D0-891F-00AA004B2E24}\InprocServer32)");
 
 }  // namespace
 
-WinePrefix::WinePrefix(const QString& display)
+QString WindowsPath(const QString& path) {
+    return QStringLiteral("Z:") + QString(path).replace(u'/', u'\\');
+}
+
+WinePrefix::WinePrefix(const QString& display, Harness harness)
     : m_environment(LinvoxProcess::HeadlessEnvironment()) {
     if (!m_folder.isValid()) {
         throw std::runtime_error("cannot create a folder for the Wine prefix");
@@ -37,7 +47,17 @@ WinePrefix::WinePrefix(const QString& display)
     m_environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
     // No .NET or HTML engine to offer to download: nothing here needs them.
     m_environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    // The machine's own serial ports stay out of the prefix.
+    m_environment.insert(QStringLiteral("LD_PRELOAD"),
+                         QStringLiteral(LINVOX_NO_SERIAL_PORTS_LIBRARY));
+    // Wine takes Windows' language from the locale, whatever the machine's.
+    for (const QString& name : m_environment.keys()) {
+        if (name.startsWith(QStringLiteral("LC_")) || name == QStringLiteral("LANGUAGE")) {
+            m_environment.remove(name);
+        }
+    }
     m_environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    setUserLocale(QStringLiteral("ru_RU"));
     try {
         // Now and then Wine 8 makes the prefix but cannot start wineboot in it ("ShellExecuteEx
         // failed: Internal error"); a second prefix comes up.
@@ -58,6 +78,9 @@ WinePrefix::WinePrefix(const QString& display)
         // Every Windows has Arial, the window's font; Wine brings none, and its stand-in draws no
         // text in a line edit. Liberation Sans has Arial's metrics.
         setValue(R"(HKCU\Software\Wine\Fonts\Replacements)", "Arial", "Liberation Sans");
+        if (harness == Harness::SerialAndModemList) {
+            setValue(kWbemLocatorServer, {}, WindowsPath(LINVOX_WINE_HARNESS "/fakewmi.dll"));
+        }
         waitUntilIdle();
     } catch (...) {
         // No destructor runs for a prefix that was never made, yet its server is running.
@@ -79,8 +102,23 @@ void WinePrefix::stopServer() const {
 
 WinePrefix::Outcome WinePrefix::run(const QStringList& arguments,
                                     std::chrono::milliseconds timeout) const {
+    return runIn(m_environment, arguments, timeout);
+}
+
+WinePrefix::Outcome WinePrefix::runRegistryTool(const QStringList& arguments) const {
+    // In the user's language, reg names the default value otherwise, and writes in the console's
+    // code page; in the neutral one, its output reads the same for every user.
+    QProcessEnvironment neutral = m_environment;
+    neutral.remove(QStringLiteral("LC_ALL"));
+    neutral.remove(QStringLiteral("LOCPATH"));
+    return runIn(neutral, QStringList{QStringLiteral("reg")} + arguments, kCommandLimit);
+}
+
+WinePrefix::Outcome WinePrefix::runIn(const QProcessEnvironment& environment,
+                                      const QStringList& arguments,
+                                      std::chrono::milliseconds timeout) const {
     QProcess wine;
-    wine.setProcessEnvironment(m_environment);
+    wine.setProcessEnvironment(environment);
     wine.setProcessChannelMode(QProcess::MergedChannels);
     EndWithTheTest(wine);
     wine.start(QStringLiteral("wine"), arguments);
@@ -105,6 +143,22 @@ std::unique_ptr<QProcess> WinePrefix::start(const QStringList& arguments) const 
     return wine;
 }
 
+std::unique_ptr<QProcess> WinePrefix::startWithHarness(const QString& program,
+                                                       const QString& modems) const {
+    QProcessEnvironment environment = m_environment;
+    environment.insert(QStringLiteral("LD_PRELOAD"),
+                       QStringLiteral(LINVOX_NO_SERIAL_PORTS_LIBRARY " " LINVOX_PTYMODEM_LIBRARY));
+    environment.insert(QStringLiteral("FAKEWMI_MODEMS"), modems);
+    auto wine = std::make_unique<QProcess>();
+    wine->setProcessEnvironment(environment);
+    wine->setProcessChannelMode(QProcess::MergedChannels);
+    EndWithTheTest(*wine);
+    wine->start(QStringLiteral("wine"),
+                {QStringLiteral(LINVOX_WINE_HARNESS "/commfix-run.exe"), WindowsPath(program)});
+    wine->waitForStarted(kStopLimitMs);
+    return wine;
+}
+
 void WinePrefix::waitUntilIdle() const {
     QProcess server;
     server.setProcessEnvironment(m_environment);
@@ -122,9 +176,8 @@ void WinePrefix::linkComPort(int number, const QString& path) const {
 
 void WinePrefix::setValue(const QString& key, const QString& name, const QString& value) const {
     const QStringList valueName = name.isEmpty() ? QStringList{"/ve"} : QStringList{"/v", name};
-    const Outcome added = run(
-        QStringList{"reg", "add", key} + valueName + QStringList{"/t", "REG_SZ", "/d", value, "/f"},
-        kCommandLimit);
+    const Outcome added = runRegistryTool(QStringList{"add", key} + valueName +
+                                          QStringList{"/t", "REG_SZ", "/d", value, "/f"});
     if (added.exitStatus != 0) {
         throw std::runtime_error("reg add failed: " + added.output.toStdString());
     }
@@ -132,7 +185,7 @@ void WinePrefix::setValue(const QString& key, const QString& name, const QString
 
 std::optional<QString> WinePrefix::value(const QString& key, const QString& name) const {
     const QStringList valueName = name.isEmpty() ? QStringList{"/ve"} : QStringList{"/v", name};
-    const Outcome queried = run(QStringList{"reg", "query", key} + valueName, kCommandLimit);
+    const Outcome queried = runRegistryTool(QStringList{"query", key} + valueName);
     const QString shownName = name.isEmpty() ? QStringLiteral("(Default)") : name;
     const QRegularExpression line(
         QStringLiteral("^    %1    REG_SZ    (.*)$").arg(QRegularExpression::escape(shownName)),
@@ -145,11 +198,11 @@ std::optional<QString> WinePrefix::value(const QString& key, const QString& name
 }
 
 bool WinePrefix::hasKey(const QString& key) const {
-    return run({"reg", "query", key}, kCommandLimit).exitStatus == 0;
+    return runRegistryTool({"query", key}).exitStatus == 0;
 }
 
 void WinePrefix::copyKey(const QString& from, const QString& to) const {
-    const Outcome copied = run({"reg", "copy", from, to, "/s", "/f"}, kCommandLimit);
+    const Outcome copied = runRegistryTool({"copy", from, to, "/s", "/f"});
     if (copied.exitStatus != 0) {
         throw std::runtime_error("reg copy failed: " + copied.output.toStdString());
     }
@@ -157,6 +210,14 @@ void WinePrefix::copyKey(const QString& from, const QString& to) const {
 
 void WinePrefix::setSetting(const QString& name, const QString& text) const {
     setValue(kSettingsKey, name, text);
+}
+
+void WinePrefix::setSetting(const QString& name, const QString& type, const QString& data) const {
+    const Outcome added =
+        runRegistryTool({"add", kSettingsKey, "/v", name, "/t", type, "/d", data, "/f"});
+    if (added.exitStatus != 0) {
+        throw std::runtime_error("reg add failed: " + added.output.toStdString());
+    }
 }
 
 std::optional<QString> WinePrefix::setting(const QString& name) const {
@@ -174,9 +235,25 @@ QString WinePrefix::userFolder() const {
     return {};
 }
 
-void WinePrefix::setUserLocale(const QString& name, const QString& definitions) {
+void WinePrefix::setUserLocale(const QString& locale) {
+    // Compiled once a test program, into a folder of its own: the machine's locales stay as
+    // they are, and need not include this one.
+    static QTemporaryDir definitions;
+    const QString name = locale + QStringLiteral(".UTF-8");
+    if (!QFileInfo::exists(definitions.filePath(name))) {
+        QProcess compiler;
+        compiler.setProcessChannelMode(QProcess::MergedChannels);
+        compiler.start(QStringLiteral("localedef"),
+                       {QStringLiteral("-i"), locale, QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                        definitions.filePath(name)});
+        if (!compiler.waitForFinished(static_cast<int>(kLocaleCompileLimit.count())) ||
+            compiler.exitCode() != 0) {
+            throw std::runtime_error("localedef " + locale.toStdString() + ": " +
+                                     compiler.readAll().toStdString());
+        }
+    }
     m_environment.insert(QStringLiteral("LC_ALL"), name);
-    m_environment.insert(QStringLiteral("LOCPATH"), definitions);
+    m_environment.insert(QStringLiteral("LOCPATH"), definitions.path());
 }
 
 }  // namespace linvox::testing

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // linvox.exe under Wine started bare on a virtual display: the window a Windows user sees, in its
-// sizes and colours, storing what is edited in the registry, searching through the management
-// service and opening the support site through the shell.
+// sizes and colours, storing what is edited in the registry, refusing an empty number, searching
+// through the management service and opening the support site through the shell.
 #include "WinePrefix.h"
+#include "WineWindowDriver.h"
 #include "support/DisplayReading.h"
 #include "support/EventLoop.h"
 #include "support/FormPoints.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
 #include "support/VirtualDisplay.h"
-#include "support/Xdotool.h"
 
 #include <memory>
 
@@ -23,13 +23,22 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Client areas; the settings view's is what Wine leaves of the outer size the window sets.
 const QSize kCompactView(356, 93);
-// The number field is yellow and the call button green, in every style.
+const QSize kSettingsView(576, 401);
+// The number field is yellow, the call button green, the operators orange, the critical icon
+// red, in every style; the check button is a dark grey (80 80 80).
+constexpr int kRed = 0;
+constexpr int kOrange = 30;
 constexpr int kYellow = 60;
 constexpr int kGreen = 120;
 constexpr int kHueTolerance = 15;
+constexpr int kCheckButtonGrey = 0x80;
+constexpr int kGreyTolerance = 24;
 constexpr int kFewestNumberFieldPixels = 3000;
 constexpr int kFewestCallButtonPixels = 1000;
+constexpr int kFewestOperatorPixels = 150;
+constexpr int kFewestIconPixels = 100;
 
 class WineWindow : public ::testing::Test {
 protected:
@@ -42,53 +51,30 @@ protected:
         s_display.reset();
     }
 
-    // Starts linvox.exe bare and waits for its window.
-    QString StartWindow() {
-        m_linvox = s_prefix->start({LINVOX_WINDOWS_EXE});
-        const QString window = m_xdotool.waitForWindow("Linvox", 60s);
-        EXPECT_FALSE(window.isEmpty()) << m_linvox->readAll().toStdString();
-        return window;
-    }
-
-    // Switches to the settings view and waits until the window has grown.
-    void OpenSettings(const QString& window) {
-        m_xdotool.click(window, kViewSwitch);
-        EXPECT_TRUE(RunEventsUntil(
-            [&] { return m_xdotool.size(window).height() > kCompactView.height(); }, 10s));
-    }
-
-    // The text of a text field, as Ctrl+A and Ctrl+C copy it; asked again until it is there.
-    QString CopiedText(const QString& window, QPoint field) {
-        QString text;
-        RunEventsUntil(
-            [&] {
-                m_xdotool.click(window, field);
-                m_xdotool.pressKeys(window, {"ctrl+a", "ctrl+c"});
-                text = ClipboardText(*s_display);
-                return !text.isEmpty();
-            },
-            20s);
-        return text;
+    // linvox.exe started bare.
+    std::unique_ptr<WineWindowDriver> StartWindow() {
+        auto driver = std::make_unique<WineWindowDriver>(
+            *s_display, [] { return s_prefix->start({LINVOX_WINDOWS_EXE}); });
+        EXPECT_FALSE(driver->window().isEmpty()) << driver->process().readAll().toStdString();
+        return driver;
     }
 
     static inline std::unique_ptr<VirtualDisplay> s_display;
     static inline std::unique_ptr<WinePrefix> s_prefix;
-    Xdotool m_xdotool{*s_display};
-    std::unique_ptr<QProcess> m_linvox;
 };
 
-TEST_F(WineWindow, ShowsItsColoursAndStoresAPortThatTheNextLinkUses) {
+TEST_F(WineWindow, ShowsItsViewsInTheirColoursAndStoresAPortThatTheNextLinkUses) {
     PhoneSimulator phone;
     s_prefix->linkComPort(5, phone.devicePath());
 
-    const QString window = StartWindow();
-    ASSERT_FALSE(window.isEmpty());
-    EXPECT_EQ(m_xdotool.size(window), kCompactView);
+    const std::unique_ptr<WineWindowDriver> linvox = StartWindow();
+    ASSERT_FALSE(linvox->window().isEmpty());
+    EXPECT_EQ(linvox->xdotool().size(linvox->window()), kCompactView);
     // Captured once the window has painted itself.
     QImage compact;
     EXPECT_TRUE(RunEventsUntil(
         [&] {
-            compact = CaptureWindow(*s_display, window);
+            compact = linvox->capture();
             return CountPixelsOfHue(compact, kYellow, kHueTolerance) >= kFewestNumberFieldPixels;
         },
         20s));
@@ -97,39 +83,59 @@ TEST_F(WineWindow, ShowsItsColoursAndStoresAPortThatTheNextLinkUses) {
     EXPECT_EQ(s_prefix->setting("port_mts"), "1");
     EXPECT_EQ(s_prefix->setting("1telefon"), "False");
 
-    OpenSettings(window);
-    m_xdotool.click(window, kMtsPortField);
-    m_xdotool.pressKeys(window, {"ctrl+a", "5"});
+    ASSERT_TRUE(linvox->openSettings());
+    EXPECT_EQ(linvox->xdotool().size(linvox->window()), kSettingsView);
+    QImage settings;
+    EXPECT_TRUE(RunEventsUntil(
+        [&] {
+            settings = linvox->capture();
+            return CountPixelsOfHue(settings.copy(kOperatorLabels), kOrange, kHueTolerance) >=
+                   kFewestOperatorPixels;
+        },
+        20s));
+    const QImage checkButton = settings.copy(kCheckButtonArea);
+    EXPECT_GE(CountGreyPixels(checkButton, kCheckButtonGrey, kGreyTolerance),
+              checkButton.width() * checkButton.height() / 2);
+
+    linvox->retype(kMtsPortField, "5");
     EXPECT_TRUE(RunEventsUntil([&] { return s_prefix->setting("port_mts") == "5"; }, 20s));
 
     const WinePrefix::Outcome link = s_prefix->run({LINVOX_WINDOWS_EXE, "tel:0501234567"}, 60s);
     EXPECT_EQ(link.exitStatus, 0) << link.output;
     EXPECT_EQ(phone.transcript(), "ATD0501234567;\r");
+    EXPECT_EQ(linvox->close(), 0);
+}
 
-    m_xdotool.pressKeys(window, {"alt+F4"});
-    ASSERT_TRUE(m_linvox->waitForFinished(30000));
-    EXPECT_EQ(m_linvox->exitCode(), 0);
+TEST_F(WineWindow, CallWithoutANumberIsRefusedWithOneCriticalBox) {
+    const std::unique_ptr<WineWindowDriver> linvox = StartWindow();
+    ASSERT_FALSE(linvox->window().isEmpty());
+
+    linvox->xdotool().click(linvox->window(), kCallButton);
+    const QString box = linvox->xdotool().waitForWindow("Проверка номера", 30s);
+    ASSERT_FALSE(box.isEmpty());
+    EXPECT_TRUE(RunEventsUntil(
+        [&] {
+            return CountPixelsOfHue(CaptureWindow(*s_display, box), kRed, kHueTolerance) >=
+                   kFewestIconPixels;
+        },
+        20s))
+        << "no critical icon";
+    EXPECT_EQ(ReadMessageBox(*s_display, box, "Проверка номера"),
+              (QStringList{"Проверка номера", "Не введён номер!"}));
+    linvox->xdotool().pressKeys(box, {"Return"});
+    EXPECT_TRUE(RunEventsUntil(
+        [&] { return linvox->xdotool().visibleWindows("Проверка номера").isEmpty(); }, 20s));
+    EXPECT_EQ(linvox->close(), 0);
 }
 
 TEST_F(WineWindow, SearchFindsNoModemInTheManagementServicesEmptyList) {
-    const QString window = StartWindow();
-    ASSERT_FALSE(window.isEmpty());
-    OpenSettings(window);
+    const std::unique_ptr<WineWindowDriver> linvox = StartWindow();
+    ASSERT_FALSE(linvox->window().isEmpty());
+    ASSERT_TRUE(linvox->openSettings());
 
-    m_xdotool.click(window, kSearchButton);
-    QString warning;
-    ASSERT_TRUE(RunEventsUntil(
-        [&] {
-            const QStringList boxes = m_xdotool.visibleWindows("Linvox");
-            warning = boxes.size() == 2 ? boxes.at(boxes.indexOf(window) == 0 ? 1 : 0) : QString();
-            return !warning.isEmpty();
-        },
-        30s));
-    m_xdotool.pressKeys(warning, {"Return"});
-    ASSERT_TRUE(
-        RunEventsUntil([&] { return m_xdotool.visibleWindows("Linvox").size() == 1; }, 20s));
+    ASSERT_TRUE(linvox->pressAndConfirm(kSearchButton));
 
-    EXPECT_EQ(CopiedText(window, kSearchResults),
+    EXPECT_EQ(linvox->copiedText(kSearchResults, 30s),
               "На этом компьютере не обнаружено модемов, через которые можно было бы звонить!");
 }
 
@@ -146,10 +152,10 @@ TEST_F(WineWindow, SupportLinkOpensTheSiteThroughTheShell) {
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     s_prefix->setValue(R"(HKCU\Software\Wine\WineBrowser)", "Browsers", browser);
 
-    const QString window = StartWindow();
-    ASSERT_FALSE(window.isEmpty());
-    OpenSettings(window);
-    m_xdotool.click(window, kSupportLink);
+    const std::unique_ptr<WineWindowDriver> linvox = StartWindow();
+    ASSERT_FALSE(linvox->window().isEmpty());
+    ASSERT_TRUE(linvox->openSettings());
+    linvox->xdotool().click(linvox->window(), kSupportLink);
 
     EXPECT_TRUE(RunEventsUntil(
         [&] {
@@ -158,7 +164,7 @@ TEST_F(WineWindow, SupportLinkOpensTheSiteThroughTheShell) {
                    file.readAll() == "http://linvox.example/support\n";
         },
         30s));
-    EXPECT_TRUE(m_xdotool.visibleWindows("frmAbout::ExecuteLink").isEmpty());
+    EXPECT_TRUE(linvox->xdotool().visibleWindows("frmAbout::ExecuteLink").isEmpty());
 }
 
 }  // namespace
