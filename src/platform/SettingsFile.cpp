@@ -237,7 +237,9 @@ std::optional<QString> SettingsFile::Read(const QString& group, const QString& k
     settings.beginGroup(group);
     const QVariant value = settings.value(key);
     if (!value.isValid()) {
-        return std::nullopt;
+        // A hand-written value that QSettings cannot decode ("@Invalid()") holds no text, which
+        // names no port; taken as absent, its default would name COM1, a port the user never chose.
+        return settings.contains(key) ? std::optional<QString>(QString()) : std::nullopt;
     }
     return AsWritten(value);
 }

@@ -66,6 +66,13 @@ TEST(SettingsStore, ReadsAnUnquotedCommaOfAHandEditedFileAsText) {
     EXPECT_EQ(scratch.store().ReadPortSetting(kPortKey), 1);
 }
 
+TEST(SettingsStore, ReadsAHandWrittenValueItCannotDecodeAsNoPortRatherThanTheDefault) {
+    ScratchSettings scratch;
+    scratch.writeRawFile("[linvox]\nport=@Invalid()\n");
+    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "");
+    EXPECT_EQ(scratch.store().ReadPortSetting(kPortKey), 0);
+}
+
 TEST(SettingsStore, TwoProcessesSeeEachOthersWritesAtOnce) {
     ScratchSettings scratch;
     SettingsStore store = scratch.store();
