@@ -55,23 +55,28 @@ private:
 };
 
 // The displays that can show a window, learnt before Qt is handed one: it aborts on a display
-// that does not answer or has no plugin.
-DisplayChoice ChooseDisplayFor(QtArguments& qt, Translation& translation) {
-    // Enough for learning which displays answer and where Qt's plugins are.
+// that does not answer or has no plugin. Without one, says why on standard error when asked.
+enum class WhenNone { SayWhy, SayNothing };
+DisplayChoice ChooseDisplayFor(QtArguments& qt, Translation& translation, WhenNone whenNone) {
+    // Enough for learning which displays answer and where Qt's plugins are, and for telling why
+    // none does in the user's language.
     QCoreApplication application(qt.argc(), qt.argv());
     translation.Install();
-    return ChooseDisplay();
+    DisplayChoice display = ChooseDisplay();
+    if (display.platforms.isEmpty() && whenNone == WhenNone::SayWhy) {
+        const QString message =
+            Say(Phrase::NoDisplayForWindow).arg(display.unusableReason) + u'\n' +
+            Say(Phrase::DialWithoutWindow).arg(QStringLiteral("linvox tel:+380501234567"));
+        std::fprintf(stderr, "linvox: %s\n", message.toLocal8Bit().constData());
+    }
+    return display;
 }
 
 int RunWindow(char* program, Language language) {
     QtArguments qt(program);
     Translation translation(language);
-    const DisplayChoice display = ChooseDisplayFor(qt, translation);
+    const DisplayChoice display = ChooseDisplayFor(qt, translation, WhenNone::SayWhy);
     if (display.platforms.isEmpty()) {
-        const QString message =
-            Say(Phrase::NoDisplayForWindow).arg(display.unusableReason) + u'\n' +
-            Say(Phrase::DialWithoutWindow).arg(QStringLiteral("linvox tel:+380501234567"));
-        std::fprintf(stderr, "linvox: %s\n", message.toLocal8Bit().constData());
         return kExitNoDisplay;
     }
     // Should the compositor turn Linvox away, the X server is still there.
@@ -94,7 +99,7 @@ int RunWindow(char* program, Language language) {
 bool ShowMessages(char* program, Language language, const QList<Message>& messages) {
     QtArguments qt(program);
     Translation translation(language);
-    const DisplayChoice display = ChooseDisplayFor(qt, translation);
+    const DisplayChoice display = ChooseDisplayFor(qt, translation, WhenNone::SayNothing);
     if (display.platforms.isEmpty()) {
         return false;
     }

@@ -139,24 +139,39 @@ TEST_F(LinkHandler, DialsWithoutLoadingAWindowToolkit) {
     EXPECT_EQ(linvox.exitStatus(), 0);
 }
 
-class RefusalInLanguages
-    : public LinkHandler,
-      public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+struct LanguageCase {
+    const char* language;
+    QStringList arguments;
+    const char* standardError;
+    int exitStatus;
+};
 
-TEST_P(RefusalInLanguages, IsWordedInTheUsersLanguage) {
-    const auto& [language, refusal] = GetParam();
+void PrintTo(const LanguageCase& words, std::ostream* out) {
+    *out << words.language << ' ' << words.arguments.join(' ').toStdString();
+}
+
+class WordsInLanguages : public LinkHandler, public ::testing::WithParamInterface<LanguageCase> {};
+
+TEST_P(WordsInLanguages, AreTheUsersLanguagesAlone) {
     QProcessEnvironment environment = LinvoxProcess::HeadlessEnvironment();
-    environment.insert("LANGUAGE", language);
-    LinvoxProcess linvox({"tel:050"}, scratch.directory(), environment);
+    environment.insert("LANGUAGE", GetParam().language);
+    LinvoxProcess linvox(GetParam().arguments, scratch.directory(), environment);
     ASSERT_TRUE(linvox.waitForExit(kDialTimeout));
-    EXPECT_EQ(linvox.exitStatus(), 2);
-    EXPECT_EQ(linvox.standardError(), QString::fromUtf8(refusal));
+    EXPECT_EQ(linvox.exitStatus(), GetParam().exitStatus);
+    EXPECT_EQ(linvox.standardError(), QString::fromUtf8(GetParam().standardError));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    UkrainianAndEnglish, RefusalInLanguages,
-    ::testing::Values(std::pair{"uk", "Перевірка номера: Неправильний формат номера!\n"},
-                      std::pair{"en", "Number check: Invalid number format!\n"}));
+    UkrainianAndEnglish, WordsInLanguages,
+    ::testing::Values(
+        LanguageCase{"uk", {"tel:050"}, "Перевірка номера: Неправильний формат номера!\n", 2},
+        LanguageCase{"en", {"tel:050"}, "Number check: Invalid number format!\n", 2},
+        LanguageCase{"uk",
+                     {},
+                     "linvox: немає дисплея, на якому можна показати вікно (ні DISPLAY, ні "
+                     "WAYLAND_DISPLAY не називає дисплей, який відповідає).\nЩоб зателефонувати "
+                     "без вікна, передайте посилання: linvox tel:+380501234567\n",
+                     3}));
 
 TEST_F(LinkHandler, FailedFirstAttemptIsRetriedWithoutAMessage) {
     // Takes nothing until the first attempt gives up writing and closes the port.
