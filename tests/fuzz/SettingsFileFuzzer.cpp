@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 
 #include <QDateTime>
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMessageLogContext>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QVariantMap>
@@ -98,9 +100,10 @@ QVariantMap KeptByQSettings(const QString& path, const QVariantMap& values,
 // QSettings reserves room for as many elements as a stored value says it holds before reading
 // them: 44 bytes of "@Variant(...)" can declare a list of 22 GB. In the program the allocation
 // fails, or takes address space that is never touched, and QSettings reads on; AddressSanitizer's
-// allocator would end the process instead. It returns nothing here as the system's does.
+// allocator would end the process instead, or map and clear its shadow for seconds. It refuses
+// such a size at once here, as a system without that much memory does.
 extern "C" const char* __asan_default_options() {
-    return "allocator_may_return_null=1";
+    return "allocator_may_return_null=1:max_allocation_size_mb=1024";
 }
 
 // Settings are written, as by the window, in a GUI application: only one can build every value
@@ -111,6 +114,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char*** argv) {
     static char* qtArgv[] = {(*argv)[0], platformOption, platform, nullptr};
     static int qtArgc = 3;
     static QGuiApplication application(qtArgc, qtArgv);
+    // QSettings warns of every value it cannot decode; over thousands of inputs its warnings
+    // would bury the one report that matters.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtFatalMsg) {
+            std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+        }
+    });
     return 0;
 }
 
