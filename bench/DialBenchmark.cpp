@@ -168,44 +168,53 @@ struct Subject {
 };
 
 // Each subject's runs, after one warm-up run that pays for cold caches and the display's first
-// client, as no click on a link in a running desktop does.
+// client, as no click on a link in a running desktop does. The subjects take turns run by run, so
+// that what else the machine does meanwhile weighs on each alike.
 std::optional<std::vector<Figures>> MeasureAll(PhoneSimulator& phone,
                                                const std::vector<Subject>& subjects, int runs) {
     std::vector<Figures> results;
     for (const Subject& subject : subjects) {
-        Figures figures{subject.name, {}};
-        for (int run = -1; run < runs; ++run) {
-            const std::optional<Run> measured = Measure(phone, subject.argv, subject.environment);
+        results.push_back({subject.name, {}});
+    }
+    for (int run = -1; run < runs; ++run) {
+        for (std::size_t subject = 0; subject < subjects.size(); ++subject) {
+            const std::optional<Run> measured =
+                Measure(phone, subjects[subject].argv, subjects[subject].environment);
             if (!measured) {
-                std::fprintf(stderr, "%s: run %d failed\n", qPrintable(subject.name), run + 2);
+                std::fprintf(stderr, "%s: run %d failed\n", qPrintable(subjects[subject].name),
+                             run + 2);
                 return std::nullopt;
             }
             if (run >= 0) {
-                figures.runs.push_back(*measured);
+                results[subject].runs.push_back(*measured);
             }
         }
-        results.push_back(std::move(figures));
     }
     return results;
 }
 
-// Process start to the box of a refused link, for each program, the median of runs.
+// Process start to the box of a refused link, for each program, the median of runs. The programs
+// take turns run by run, so that what else the machine does meanwhile weighs on each alike.
 void PrintBoxes(const std::vector<QByteArray>& programs, const QString& configHome, int runs) {
     testing::VirtualDisplay display;
     const testing::Xdotool xdotool(display);
     std::printf("Process start to the box of a refused link on a display, median of %d:\n", runs);
-    for (const QByteArray& program : programs) {
-        std::vector<double> times;
-        for (int run = -1; run < runs; ++run) {
+    std::vector<std::vector<double>> times(programs.size());
+    for (int run = -1; run < runs; ++run) {
+        for (std::size_t program = 0; program < programs.size(); ++program) {
             const std::optional<double> shown =
-                MeasureBox({program, "tel:050"}, Environment(configHome, display.name()), xdotool,
+                MeasureBox({programs[program], "tel:050"},
+                           Environment(configHome, display.name()), xdotool,
                            QStringLiteral("Проверка номера"));
             if (shown && run >= 0) {
-                times.push_back(*shown);
+                times[program].push_back(*shown);
             }
         }
-        std::printf("  %-40s %8.1f ms (%zu of %d shown)\n", program.constData(),
-                    times.empty() ? 0.0 : Median(times), times.size(), runs);
+    }
+    for (std::size_t program = 0; program < programs.size(); ++program) {
+        std::printf("  %-40s %8.1f ms (%zu of %d shown)\n", programs[program].constData(),
+                    times[program].empty() ? 0.0 : Median(times[program]), times[program].size(),
+                    runs);
     }
 }
 
