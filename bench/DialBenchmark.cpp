@@ -203,9 +203,8 @@ void PrintBoxes(const std::vector<QByteArray>& programs, const QString& configHo
     for (int run = -1; run < runs; ++run) {
         for (std::size_t program = 0; program < programs.size(); ++program) {
             const std::optional<double> shown =
-                MeasureBox({programs[program], "tel:050"},
-                           Environment(configHome, display.name()), xdotool,
-                           QStringLiteral("Проверка номера"));
+                MeasureBox({programs[program], "tel:050"}, Environment(configHome, display.name()),
+                           xdotool, QStringLiteral("Проверка номера"));
             if (shown && run >= 0) {
                 times[program].push_back(*shown);
             }

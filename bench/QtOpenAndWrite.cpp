@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt floor for the start-up benchmark: a bare Qt Core program that opens the serial device
 // and puts a dial string on it, with no settings, routing, locks or words of its own.
+#include <cstdio>
+
 #include <QCoreApplication>
 #include <QFile>
-
-#include <cstdio>
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);

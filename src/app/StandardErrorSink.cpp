@@ -12,4 +12,9 @@ void StandardErrorSink::Show(const Message& message) {
     std::fflush(stderr);
 }
 
+void PrintProgramLine(const QString& text) {
+    std::fprintf(stderr, "linvox: %s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
 }  // namespace linvox

@@ -2,14 +2,13 @@
 #include "app/StartUp.h"
 
 #include "app/ExitStatus.h"
+#include "app/QtArguments.h"
 #include "app/StandardErrorSink.h"
 #include "app/Telephony.h"
 #include "app/WindowPart.h"
 #include "dial/CallRequest.h"
 #include "messages/Phrases.h"
 #include "platform/CommandLine.h"
-
-#include <cstdio>
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -28,19 +27,6 @@ private:
     QList<Message> m_messages;
 };
 
-// A Qt application that knows only the program's name: a link must reach us whole, and Qt would
-// take switches such as "-platform" out of its arguments.
-class ProgramOnlyApplication {
-public:
-    explicit ProgramOnlyApplication(char* program)
-        : m_argv{program, nullptr}, m_application(m_argc, m_argv) {}
-
-private:
-    int m_argc = 1;
-    char* m_argv[2];
-    QCoreApplication m_application;
-};
-
 // Whether the environment may name a display. Without one, messages go to standard error and no
 // window toolkit is loaded at all.
 bool MayNameADisplay() {
@@ -52,11 +38,6 @@ bool MayNameADisplay() {
     return false;
 }
 
-void PrintLine(const QString& text) {
-    std::fprintf(stderr, "linvox: %s\n", text.toLocal8Bit().constData());
-    std::fflush(stderr);
-}
-
 void ShowAfterTheCall(char* program, Language language, const QList<Message>& messages) {
     if (MayNameADisplay()) {
         QString reason;
@@ -65,7 +46,7 @@ void ShowAfterTheCall(char* program, Language language, const QList<Message>& me
                 return;
             }
         } else {
-            PrintLine(reason);
+            PrintProgramLine(reason);
         }
     }
     StandardErrorSink standardError;
@@ -90,7 +71,8 @@ int PlaceCall(char* program, const QString& link, Language language) {
     QList<Message> messages;
     ExitStatus status = kExitDialed;
     {
-        ProgramOnlyApplication application(program);
+        QtArguments qt(program);
+        QCoreApplication application(qt.argc(), qt.argv());
         Translation translation(language);
         translation.Install();
         HeldMessages held;
@@ -110,10 +92,11 @@ int OpenWindow(char* program, Language language) {
     if (const WindowPart* part = LoadWindowPart(reason)) {
         return part->runWindow(program, language);
     }
-    ProgramOnlyApplication application(program);
+    QtArguments qt(program);
+    QCoreApplication application(qt.argc(), qt.argv());
     Translation translation(language);
     translation.Install();
-    PrintLine(Say(Phrase::WindowPartMissing).arg(reason));
+    PrintProgramLine(Say(Phrase::WindowPartMissing).arg(reason));
     return kExitNoDisplay;
 }
 

@@ -3,6 +3,8 @@
 #include "app/ExitStatus.h"
 #include "app/FormPort.h"
 #include "app/MessageBoxSink.h"
+#include "app/QtArguments.h"
+#include "app/StandardErrorSink.h"
 #include "app/Telephony.h"
 #include "app/WindowPart.h"
 #include "commands/LineCommands.h"
@@ -14,6 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include <QApplication>
 
@@ -27,62 +30,54 @@ namespace {
     std::_Exit(kExitWindowClosed);
 }
 
-// The arguments Qt is given: the program's name, and the platforms to use once chosen. Qt takes
-// switches such as "-display" out of its arguments, and a link must reach us whole.
-class QtArguments {
+// A GUI application on a display that answers, in the user's language; none without such a
+// display. Which displays answer is learnt before Qt is handed one: it aborts on a display that
+// does not answer or has no plugin.
+class DisplayApplication {
 public:
-    explicit QtArguments(char* program) : m_argv{program, nullptr, nullptr, nullptr} {}
-    // The arguments point into the object itself.
-    Q_DISABLE_COPY_MOVE(QtArguments)
+    enum class WhenNone { SayWhy, SayNothing };
 
-    // Given several, Qt tries each in turn.
-    void setPlatforms(const QString& platforms) {
-        m_platforms = platforms.toLocal8Bit();
-        m_argv[1] = m_platformOption;
-        m_argv[2] = m_platforms.data();
-        m_argc = 3;
+    DisplayApplication(char* program, Language language, WhenNone whenNone)
+        : m_qt(program), m_translation(language) {
+        const DisplayChoice display = ChooseDisplayFor(whenNone);
+        if (display.platforms.isEmpty()) {
+            return;
+        }
+        // Should the compositor turn Linvox away, the X server is still there.
+        m_qt.setPlatforms(display.platforms);
+        m_application.emplace(m_qt.argc(), m_qt.argv());
+        m_translation.Install();
     }
 
-    // Qt keeps both for the application's lifetime.
-    int& argc() { return m_argc; }
-    char** argv() { return m_argv; }
+    bool onDisplay() const { return m_application.has_value(); }
+    int exec() { return m_application->exec(); }
 
 private:
-    char m_platformOption[10] = "-platform";
-    QByteArray m_platforms;
-    int m_argc = 1;
-    char* m_argv[4];
+    // Without a display, says why on standard error when asked.
+    DisplayChoice ChooseDisplayFor(WhenNone whenNone) {
+        // Enough for learning which displays answer and where Qt's plugins are, and for telling
+        // why none does in the user's language.
+        QCoreApplication application(m_qt.argc(), m_qt.argv());
+        m_translation.Install();
+        DisplayChoice display = ChooseDisplay();
+        if (display.platforms.isEmpty() && whenNone == WhenNone::SayWhy) {
+            PrintProgramLine(
+                Say(Phrase::NoDisplayForWindow).arg(display.unusableReason) + u'\n' +
+                Say(Phrase::DialWithoutWindow).arg(QStringLiteral("linvox tel:+380501234567")));
+        }
+        return display;
+    }
+
+    QtArguments m_qt;
+    Translation m_translation;
+    std::optional<QApplication> m_application;
 };
 
-// The displays that can show a window, learnt before Qt is handed one: it aborts on a display
-// that does not answer or has no plugin. Without one, says why on standard error when asked.
-enum class WhenNone { SayWhy, SayNothing };
-DisplayChoice ChooseDisplayFor(QtArguments& qt, Translation& translation, WhenNone whenNone) {
-    // Enough for learning which displays answer and where Qt's plugins are, and for telling why
-    // none does in the user's language.
-    QCoreApplication application(qt.argc(), qt.argv());
-    translation.Install();
-    DisplayChoice display = ChooseDisplay();
-    if (display.platforms.isEmpty() && whenNone == WhenNone::SayWhy) {
-        const QString message =
-            Say(Phrase::NoDisplayForWindow).arg(display.unusableReason) + u'\n' +
-            Say(Phrase::DialWithoutWindow).arg(QStringLiteral("linvox tel:+380501234567"));
-        std::fprintf(stderr, "linvox: %s\n", message.toLocal8Bit().constData());
-    }
-    return display;
-}
-
 int RunWindow(char* program, Language language) {
-    QtArguments qt(program);
-    Translation translation(language);
-    const DisplayChoice display = ChooseDisplayFor(qt, translation, WhenNone::SayWhy);
-    if (display.platforms.isEmpty()) {
+    DisplayApplication application(program, language, DisplayApplication::WhenNone::SayWhy);
+    if (!application.onDisplay()) {
         return kExitNoDisplay;
     }
-    // Should the compositor turn Linvox away, the X server is still there.
-    qt.setPlatforms(display.platforms);
-    QApplication application(qt.argc(), qt.argv());
-    translation.Install();
     MessageBoxSink messages;
     Telephony telephony;
     SystemModemList modems(telephony.settingsFile());
@@ -97,15 +92,10 @@ int RunWindow(char* program, Language language) {
 }
 
 bool ShowMessages(char* program, Language language, const QList<Message>& messages) {
-    QtArguments qt(program);
-    Translation translation(language);
-    const DisplayChoice display = ChooseDisplayFor(qt, translation, WhenNone::SayNothing);
-    if (display.platforms.isEmpty()) {
+    DisplayApplication application(program, language, DisplayApplication::WhenNone::SayNothing);
+    if (!application.onDisplay()) {
         return false;
     }
-    qt.setPlatforms(display.platforms);
-    QApplication application(qt.argc(), qt.argv());
-    translation.Install();
     // A logout closes the box as the user would.
     QuitOnTerminationSignals();
     MessageBoxSink boxes;

@@ -36,8 +36,8 @@ private:
     LineStatus Open();
     void Close();
 
-    // Every line there is, on Linux. Qt's X11 plugin ends the program with exit() when its display goes
-    // away (at a logout, say), in the middle of whatever wait runs, so no line is destroyed;
+    // Every line there is, on Linux. Qt's X11 plugin ends the program with exit() when its display
+    // goes away (at a logout, say), in the middle of whatever wait runs, so no line is destroyed;
     // their ports are closed on the way out all the same, since a port left exclusive is refused
     // to every later call while another program keeps the device open.
     static std::vector<QtSerialLine*>& Lines();

@@ -3,8 +3,8 @@
 #include "platform/QtSerialLine.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <chrono>
+#include <cstdlib>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>

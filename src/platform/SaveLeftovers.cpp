@@ -22,9 +22,10 @@ void RemoveLeftoversBeside(const QString& filePath) {
     const QFileInfo file(filePath);
     const QRegularExpression leftover = LeftoverNames(file.fileName());
     const QDir folder = file.absoluteDir();
-    const QFileInfoList entries = folder.entryInfoList(
-        {file.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System |
-                                       QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    const QFileInfoList entries =
+        folder.entryInfoList({file.fileName() + QStringLiteral(".*")},
+                             QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System |
+                                 QDir::NoDotAndDotDot | QDir::NoSymLinks);
     for (const QFileInfo& entry : entries) {
         if (!leftover.match(entry.fileName()).hasMatch()) {
             continue;

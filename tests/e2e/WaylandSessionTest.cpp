@@ -89,8 +89,7 @@ TEST_F(WaylandSession, WindowOpensOnTheCompositor) {
     EXPECT_TRUE(RunEventsUntil(
         [&] {
             const QString protocol = linvox.standardError();
-            return protocol.contains(".set_title(\"Linvox\")") &&
-                   protocol.contains(bufferAttached);
+            return protocol.contains(".set_title(\"Linvox\")") && protocol.contains(bufferAttached);
         },
         15s))
         << linvox.standardError().right(2000);

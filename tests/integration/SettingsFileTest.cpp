@@ -331,10 +331,10 @@ INSTANTIATE_TEST_SUITE_P(
     Modes, SettingsFolders,
     ::testing::Values(
         FolderCase{"its folder closed", "config/MyApp.conf", true, "config", {}, true, ""},
-        FolderCase{"a folder above it closed", "home/config/MyApp.conf", true, "home", {}, true,
-                   ""},
-        FolderCase{"its folder listed only", "config/MyApp.conf", true, "config",
-                   QFile::ReadOwner, true, ""},
+        FolderCase{
+            "a folder above it closed", "home/config/MyApp.conf", true, "home", {}, true, ""},
+        FolderCase{"its folder listed only", "config/MyApp.conf", true, "config", QFile::ReadOwner,
+                   true, ""},
         // Searching, not listing, finds the file.
         FolderCase{"its folder not listed", "config/MyApp.conf", true, "config", kAllButListing,
                    false, "3"},
@@ -354,8 +354,11 @@ TEST(SettingsStore, SaveRemovesWhatEndedSavesLeftAndNothingElse) {
                                 "MyApp.conf.unreadable-20240102-030405-006.bak.save-k2"};
     // A copy put aside, a name of the user's, a QSettings writer's temporary file, another file's.
     const QStringList others{"MyApp.conf.unreadable-20240102-030405-006.bak",
-                             "MyApp.conf.save-notes.txt", "MyApp.conf.save-", "MyApp.conf.KcTqWz",
-                             "Other.conf.save-abc", "MyApp.conf.scratch-AbCdEf.old"};
+                             "MyApp.conf.save-notes.txt",
+                             "MyApp.conf.save-",
+                             "MyApp.conf.KcTqWz",
+                             "Other.conf.save-abc",
+                             "MyApp.conf.scratch-AbCdEf.old"};
     for (const QString& name : leftovers + others) {
         QFile file(folder.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
