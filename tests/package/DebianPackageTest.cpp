@@ -7,6 +7,7 @@
 #include "support/ScratchSettings.h"
 #include "support/VirtualDisplay.h"
 
+#include <memory>
 #include <unistd.h>
 
 #include <QDir>
@@ -92,6 +93,18 @@ QString BuiltPackage() {
                              : QString();
 }
 
+// The files of the package that scripts/package built, unpacked into a folder of their own; null
+// when there is no such package or it cannot be unpacked.
+std::unique_ptr<QTemporaryDir> UnpackedPackage() {
+    const QString package = BuiltPackage();
+    auto unpacked = std::make_unique<QTemporaryDir>();
+    if (package.isEmpty() ||
+        RunToTheEnd(QStringLiteral("dpkg-deb"), {"-x", package, unpacked->path()}).exitCode != 0) {
+        return nullptr;
+    }
+    return unpacked;
+}
+
 // A desktop session with no choices of its own: applications come from /usr/share alone, the
 // configuration folder is the test's, and programs are looked up where the package puts them.
 QProcessEnvironment PlainDesktop(const VirtualDisplay& display, const QString& configHome,
@@ -114,15 +127,12 @@ QString DefaultTelHandler(const QProcessEnvironment& desktop) {
 }
 
 TEST(DebianPackage, ProgramHasNoRunpathAndWasCompiledAtOneOptimisationLevel) {
-    const QString package = BuiltPackage();
-    ASSERT_FALSE(package.isEmpty());
-    QTemporaryDir unpacked;
-    ASSERT_EQ(RunToTheEnd(QStringLiteral("dpkg-deb"), {"-x", package, unpacked.path()}).exitCode,
-              0);
+    const std::unique_ptr<QTemporaryDir> unpacked = UnpackedPackage();
+    ASSERT_NE(unpacked, nullptr);
 
     // Each folder of a RUNPATH is searched before the system's.
     const QString dynamicSection =
-        RunToTheEnd(QStringLiteral("readelf"), {"--dynamic", unpacked.filePath("usr/bin/linvox")})
+        RunToTheEnd(QStringLiteral("readelf"), {"--dynamic", unpacked->filePath("usr/bin/linvox")})
             .output;
     EXPECT_TRUE(dynamicSection.contains("(NEEDED)")) << dynamicSection;
     EXPECT_FALSE(dynamicSection.contains("RPATH") || dynamicSection.contains("RUNPATH"))
@@ -147,11 +157,8 @@ TEST(DebianPackage, ProgramHasNoRunpathAndWasCompiledAtOneOptimisationLevel) {
 
 // The manual page in each language, where man looks for it, each in its own words.
 TEST(DebianPackage, HoldsTheManualPageInEnglishAndUkrainian) {
-    const QString package = BuiltPackage();
-    ASSERT_FALSE(package.isEmpty());
-    QTemporaryDir unpacked;
-    ASSERT_EQ(RunToTheEnd(QStringLiteral("dpkg-deb"), {"-x", package, unpacked.path()}).exitCode,
-              0);
+    const std::unique_ptr<QTemporaryDir> unpacked = UnpackedPackage();
+    ASSERT_NE(unpacked, nullptr);
     const struct {
         const char* path;
         QString name;
@@ -161,7 +168,7 @@ TEST(DebianPackage, HoldsTheManualPageInEnglishAndUkrainian) {
     };
     for (const auto& [path, name] : kPages) {
         const Finished page =
-            RunToTheEnd(QStringLiteral("gzip"), {"-dc", unpacked.filePath(QString(path))});
+            RunToTheEnd(QStringLiteral("gzip"), {"-dc", unpacked->filePath(QString(path))});
         EXPECT_EQ(page.exitCode, 0) << path << ": " << page.errors;
         EXPECT_TRUE(page.output.contains(name)) << path;
     }
