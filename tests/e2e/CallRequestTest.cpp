@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -50,9 +51,10 @@ protected:
     }
 
     // Runs linvox with one argument and waits for it to end; inChild as for LinvoxProcess.
-    int Run(const QString& argument, const std::function<void()>& inChild = {}) {
+    int Run(const QString& argument, const std::function<void()>& inChild = {},
+            const QString& program = QStringLiteral(LINVOX_BINARY_PATH)) {
         LinvoxProcess linvox({argument}, scratch.directory(), LinvoxProcess::HeadlessEnvironment(),
-                             inChild);
+                             inChild, program);
         EXPECT_TRUE(linvox.waitForExit(kDialTimeout)) << argument;
         standardError = linvox.standardError();
         return linvox.exitStatus();
@@ -446,6 +448,11 @@ TEST_F(LinkHandler, OrdinaryUserDialsWhereTheLockFolderIsClosedAndHonoursTheLock
     ASSERT_EQ(::chmod(device.constData(), 0660), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(scratch.directory()).constData(), 0755), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(scratch.filePath()).constData(), 0644), 0);
+    // The program where that user can reach it: the build may lie in a folder of root's alone.
+    QTemporaryDir programFolder;
+    const QString program = programFolder.filePath(QStringLiteral("linvox"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(LINVOX_BINARY_PATH), program));
+    ASSERT_EQ(::chmod(QFile::encodeName(programFolder.path()).constData(), 0755), 0);
     const QByteArray lockPath = QFile::encodeName(LockFilePath(mtsPhone.devicePath()));
     // Linvox alone sees a lock folder of its own, closed to it, with another program's lock file
     // of the phone in it when one is given.
@@ -474,7 +481,7 @@ TEST_F(LinkHandler, OrdinaryUserDialsWhereTheLockFolderIsClosedAndHonoursTheLock
     // Where QSerialPort would put a lock file of its own, and no other program looks.
     FolderWatch temporaryFolder("/tmp");
 
-    const int dialed = Run("tel:0501234567", asDialoutUser({}));
+    const int dialed = Run("tel:0501234567", asDialoutUser({}), program);
     if (dialed == kChildSetUpFailed) {
         GTEST_SKIP() << "no mount namespace of its own can be made here";
     }
@@ -485,7 +492,7 @@ TEST_F(LinkHandler, OrdinaryUserDialsWhereTheLockFolderIsClosedAndHonoursTheLock
     // As terminal programs write it; the phone simulator's id stands for the program's.
     const QByteArray runningProgramsLock =
         QByteArray::number(allCallsPhone.processId()).rightJustified(10, ' ') + '\n';
-    EXPECT_EQ(Run("tel:0501234567", asDialoutUser(runningProgramsLock)), 1);
+    EXPECT_EQ(Run("tel:0501234567", asDialoutUser(runningProgramsLock), program), 1);
     EXPECT_EQ(standardError, kPortAlreadyOpenReport);
 
     EXPECT_EQ(mtsPhone.transcript(), "ATD0501234567;\r");
