@@ -6,9 +6,9 @@
 #include "BenchmarkMain.h"
 #include "Median.h"
 #include "commands/LineCommands.h"
-#include "platform/EventLoopPause.h"
-#include "platform/QtSerialLine.h"
-#include "platform/SystemModemList.h"
+#include "platform/modemlist/SystemModemList.h"
+#include "platform/process/EventLoopPause.h"
+#include "platform/serial/SystemSerialLine.h"
 #include "support/CpuTime.h"
 #include "support/PhoneSimulator.h"
 #include "support/RecordingMessageSink.h"
@@ -75,7 +75,7 @@ public:
 
     Sample Measure(const std::function<void(LineCommands&, SerialPortProbe&)>& work) {
         SettingsStore settings = m_scratch.store();
-        QtSerialLine line{PortMap(m_scratch.file())};
+        SystemSerialLine line{PortMap(m_scratch.file())};
         SystemModemList modems(m_scratch.file());
         RecordingMessageSink messages;
         EventLoopPause pause;
@@ -124,7 +124,7 @@ std::vector<Sample> Repeat(int runs, Bench& bench, Work work) {
 
 int Main(int runs) {
     const auto probeFirstPort = [](LineCommands&, SerialPortProbe& probe) {
-        probe.ProbePort(kIdentifyCommand, kFirstPort, ProbeMode::Silent);
+        probe.ProbePort(kIdentifyCommand, kFirstPort);
     };
     std::printf("Median of %d runs; memory is the growth of the peak resident set:\n", runs);
 

@@ -5,7 +5,7 @@
 //   umockdev-run -- build/bench/listing_benchmark [runs]
 #include "BenchmarkMain.h"
 #include "Median.h"
-#include "platform/SystemModemList.h"
+#include "platform/modemlist/SystemModemList.h"
 #include "support/DeviceSandbox.h"
 #include "support/ScratchSettings.h"
 
@@ -53,12 +53,13 @@ std::string PlugPhones(DeviceSandbox& sandbox, int count) {
 double SecondsOf(SystemModemList& modems, int expectedEntries) {
     QElapsedTimer elapsed;
     elapsed.start();
-    const ModemListing listing = modems.Query();
+    const Outcome<ModemListing> listing = modems.Query();
     const double seconds = double(elapsed.nsecsElapsed()) / 1e9;
-    if (listing.entries.size() != expectedEntries || !listing.failure.isEmpty()) {
+    if (!listing.ok() || listing.value().entries.size() != expectedEntries) {
         std::fprintf(stderr, "listed %lld of %d devices: %s\n",
-                     static_cast<long long>(listing.entries.size()), expectedEntries,
-                     qPrintable(listing.failure));
+                     static_cast<long long>(listing.ok() ? listing.value().entries.size() : 0),
+                     expectedEntries,
+                     qPrintable(listing.ok() ? QString() : Say(listing.failure())));
         std::exit(1);
     }
     return seconds;

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Fails when a file includes what its layer may not see: the core (commands, dial, line, messages,
-# modems, settings) no platform or app header and no Qt Widgets header, the platform no app
-# header. Run as a script:
+# Fails when a file includes what its layer may not see: the core no platform or app header and no
+# Qt Widgets header, the platform no app header; and inside the core, whose layers stand in the
+# order messages, line, settings, dial, modems, commands, no layer a header of one above it. Run
+# as a script:
 #   cmake -DSOURCE_DIR=<src> -DWIDGETS_INCLUDE_DIR=<the QtWidgets headers> [-DSTAMP=<file>]
 #         -P LayerCheck.cmake
 
@@ -10,7 +11,7 @@ set(violations "")
 # Appends to violations every include of a file in folder that matches forbidden_pattern, or that
 # names a Qt Widgets header when widgets_forbidden is true.
 function(check_folder folder forbidden_pattern widgets_forbidden)
-  file(GLOB files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+  file(GLOB_RECURSE files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
   foreach(file IN LISTS files)
     file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
     foreach(line IN LISTS includes)
@@ -31,8 +32,13 @@ function(check_folder folder forbidden_pattern widgets_forbidden)
   set(violations "${violations}" PARENT_SCOPE)
 endfunction()
 
-foreach(core_folder commands dial line messages modems settings)
-  check_folder(${core_folder} "^(platform|app)/" TRUE)
+set(core_layers messages line settings dial modems commands)
+set(above_core platform app)
+list(REVERSE core_layers)
+foreach(core_folder IN LISTS core_layers)
+  list(JOIN above_core "|" above)
+  check_folder(${core_folder} "^(${above})/" TRUE)
+  list(APPEND above_core ${core_folder})
 endforeach()
 check_folder(platform "^app/" FALSE)
 

@@ -310,5 +310,21 @@
         <source>нет доступа к каталогу %1 на пути к файлу настроек %2</source>
         <translation>no access to the folder %1 on the way to the settings file %2</translation>
     </message>
+    <message>
+        <source>системная ошибка %1</source>
+        <translation>system error %1</translation>
+    </message>
+    <message>
+        <source>прервано: программу попросили завершиться</source>
+        <translation>interrupted: the program was asked to end</translation>
+    </message>
+    <message>
+        <source>Bluetooth %1</source>
+        <translation>Bluetooth %1</translation>
+    </message>
+    <message>
+        <source>frmAbout::ExecuteLink</source>
+        <translation>frmAbout::ExecuteLink</translation>
+    </message>
 </context>
 </TS>

@@ -310,5 +310,21 @@
         <source>нет доступа к каталогу %1 на пути к файлу настроек %2</source>
         <translation>немає доступу до каталогу %1 на шляху до файлу налаштувань %2</translation>
     </message>
+    <message>
+        <source>системная ошибка %1</source>
+        <translation>системна помилка %1</translation>
+    </message>
+    <message>
+        <source>прервано: программу попросили завершиться</source>
+        <translation>перервано: програму попросили завершитися</translation>
+    </message>
+    <message>
+        <source>Bluetooth %1</source>
+        <translation>Bluetooth %1</translation>
+    </message>
+    <message>
+        <source>frmAbout::ExecuteLink</source>
+        <translation>frmAbout::ExecuteLink</translation>
+    </message>
 </context>
 </TS>

@@ -3,7 +3,7 @@
 
 #include "app/PortTable.h"
 #include "app/ProgressFrame.h"
-#include "modems/PortCheck.h"
+#include "modems/CheckSelectedPorts.h"
 
 #include <QRadioButton>
 

@@ -133,11 +133,11 @@ void FormPort::ConnectHandlers() {
 void FormPort::LoadSettings() {
     m_loading = true;
     // The field for all calls first, then the operators' fields in table order.
-    m_portRows[kAllCallsRow].field->setText(StoredPortText(m_portRows[kAllCallsRow].key));
+    m_portRows[kAllCallsRow].field->setText(StoredPortText(*m_portRows[kAllCallsRow].setting));
     for (std::size_t i = 0; i < kAllCallsRow; ++i) {
-        m_portRows[i].field->setText(StoredPortText(m_portRows[i].key));
+        m_portRows[i].field->setText(StoredPortText(*m_portRows[i].setting));
     }
-    if (m_services.settings.ReadPhoneMode() == PhoneMode::Single) {
+    if (m_services.settings.Read(kPhoneMode) == PhoneMode::Single) {
         // Selected in the form already, so selecting it stores nothing.
         m_ui->Option1->setChecked(true);
         ApplyLayout(PhoneMode::Single);
@@ -148,26 +148,25 @@ void FormPort::LoadSettings() {
     m_loading = false;
 }
 
-QString FormPort::StoredPortText(const SettingKey& key) const {
-    if (const std::optional<qint16> port = m_services.settings.ReadPortSetting(key)) {
+QString FormPort::StoredPortText(const PortSetting& setting) const {
+    if (const std::optional<qint16> port = m_services.settings.Read(setting)) {
         return QString::number(*port);
     }
     // Beyond 16 bits: shown as stored, for the user to see and correct.
-    return m_services.settings.ReadSetting(ToQString(key.name), ToQString(key.defaultValue));
+    return m_services.settings.ReadSetting(setting);
 }
 
 void FormPort::SwitchView() {
-    // The caption of the view switch tells which view is shown.
-    const QString caption = m_ui->Command4->text();
-    if (caption == Say(Phrase::ShowSettingsCaption)) {
-        m_ui->SettingsView->show();
+    m_settingsShown = !m_settingsShown;
+    m_ui->SettingsView->setVisible(m_settingsShown);
+    if (m_settingsShown) {
         SetOuterSize(kSettingsWidthTwips, kSettingsHeightTwips);
-        m_ui->Command4->setText(Say(Phrase::HideSettingsCaption));
-    } else if (caption == Say(Phrase::HideSettingsCaption)) {
-        m_ui->SettingsView->hide();
+    } else {
         SetOuterSize(kCompactWidthTwips, kCompactHeightTwips);
-        m_ui->Command4->setText(Say(Phrase::ShowSettingsCaption));
     }
+    // The switch's caption names the view it leads to.
+    m_ui->Command4->setText(
+        Say(m_settingsShown ? Phrase::HideSettingsCaption : Phrase::ShowSettingsCaption));
 }
 
 void FormPort::SetOuterSize(int widthTwips, int heightTwips) {
@@ -179,7 +178,7 @@ void FormPort::SetOuterSize(int widthTwips, int heightTwips) {
 
 void FormPort::SelectPhoneMode(PhoneMode mode) {
     ApplyLayout(mode);
-    ReportStore(m_services.settings.WritePhoneMode(mode));
+    ReportStore(m_services.settings.WriteSetting(kPhoneMode, PhoneModeText(mode)));
 }
 
 void FormPort::ApplyLayout(PhoneMode mode) {
@@ -201,23 +200,28 @@ void FormPort::StorePortField(const PortRow& row) {
         m_services.messages.Show({Say(Phrase::PortMustBeDigits), kProgramTitle});
         return;
     }
-    ReportStore(m_services.settings.WriteSetting(ToQString(row.key.name), text));
+    ReportStore(m_services.settings.WriteSetting(*row.setting, text));
 }
 
 void FormPort::ReportStore(const StoreStatus& status) {
-    if (!status.stored()) {
-        // Filling the fields stores each of them again; a store that refuses them all for one
-        // reason is reported once, not once a field.
-        if (m_loading && status.text() == m_refusalShownWhileLoading) {
-            return;
+    if (status.ok()) {
+        if (const std::optional<Failure>& notice = status.value().notice) {
+            m_services.messages.Show({Say(*notice), kProgramTitle});
         }
-        if (m_loading) {
-            m_refusalShownWhileLoading = status.text();
-        }
-        m_services.messages.Show({RefusedSettingText(status.text()), kProgramTitle});
-    } else if (!status.text().isEmpty()) {
-        m_services.messages.Show({status.text(), kProgramTitle});
+        return;
     }
+    // A program asked to end saves nothing more, and its user, who asked, needs no telling.
+    // Filling the fields stores each of them again; a store that refuses them all for one reason
+    // is reported once, not once a field.
+    if (status.failedWith(FailureCode::Interrupted) ||
+        (m_loading && status.failure() == m_refusalShownWhileLoading)) {
+        return;
+    }
+    if (m_loading) {
+        m_refusalShownWhileLoading = status.failure();
+    }
+    m_services.messages.Show(
+        {Say(Failure(FailureCode::SettingNotSaved).Because(status.failure())), kProgramTitle});
 }
 
 void FormPort::CallTypedNumber() {

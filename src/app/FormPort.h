@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QWidget>
 
@@ -61,7 +62,7 @@ private:
     void StorePortField(const PortRow& row);
     // Tells the user of a refused store, or of the notice a stored one carries.
     void ReportStore(const StoreStatus& status);
-    QString StoredPortText(const SettingKey& key) const;
+    QString StoredPortText(const PortSetting& setting) const;
     void CallTypedNumber();
     void OpenSupportSite();
 
@@ -70,8 +71,9 @@ private:
     PortRows m_portRows;
     std::unique_ptr<SearchPanel> m_searchPanel;
     std::unique_ptr<CheckPanel> m_checkPanel;
+    bool m_settingsShown = false;
     bool m_loading = false;
-    QString m_refusalShownWhileLoading;
+    std::optional<Failure> m_refusalShownWhileLoading;
 };
 
 }  // namespace linvox

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/PortTable.h"
 
-#include "settings/SettingsStore.h"
 #include "ui_FormPort.h"
 
 #include <tuple>
@@ -24,7 +23,7 @@ PortRows PortTableRows(const Ui::FormPort& ui) {
                   "the form has a row for every operator");
     PortRows rows{};
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i] = {widgets[i].operatorLabel, widgets[i].field, kOperators[i].portKey,
+        rows[i] = {widgets[i].operatorLabel, widgets[i].field, &kOperators[i].port,
                    widgets[i].resultLabel};
         rows[i].operatorLabel->setText(Say(kOperators[i].caption));
     }

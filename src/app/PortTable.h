@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dial/Operators.h"
-#include "settings/SettingKeys.h"
+#include "settings/Settings.h"
 
 #include <array>
 
@@ -15,12 +15,12 @@ class FormPort;
 
 namespace linvox {
 
-// One row of the window's port table: an operator, the field with its port, the key the field
+// One row of the window's port table: an operator, the field with its port, the setting the field
 // is stored under and the label that the port check fills.
 struct PortRow {
     QLabel* operatorLabel;
     QLineEdit* field;
-    SettingKey key;
+    const PortSetting* setting;
     QLabel* resultLabel;
 };
 

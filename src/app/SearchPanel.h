@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/ProgressFrame.h"
-#include "modems/PortSearch.h"
+#include "modems/SearchModemPorts.h"
 
 #include <QPlainTextEdit>
 

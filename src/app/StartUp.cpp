@@ -8,7 +8,7 @@
 #include "app/WindowPart.h"
 #include "dial/CallRequest.h"
 #include "messages/Phrases.h"
-#include "platform/CommandLine.h"
+#include "platform/process/CommandLine.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -40,13 +40,12 @@ bool MayNameADisplay() {
 
 void ShowAfterTheCall(char* program, Language language, const QList<Message>& messages) {
     if (MayNameADisplay()) {
-        QString reason;
-        if (const WindowPart* part = LoadWindowPart(reason)) {
-            if (part->showMessages(program, language, messages)) {
-                return;
-            }
-        } else {
-            PrintProgramLine(reason);
+        const Outcome<const WindowPart*> part = LoadWindowPart();
+        if (part.ok() && part.value()->showMessages(program, language, messages)) {
+            return;
+        }
+        if (!part.ok()) {
+            PrintProgramLine(Say(part.failure()));
         }
     }
     StandardErrorSink standardError;
@@ -88,15 +87,15 @@ int PlaceCall(char* program, const QString& link, Language language) {
 }
 
 int OpenWindow(char* program, Language language) {
-    QString reason;
-    if (const WindowPart* part = LoadWindowPart(reason)) {
-        return part->runWindow(program, language);
+    const Outcome<const WindowPart*> part = LoadWindowPart();
+    if (part.ok()) {
+        return part.value()->runWindow(program, language);
     }
     QtArguments qt(program);
     QCoreApplication application(qt.argc(), qt.argv());
     Translation translation(language);
     translation.Install();
-    PrintProgramLine(Say(Phrase::WindowPartMissing).arg(reason));
+    PrintProgramLine(Say(part.failure()));
     return kExitNoDisplay;
 }
 

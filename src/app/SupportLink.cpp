@@ -2,7 +2,7 @@
 #include "app/SupportLink.h"
 
 #include "messages/Phrases.h"
-#include "platform/Shell.h"
+#include "platform/desktop/Shell.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -14,9 +14,10 @@ void ExecuteLink(const QString& address, Shell& shell, MessageSink& messages) {
     const Shell::Outcome outcome = shell.OpenAddress(address);
     QGuiApplication::restoreOverrideCursor();
     if (!outcome.opened) {
-        messages.Show({Say(Phrase::CannotOpenPage).arg(address) + QStringLiteral("\r\n\r\n") +
-                           QString::number(outcome.errorCode),
-                       QStringLiteral("frmAbout::ExecuteLink")});
+        // The address, an empty line, and the system's error code.
+        messages.Show({JoinLines({Say(Phrase::CannotOpenPage).arg(address), QString(),
+                                  QString::number(outcome.errorCode)}),
+                       Say(Phrase::CannotOpenPageTitle)});
     }
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Telephony.h"
 
-#include "platform/TerminationSignals.h"
-#include "platform/UserSettingsLocation.h"
+#include "platform/process/TerminationSignals.h"
+#include "platform/settingsfile/UserSettingsLocation.h"
 
 namespace linvox {
 

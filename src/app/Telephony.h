@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/EventLoopPause.h"
-#include "platform/QtSerialLine.h"
-#include "platform/SettingsFile.h"
+#include "platform/process/EventLoopPause.h"
+#include "platform/serial/SystemSerialLine.h"
+#include "platform/settingsfile/SettingsFile.h"
 #include "settings/SettingsStore.h"
 
 namespace linvox {
@@ -23,7 +23,7 @@ public:
 private:
     SettingsFile m_settingsFile;
     SettingsStore m_settings;
-    QtSerialLine m_MSComm1;
+    SystemSerialLine m_MSComm1;
     EventLoopPause m_pause;
 };
 

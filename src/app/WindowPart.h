@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "messages/Failure.h"
 #include "messages/MessageSink.h"
 #include "messages/Translation.h"
 
@@ -22,8 +23,8 @@ struct WindowPart {
     bool (*showMessages)(char* program, Language language, const QList<Message>& messages);
 };
 
-// The window part, or null with why not in reason.
-const WindowPart* LoadWindowPart(QString& reason);
+// The window part, or why it cannot be loaded (WindowPartMissing).
+Outcome<const WindowPart*> LoadWindowPart();
 
 // The name the module exports its part under.
 inline constexpr char kWindowPartSymbol[] = "LinvoxWindowPart";

@@ -6,7 +6,7 @@
 
 namespace linvox {
 
-const WindowPart* LoadWindowPart(QString& reason) {
+Outcome<const WindowPart*> LoadWindowPart() {
     // Where the build and the installation both put it beside the program.
     static const QString path = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +
                                 QStringLiteral("/" LINVOX_WINDOW_PART_FROM_PROGRAM);
@@ -16,8 +16,7 @@ const WindowPart* LoadWindowPart(QString& reason) {
     using PartFunction = const WindowPart* (*)();
     const auto part = reinterpret_cast<PartFunction>(module.resolve(kWindowPartSymbol));
     if (part == nullptr) {
-        reason = module.errorString();
-        return nullptr;
+        return Failure(FailureCode::WindowPartMissing, path, module.errorString());
     }
     return part();
 }

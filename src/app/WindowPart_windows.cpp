@@ -6,7 +6,7 @@ extern "C" const linvox::WindowPart* LinvoxWindowPart();
 namespace linvox {
 
 // Qt is linked statically into the one program file, and the window part with it.
-const WindowPart* LoadWindowPart(QString&) {
+Outcome<const WindowPart*> LoadWindowPart() {
     return LinvoxWindowPart();
 }
 

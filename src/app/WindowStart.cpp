@@ -9,10 +9,10 @@
 #include "app/WindowPart.h"
 #include "commands/LineCommands.h"
 #include "messages/Phrases.h"
-#include "platform/Display.h"
-#include "platform/Shell.h"
-#include "platform/SystemModemList.h"
-#include "platform/TerminationSignals.h"
+#include "platform/desktop/Display.h"
+#include "platform/desktop/Shell.h"
+#include "platform/modemlist/SystemModemList.h"
+#include "platform/process/TerminationSignals.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -39,12 +39,12 @@ public:
 
     DisplayApplication(char* program, Language language, WhenNone whenNone)
         : m_qt(program), m_translation(language) {
-        const DisplayChoice display = ChooseDisplayFor(whenNone);
-        if (display.platforms.isEmpty()) {
+        const Outcome<QString> display = ChooseDisplayFor(whenNone);
+        if (!display.ok()) {
             return;
         }
         // Should the compositor turn Linvox away, the X server is still there.
-        m_qt.setPlatforms(display.platforms);
+        m_qt.setPlatforms(display.value());
         m_application.emplace(m_qt.argc(), m_qt.argv());
         m_translation.Install();
     }
@@ -54,15 +54,15 @@ public:
 
 private:
     // Without a display, says why on standard error when asked.
-    DisplayChoice ChooseDisplayFor(WhenNone whenNone) {
+    Outcome<QString> ChooseDisplayFor(WhenNone whenNone) {
         // Enough for learning which displays answer and where Qt's plugins are, and for telling
         // why none does in the user's language.
         QCoreApplication application(m_qt.argc(), m_qt.argv());
         m_translation.Install();
-        DisplayChoice display = ChooseDisplay();
-        if (display.platforms.isEmpty() && whenNone == WhenNone::SayWhy) {
+        Outcome<QString> display = ChooseDisplay();
+        if (!display.ok() && whenNone == WhenNone::SayWhy) {
             PrintProgramLine(
-                Say(Phrase::NoDisplayForWindow).arg(display.unusableReason) + u'\n' +
+                Say(Phrase::NoDisplayForWindow).arg(Say(display.failure())) + u'\n' +
                 Say(Phrase::DialWithoutWindow).arg(QStringLiteral("linvox tel:+380501234567")));
         }
         return display;
@@ -86,6 +86,10 @@ int RunWindow(char* program, Language language) {
     DesktopShell shell;
     FormPort window({telephony.settings(), messages, shell, lineCommands, EndProgramNow});
     window.LoadSettings();
+    // Asked to end while the settings were loading: no window is shown after that.
+    if (TerminationRequested()) {
+        return kExitWindowClosed;
+    }
     messages.setParentWindow(&window);
     window.show();
     return application.exec();

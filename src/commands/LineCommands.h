@@ -2,15 +2,15 @@
 #pragma once
 
 #include "commands/LineCommandGuard.h"
-#include "dial/SendDialCommand.h"
+#include "dial/Dialer.h"
 #include "line/Pause.h"
 #include "line/SerialLine.h"
 #include "messages/MessageSink.h"
+#include "modems/CheckSelectedPorts.h"
 #include "modems/ModemInventory.h"
 #include "modems/ModemListSource.h"
-#include "modems/PortCheck.h"
-#include "modems/PortProbe.h"
-#include "modems/PortSearch.h"
+#include "modems/SearchModemPorts.h"
+#include "modems/SerialPortProbe.h"
 
 namespace linvox {
 

@@ -2,8 +2,8 @@
 #include "dial/CallRequest.h"
 
 #include "dial/DialString.h"
+#include "dial/Dialer.h"
 #include "dial/LinkCleaning.h"
-#include "dial/SendDialCommand.h"
 
 namespace linvox {
 

@@ -2,8 +2,8 @@
 #include "dial/ManualCall.h"
 
 #include "dial/DialString.h"
+#include "dial/Dialer.h"
 #include "dial/NormalizeNumber.h"
-#include "dial/SendDialCommand.h"
 #include "messages/Phrases.h"
 
 namespace linvox {

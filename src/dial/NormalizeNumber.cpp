@@ -23,8 +23,7 @@ std::optional<QString> NormalizeNumber(const QString& typed, MessageSink& messag
         return std::nullopt;
     }
     if (!ReadsAsNumber(cleaned)) {
-        messages.Show(
-            {Say(Phrase::NumberHasLetters) + QStringLiteral("\r\n") + typed, kProgramTitle});
+        messages.Show({JoinLines({Say(Phrase::NumberHasLetters), typed}), kProgramTitle});
         return std::nullopt;
     }
     return cleaned;

@@ -55,12 +55,12 @@ OperatorCode GetOperator(QString& text, MessageSink& messages) {
 
 std::optional<qint16> GetOperatorPort(OperatorCode code, const SettingsStore& settings) {
     const Operator* route = RouteOf(code);
-    return route ? settings.ReadPortSetting(route->portKey) : std::nullopt;
+    return route ? settings.Read(route->port) : std::nullopt;
 }
 
 std::optional<qint16> SelectDialPort(OperatorCode code, const SettingsStore& settings) {
-    if (settings.ReadPhoneMode() == PhoneMode::Single) {
-        return settings.ReadPortSetting(kPortKey);
+    if (settings.Read(kPhoneMode) == PhoneMode::Single) {
+        return settings.Read(kPortForOthers);
     }
     return GetOperatorPort(code, settings);
 }

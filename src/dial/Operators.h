@@ -2,7 +2,7 @@
 #pragma once
 
 #include "messages/Phrases.h"
-#include "settings/SettingKeys.h"
+#include "settings/Settings.h"
 
 #include <array>
 #include <cstddef>
@@ -21,11 +21,11 @@ enum class OperatorCode : qint16 {
     Other = 5,
 };
 
-// A mobile operator: its code, the key its port is stored under, the three-character prefixes
+// A mobile operator: its code, the setting its port is stored under, the three-character prefixes
 // that name its numbers, and the caption of its row in the window's port table.
 struct Operator {
     OperatorCode code;
-    SettingKey portKey;
+    const PortSetting& port;
     std::array<std::string_view, 4> prefixes;
     Phrase caption;
 };
@@ -35,14 +35,11 @@ struct Operator {
 // for each in this order, and the port check checks them so. The last, with no prefixes, takes
 // every other number, and its port serves every call when one phone is used.
 inline constexpr std::array<Operator, 5> kOperators{{
-    {OperatorCode::Mts, {"port_mts", "1"}, {"050", "066", "095", "099"}, Phrase::MtsCaption},
-    {OperatorCode::Kyivstar,
-     {"port_ks", "1"},
-     {"067", "096", "097", "098"},
-     Phrase::KyivstarCaption},
-    {OperatorCode::Life, {"port_lf", "1"}, {"063", "093"}, Phrase::LifeCaption},
-    {OperatorCode::Beeline, {"port_be", "1"}, {"068"}, Phrase::BeelineCaption},
-    {OperatorCode::Other, kPortKey, {}, Phrase::EveryOtherNumberCaption},
+    {OperatorCode::Mts, kPortMts, {"050", "066", "095", "099"}, Phrase::MtsCaption},
+    {OperatorCode::Kyivstar, kPortKyivstar, {"067", "096", "097", "098"}, Phrase::KyivstarCaption},
+    {OperatorCode::Life, kPortLife, {"063", "093"}, Phrase::LifeCaption},
+    {OperatorCode::Beeline, kPortBeeline, {"068"}, Phrase::BeelineCaption},
+    {OperatorCode::Other, kPortForOthers, {}, Phrase::EveryOtherNumberCaption},
 }};
 
 // The rows of the port table, and the row of every other number, which is the port for all calls
@@ -50,7 +47,7 @@ inline constexpr std::array<Operator, 5> kOperators{{
 inline constexpr std::size_t kPortRowCount = kOperators.size();
 inline constexpr std::size_t kAllCallsRow = kPortRowCount - 1;
 static_assert(kOperators[kAllCallsRow].code == OperatorCode::Other &&
-                  kOperators[kAllCallsRow].portKey.name == kPortKey.name,
+                  &kOperators[kAllCallsRow].port == &kPortForOthers,
               "every other number, and every call with one phone, go through the last row");
 
 }  // namespace linvox

@@ -7,17 +7,17 @@ namespace {
 // A wrong port number is told as a settings problem, a port that cannot be reached as a phone
 // switched off or unplugged, and a port held by another program as such.
 constexpr FailureWording kWordings[] = {
-    {LineFailure::InvalidPortNumber, Phrase::WrongPortForOperator, Phrase::ChangeTheSettings,
+    {FailureCode::InvalidPortNumber, Phrase::WrongPortForOperator, Phrase::ChangeTheSettings,
      Phrase::ProbeInvalidPort},
-    {LineFailure::DeviceNotOpen, Phrase::CannotReachModem, Phrase::PhoneMayBeSwitchedOff,
+    {FailureCode::DeviceNotOpen, Phrase::CannotReachModem, Phrase::PhoneMayBeSwitchedOff,
      Phrase::ProbeCannotConnect},
-    {LineFailure::PortAlreadyOpen, Phrase::CannotReachModem, Phrase::ModemPortHeldSentence,
+    {FailureCode::PortAlreadyOpen, Phrase::CannotReachModem, Phrase::ModemPortHeldSentence,
      Phrase::ProbePortHeld},
 };
 
 }  // namespace
 
-const FailureWording* WordingOf(LineFailure failure) {
+const FailureWording* WordingOf(FailureCode failure) {
     for (const FailureWording& wording : kWordings) {
         if (wording.failure == failure) {
             return &wording;

@@ -4,32 +4,32 @@
 namespace linvox {
 namespace {
 
-LineStatus ClosePortIfOpen(SerialLine& line) {
-    return line.PortOpen() ? line.SetPortOpen(false) : LineStatus::Done();
+Status ClosePortIfOpen(SerialLine& line) {
+    return line.PortOpen() ? line.SetPortOpen(false) : Done{};
 }
 
 }  // namespace
 
-LineStatus Reopen(SerialLine& line, qint16 port) {
+Status Reopen(SerialLine& line, qint16 port) {
     if (line.CommPort() != port) {
-        if (LineStatus status = ClosePortIfOpen(line); !status.done()) {
+        if (Status status = ClosePortIfOpen(line); !status.ok()) {
             return status;
         }
-        if (LineStatus status = line.SetCommPort(port); !status.done()) {
+        if (Status status = line.SetCommPort(port); !status.ok()) {
             return status;
         }
     }
-    if (LineStatus status = ClosePortIfOpen(line); !status.done()) {
+    if (Status status = ClosePortIfOpen(line); !status.ok()) {
         return status;
     }
     return line.SetPortOpen(true);
 }
 
-LineStatus ReopenAndWrite(SerialLine& line, qint16 port, const QByteArray& bytes) {
-    if (LineStatus status = Reopen(line, port); !status.done()) {
+Status ReopenAndWrite(SerialLine& line, qint16 port, const QByteArray& bytes) {
+    if (Status status = Reopen(line, port); !status.ok()) {
         return status;
     }
-    if (LineStatus status = line.Output(bytes); !status.done()) {
+    if (Status status = line.Output(bytes); !status.ok()) {
         return status;
     }
     return line.ClearInBuffer();

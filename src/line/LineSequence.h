@@ -7,10 +7,10 @@ namespace linvox {
 
 // Switches the line to port (closing it first when another port is open), closes the port if
 // it is still open and opens it afresh. Dialing and probing both start so.
-LineStatus Reopen(SerialLine& line, qint16 port);
+Status Reopen(SerialLine& line, qint16 port);
 
 // The dial's sequence: Reopen, write bytes and discard what the phone has sent so far. The port
 // is left open.
-LineStatus ReopenAndWrite(SerialLine& line, qint16 port, const QByteArray& bytes);
+Status ReopenAndWrite(SerialLine& line, qint16 port, const QByteArray& bytes);
 
 }  // namespace linvox

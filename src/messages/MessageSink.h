@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace linvox {
 
@@ -9,6 +10,11 @@ namespace linvox {
 inline const QString kProgramTitle = QStringLiteral("Linvox");
 
 enum class MessageIcon { None, Critical };
+
+// A text of several lines, as every message joins them: with CR LF.
+inline QString JoinLines(const QStringList& lines) {
+    return lines.join(QStringLiteral("\r\n"));
+}
 
 // A message for the user: shown as a modal box with one OK button, or printed when there is no
 // display. Texts of several lines are joined with CR LF.

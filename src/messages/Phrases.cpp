@@ -38,6 +38,8 @@ constexpr Entry kPhrases[] = {
                        "Нет доступа к порту модема %1. Доступ к нему даёт группа %2: добавьте себя "
                        "в неё (sudo adduser $USER %2) и войдите в систему заново.")},
     {Phrase::SettingsNotRead, QT_TRANSLATE_NOOP("Linvox", "Настройки не прочитаны: %1")},
+    {Phrase::SystemError, QT_TRANSLATE_NOOP("Linvox", "системная ошибка %1")},
+    {Phrase::Interrupted, QT_TRANSLATE_NOOP("Linvox", "прервано: программу попросили завершиться")},
 
     {Phrase::ProbeInvalidPort, QT_TRANSLATE_NOOP("Linvox", "Неверный порт")},
     {Phrase::ProbeCannotConnect, QT_TRANSLATE_NOOP("Linvox", "Не удаётся подключиться")},
@@ -68,6 +70,7 @@ constexpr Entry kPhrases[] = {
      QT_TRANSLATE_NOOP("Linvox", "Не удалось получить список модемов: %1")},
     {Phrase::DeviceListNotRead,
      QT_TRANSLATE_NOOP("Linvox", "Не удалось прочитать список устройств системы (udev): %1")},
+    {Phrase::BluetoothDevice, QT_TRANSLATE_NOOP("Linvox", "Bluetooth %1")},
     {Phrase::DevicesLeftUnnumbered,
      QT_TRANSLATE_NOOP("Linvox", "Номер COM-порта не дан, так как его не удалось сохранить: %1")},
     {Phrase::AllComNumbersTaken, QT_TRANSLATE_NOOP("Linvox", "все номера COM-портов заняты")},
@@ -86,6 +89,7 @@ constexpr Entry kPhrases[] = {
     {Phrase::PortMustBeDigits,
      QT_TRANSLATE_NOOP("Linvox", "Номер порта должен содержать только цифры")},
     {Phrase::CannotOpenPage, QT_TRANSLATE_NOOP("Linvox", "Невозможно открыть страницу: %1")},
+    {Phrase::CannotOpenPageTitle, QT_TRANSLATE_NOOP("Linvox", "frmAbout::ExecuteLink")},
     {Phrase::MtsCaption, QT_TRANSLATE_NOOP("Linvox", "MTS, JEANS")},
     {Phrase::KyivstarCaption, QT_TRANSLATE_NOOP("Linvox", "KYIVSTAR, DJUICE")},
     {Phrase::LifeCaption, QT_TRANSLATE_NOOP("Linvox", "LIFE")},

@@ -33,6 +33,10 @@ enum class Phrase {
     NoAccessToPort,
     // %1 why, naming the settings file.
     SettingsNotRead,
+    // %1 the system's name of the error ("EIO").
+    SystemError,
+    // A wait or a call cut short because the program was asked to end.
+    Interrupted,
 
     // What a probe found, as the window's check shows it.
     ProbeInvalidPort,
@@ -53,6 +57,8 @@ enum class Phrase {
     ModemListNotRead,
     // %1 why, from udev.
     DeviceListNotRead,
+    // %1 the device's address.
+    BluetoothDevice,
     // %1 the devices, joined by "; ".
     DevicesLeftUnnumbered,
     AllComNumbersTaken,
@@ -71,6 +77,8 @@ enum class Phrase {
     PortMustBeDigits,
     // %1 the address; the caller adds an empty line and the system's error code.
     CannotOpenPage,
+    // The title of the box that says so.
+    CannotOpenPageTitle,
     MtsCaption,
     KyivstarCaption,
     LifeCaption,

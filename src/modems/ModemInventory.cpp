@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modems/ModemInventory.h"
 
-#include "line/LineStatus.h"
 #include "modems/BlankTrimming.h"
 #include "settings/StoredNumber.h"
 
@@ -54,46 +53,52 @@ ModemInventory::ListingHold::~ListingHold() {
     m_inventory.m_heldListing.reset();
 }
 
-InventoryAnswer<QList<ModemInventory::Entry>> ModemInventory::Entries() {
+Outcome<QList<ModemInventory::Entry>> ModemInventory::Entries() {
     if (m_holding && !m_heldListing) {
         m_heldListing = m_source.Query();
     }
-    const ModemListing listing = m_heldListing ? *m_heldListing : m_source.Query();
-    InventoryAnswer<QList<Entry>> answer{{}, listing.failure, listing.notices};
-    if (answer.failed()) {
-        return answer;
+    const Outcome<ModemListing> listing = m_heldListing ? *m_heldListing : m_source.Query();
+    if (!listing.ok()) {
+        m_notices.clear();
+        return listing.failure();
     }
-    for (const ModemEntry& modem : listing.entries) {
+    m_notices = listing.value().notices;
+    QList<Entry> entries;
+    for (const ModemEntry& modem : listing.value().entries) {
         const std::optional<qint16> port = PortNumberOfEntry(modem.attachedTo);
         if (!port) {
             // No entry counts once one cannot be read, so the search visits nothing.
-            answer.value.clear();
-            answer.failure = LineStatus::StoredNumberOverflow().description();
-            return answer;
+            return Failure(FailureCode::StoredNumberOverflow);
         }
-        answer.value.append({*port, ModemDisplayName(modem.name)});
+        entries.append({*port, ModemDisplayName(modem.name)});
     }
-    return answer;
+    return entries;
 }
 
-InventoryAnswer<std::optional<QString>> ModemInventory::ModemNameForPort(qint16 portNumber) {
-    const InventoryAnswer<QList<Entry>> entries = Entries();
-    InventoryAnswer<std::optional<QString>> answer{std::nullopt, entries.failure, entries.notices};
-    for (const Entry& entry : entries.value) {
+Outcome<std::optional<QString>> ModemInventory::ModemNameForPort(qint16 portNumber) {
+    const Outcome<QList<Entry>> entries = Entries();
+    if (!entries.ok()) {
+        return entries.failure();
+    }
+    std::optional<QString> name;
+    for (const Entry& entry : entries.value()) {
         if (entry.port == portNumber) {
-            answer.value = entry.displayName;
+            name = entry.displayName;
         }
     }
-    return answer;
+    return name;
 }
 
-InventoryAnswer<PortRange> ModemInventory::ModemPortRange() {
-    const InventoryAnswer<QList<Entry>> entries = Entries();
+Outcome<PortRange> ModemInventory::ModemPortRange() {
+    const Outcome<QList<Entry>> entries = Entries();
+    if (!entries.ok()) {
+        return entries.failure();
+    }
     QList<qint16> ports;
-    for (const Entry& entry : entries.value) {
+    for (const Entry& entry : entries.value()) {
         ports.append(entry.port);
     }
-    return {PortRangeAround(ports), entries.failure, entries.notices};
+    return PortRangeAround(ports);
 }
 
 }  // namespace linvox

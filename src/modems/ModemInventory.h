@@ -6,7 +6,6 @@
 #include <optional>
 
 #include <QString>
-#include <QStringList>
 
 namespace linvox {
 
@@ -16,18 +15,6 @@ struct PortRange {
     qint16 last = 0;
 
     friend bool operator==(const PortRange&, const PortRange&) = default;
-};
-
-// The answer of an inventory operation, or why the system's list could not give one.
-template <typename Value>
-struct InventoryAnswer {
-    Value value{};
-    // The description of the failure; empty when value holds.
-    QString failure;
-    // Messages for the user that came with the list.
-    QStringList notices;
-
-    bool failed() const { return !failure.isEmpty(); }
 };
 
 // The port number of an entry attached to attachedTo: "COM" removed, then the number the text
@@ -64,12 +51,15 @@ public:
     };
 
     // The display name of the last listed modem on portNumber; nothing (the routine's "ER") when
-    // the system lists none there.
-    InventoryAnswer<std::optional<QString>> ModemNameForPort(qint16 portNumber);
+    // the system lists none there. Fails when the list, or the port of one of its entries, cannot
+    // be read.
+    Outcome<std::optional<QString>> ModemNameForPort(qint16 portNumber);
 
-    // The range of ports that the port search visits; with a failure, the empty range that an
-    // empty list gives.
-    InventoryAnswer<PortRange> ModemPortRange();
+    // The range of ports that the port search visits. Fails as ModemNameForPort does.
+    Outcome<PortRange> ModemPortRange();
+
+    // What the user should hear of that came with the last listing.
+    const QList<Failure>& notices() const { return m_notices; }
 
 private:
     struct Entry {
@@ -78,11 +68,12 @@ private:
     };
 
     // Every entry with its port and name, or the failure of the list or of an entry's port.
-    InventoryAnswer<QList<Entry>> Entries();
+    Outcome<QList<Entry>> Entries();
 
     ModemListSource& m_source;
     bool m_holding = false;
-    std::optional<ModemListing> m_heldListing;
+    std::optional<Outcome<ModemListing>> m_heldListing;
+    QList<Failure> m_notices;
 };
 
 }  // namespace linvox

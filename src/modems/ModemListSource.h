@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "messages/Failure.h"
+
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace linvox {
 
@@ -20,11 +21,9 @@ struct ModemEntry {
 struct ModemListing {
     // In a stable order: the same modems come in the same order at every query.
     QList<ModemEntry> entries;
-    // Why the list could not be read; empty when it was.
-    QString failure;
-    // Messages for the user that do not stop the listing, such as a COM number that could not
-    // be remembered.
-    QStringList notices;
+    // What the user should hear of that did not stop the listing, such as a COM number that could
+    // not be remembered.
+    QList<Failure> notices;
 };
 
 // The modems that the system knows, queried afresh at every call so that a phone plugged in or
@@ -32,7 +31,8 @@ struct ModemListing {
 class ModemListSource {
 public:
     virtual ~ModemListSource() = default;
-    virtual ModemListing Query() = 0;
+    // The listing, or why the list could not be read.
+    virtual Outcome<ModemListing> Query() = 0;
 };
 
 }  // namespace linvox

@@ -28,9 +28,9 @@ public:
 
     virtual ~SettingsBackend() = default;
 
-    // Why the store cannot be read, naming it; empty when it can (or does not exist yet). An
-    // unusable store reads as empty and refuses every write.
-    virtual QString UnusableReason() const = 0;
+    // Done when the store can be read (or does not exist yet), else why not. An unusable store
+    // reads as empty and refuses every write.
+    virtual Status Usable() const = 0;
 
     // The stored text of key in group, as written; nothing when absent.
     virtual std::optional<QString> Read(const QString& group, const QString& key) const = 0;

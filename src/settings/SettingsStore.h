@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "settings/SettingKeys.h"
+#include "settings/Settings.h"
 #include "settings/SettingsBackend.h"
-
-#include <optional>
 
 #include <QString>
 
@@ -16,34 +14,35 @@ namespace linvox {
 class SettingsStore {
 public:
     // backend outlives the store.
-    explicit SettingsStore(SettingsBackend& backend);
+    explicit SettingsStore(SettingsBackend& backend) : m_backend(&backend) {}
 
-    // Why the store cannot be read, naming it; empty when it can.
-    QString UnusableReason() const { return m_backend->UnusableReason(); }
+    // Done when the store can be read, else why not.
+    Status Usable() const { return m_backend->Usable(); }
 
-    // The stored text of key, or defaultValue when the key is absent. Never writes.
-    QString ReadSetting(const QString& key, const QString& defaultValue) const;
+    // The stored text of a setting, or its default when it is absent. Never writes.
+    template <typename Value>
+    QString ReadSetting(const Setting<Value>& setting) const {
+        return m_backend->Read(kSettingsSection, ToQString(setting.key))
+            .value_or(ToQString(setting.defaultText));
+    }
 
-    // Creates or replaces the value of key and makes it durable. When the store refuses the write
-    // (read-only home, full disk), the previous value stays and the reason is returned. A file
-    // that could not be read in full is first put aside, and the status's notice says where.
-    StoreStatus WriteSetting(const QString& key, const QString& value);
+    // The setting's value, read from its stored text as the setting reads it.
+    template <typename Value>
+    Value Read(const Setting<Value>& setting) const {
+        return setting.parse(ReadSetting(setting));
+    }
 
-    // The stored port of a port key read as a number and rounded to 16 bits; nothing when it
-    // does not fit (an overflow).
-    std::optional<qint16> ReadPortSetting(const SettingKey& key) const;
-
-    // The stored phone mode text, unchanged.
-    QString ReadModeSetting() const;
-
-    // The phone mode that the stored text selects, and its storing as "True" or "False".
-    PhoneMode ReadPhoneMode() const;
-    StoreStatus WritePhoneMode(PhoneMode mode);
+    // Creates or replaces the stored text of a setting and makes it durable. When the store
+    // refuses the write (read-only home, full disk), the previous value stays and the failure
+    // says why. A file that could not be read in full is first put aside, and the notice says
+    // where.
+    template <typename Value>
+    StoreStatus WriteSetting(const Setting<Value>& setting, const QString& text) {
+        return m_backend->Write(kSettingsSection, ToQString(setting.key), text);
+    }
 
 private:
     SettingsBackend* m_backend;
 };
-
-QString ToQString(std::string_view text);
 
 }  // namespace linvox

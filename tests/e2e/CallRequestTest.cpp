@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The installed program as a link handler: started with a link, without a window, against
 // simulated phones.
-#include "platform/SerialLockFile.h"
+#include "platform/serial/SerialLockFile.h"
 #include "support/FileModes.h"
 #include "support/LinvoxProcess.h"
 #include "support/PhoneSimulator.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a link handler on a real (virtual) display: messages are modal boxes, and the
 // program ends once the user has closed them.
-#include "platform/SerialLockFile.h"
+#include "platform/serial/SerialLockFile.h"
 #include "support/LinvoxProcess.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"

@@ -5,6 +5,7 @@
 #include "support/LinvoxProcess.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
+#include "support/StoredText.h"
 #include "support/VirtualDisplay.h"
 #include "support/Xdotool.h"
 
@@ -23,14 +24,13 @@ TEST(WindowOnDisplay, OpensCompactAndStoresWhatIsEditedInTheSettingsView) {
     VirtualDisplay display;
     Xdotool xdotool(display);
     ScratchSettings scratch;
-    const SettingsStore settings = scratch.store();
     LinvoxProcess linvox({}, scratch.directory(), display.environment());
 
     const QString window = xdotool.waitForWindow("Linvox", 15s);
     ASSERT_FALSE(window.isEmpty()) << linvox.standardError();
     EXPECT_EQ(xdotool.size(window), QSize(356, 93));
-    EXPECT_EQ(settings.ReadSetting("port_mts", "<absent>"), "1");
-    EXPECT_EQ(settings.ReadSetting("1telefon", "<absent>"), "False");
+    EXPECT_EQ(StoredText(scratch.file(), "port_mts"), "1");
+    EXPECT_EQ(StoredText(scratch.file(), "1telefon"), "False");
 
     xdotool.click(window, kViewSwitch);
     // Without a window manager there is no frame: the outer size is the window's own.
@@ -41,10 +41,11 @@ TEST(WindowOnDisplay, OpensCompactAndStoresWhatIsEditedInTheSettingsView) {
     // Typing over the selection changes the text once; clearing first would bring up the
     // "digits only" message.
     xdotool.pressKeys(window, {"ctrl+a", "5"});
-    EXPECT_TRUE(RunEventsUntil([&] { return settings.ReadSetting("port_mts", "") == "5"; }, 5s));
+    EXPECT_TRUE(RunEventsUntil([&] { return StoredText(scratch.file(), "port_mts") == "5"; }, 5s));
 
     xdotool.click(window, kSinglePhoneOption);
-    EXPECT_TRUE(RunEventsUntil([&] { return settings.ReadSetting("1telefon", "") == "True"; }, 5s));
+    EXPECT_TRUE(
+        RunEventsUntil([&] { return StoredText(scratch.file(), "1telefon") == "True"; }, 5s));
 
     xdotool.click(window, kViewSwitch);
     EXPECT_TRUE(RunEventsUntil([&] { return xdotool.size(window) == QSize(364, 120); }, 5s));

@@ -5,7 +5,7 @@
 #include "Property.h"
 #include "dial/CallRequest.h"
 #include "dial/LinkCleaning.h"
-#include "platform/CommandLine.h"
+#include "platform/process/CommandLine.h"
 #include "support/DialerRig.h"
 
 #include <cstddef>

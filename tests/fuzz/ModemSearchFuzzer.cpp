@@ -3,7 +3,7 @@
 // the search visits the range around them once in ascending order, its progress only grows from
 // 0 to 100 %, and each listed modem is named in parentheses without outer blanks.
 #include "Property.h"
-#include "modems/PortSearch.h"
+#include "modems/SearchModemPorts.h"
 #include "support/FakeModemList.h"
 #include "support/FakeProbe.h"
 #include "support/RecordingMessageSink.h"

@@ -4,7 +4,7 @@
 // read before, and that QSettings itself keeps through such a write, reads the same after; and a
 // file that could not be read in full is kept aside, byte for byte, while a readable one is not.
 #include "Property.h"
-#include "platform/SettingsFile.h"
+#include "platform/settingsfile/SettingsFile.h"
 #include "settings/SettingsStore.h"
 
 #include <cstddef>

@@ -244,7 +244,7 @@ void FormPortTest::switchingModesKeepsTheHiddenFieldsAndKeys() {
     for (std::size_t i = 0; i < kOperators.size(); ++i) {
         const auto row = static_cast<qsizetype>(i);
         QCOMPARE(harness.window.findChild<QLineEdit*>(fields[row])->text(), ports[row]);
-        QCOMPARE(harness.stored(ToQString(kOperators[i].portKey.name)), ports[row]);
+        QCOMPARE(harness.stored(ToQString(kOperators[i].port.key)), ports[row]);
     }
     QVERIFY(harness.messages.messages.isEmpty());
 }
@@ -253,7 +253,7 @@ void FormPortTest::bareStartOnAnEmptyStoreWritesTheOperatorPortsAndTheMode() {
     Harness harness;
     harness.window.LoadSettings();
     for (std::size_t row = 0; row < kAllCallsRow; ++row) {
-        QCOMPARE(harness.stored(ToQString(kOperators[row].portKey.name)), "1");
+        QCOMPARE(harness.stored(ToQString(kOperators[row].port.key)), "1");
     }
     QCOMPARE(harness.stored("1telefon"), "False");
     QCOMPARE(harness.stored("port"), "<absent>");

@@ -3,9 +3,9 @@
 // answer, stay silent, flood, hang up and are held by another program.
 #include "app/FormPort.h"
 #include "commands/LineCommands.h"
-#include "platform/EventLoopPause.h"
-#include "platform/QtSerialLine.h"
-#include "platform/SystemModemList.h"
+#include "platform/modemlist/SystemModemList.h"
+#include "platform/process/EventLoopPause.h"
+#include "platform/serial/SystemSerialLine.h"
 #include "support/FakeShell.h"
 #include "support/LinvoxProcess.h"
 #include "support/PhoneSimulator.h"
@@ -43,7 +43,7 @@ void PhoneDiscoveryTest::searchAndCheckShowWhatAnswersAndTheLinkHandlerDialsAfte
         scratch.mapPort(port++, phone->devicePath());
     }
     SettingsStore settings = scratch.store();
-    QtSerialLine line{PortMap(scratch.file())};
+    SystemSerialLine line{PortMap(scratch.file())};
     SystemModemList modems(scratch.file());
     RecordingMessageSink messages;
     EventLoopPause pause;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/EventLoopPause.h"
+#include "platform/process/EventLoopPause.h"
 #include "support/CpuTime.h"
 
 #include <QCoreApplication>

@@ -7,8 +7,8 @@
 // mobile's own form of +GMM, and a phone answers both alike (Nokia's AT command sets, +CGMM: "the
 // response of the command +GMM is identical"). A row that puts a code beside a model took the
 // code from the log or the standard it names.
-#include "modems/PortProbe.h"
-#include "platform/QtSerialLine.h"
+#include "modems/SerialPortProbe.h"
+#include "platform/serial/SystemSerialLine.h"
 #include "support/FakeModemList.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
@@ -115,12 +115,12 @@ TEST_P(ModelAnswerOnPhone, GivesTheBareModel) {
     PhoneSimulator phone(arguments);
     ScratchSettings scratch;
     scratch.mapPort(kPhonePort, phone.devicePath());
-    QtSerialLine line{PortMap(scratch.file())};
+    SystemSerialLine line{PortMap(scratch.file())};
     FakeModemList modems;
     ModemInventory inventory(modems);
     SerialPortProbe probe(line, inventory);
 
-    EXPECT_EQ(probe.ProbePort(kIdentifyCommand, kPhonePort, ProbeMode::Report),
+    EXPECT_EQ(probe.ProbePort(kIdentifyCommand, kPhonePort),
               ProbeOutcome::Answered(GetParam().model));
     EXPECT_EQ(phone.transcript(), "AT+GMM\r");
 }

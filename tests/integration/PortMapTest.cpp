@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // COM numbers on Linux: which [ports] keys count, and numbering new devices, also by programs
 // racing. The real modem list proves numbering across plugging and refused writes, under umockdev.
-#include "platform/DeviceNumbering_linux.h"
-#include "platform/PortMap.h"
+#include "platform/modemlist/DeviceNumbering_linux.h"
+#include "platform/serial/PortMap.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
 #include "support/SettingsPeerProcess.h"

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dial/Operators.h"
-#include "platform/SettingsFile.h"
-#include "platform/SettingsFileLock.h"
+#include "platform/settingsfile/SettingsFile.h"
+#include "platform/settingsfile/SettingsFileLock.h"
 #include "settings/SettingsStore.h"
 #include "support/ChildLifetime.h"
 #include "support/FileModes.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
 #include "support/SettingsPeerProcess.h"
+#include "support/StoredText.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -40,21 +41,21 @@ TEST(SettingsStore, EmptyStoreGivesDefaultsAndStaysUnwritten) {
     ScratchSettings scratch;
     const SettingsStore store = scratch.store();
     for (const Operator& route : kOperators) {
-        EXPECT_EQ(store.ReadPortSetting(route.portKey), 1) << route.portKey.name;
+        EXPECT_EQ(store.Read(route.port), 1) << route.port.key;
     }
-    EXPECT_EQ(store.ReadModeSetting(), "false");
-    EXPECT_EQ(store.ReadSetting("port", "fallback"), "fallback");
+    EXPECT_EQ(store.ReadSetting(kPhoneMode), "false");
+    EXPECT_EQ(StoredText(scratch.file(), "port"), "<absent>");
     EXPECT_FALSE(QFile::exists(scratch.filePath()));
 }
 
 TEST(SettingsStore, KeepsEveryTextExactlyAsWritten) {
     ScratchSettings scratch;
-    SettingsStore store = scratch.store();
+    SettingsFile& store = scratch.file();
     const QStringList texts{" 7",  "1,5", "2.5", "+3", "True",     "@String(x)",
                             "a=b", "x;y", "  ",  "",   "[linvox]", QStringLiteral("Порт")};
     for (const QString& text : texts) {
-        ASSERT_TRUE(store.WriteSetting("port", text).stored());
-        EXPECT_EQ(store.ReadSetting("port", "absent"), text);
+        ASSERT_TRUE(store.Write(kSettingsSection, "port", text).ok());
+        EXPECT_EQ(StoredText(store, "port"), text);
     }
     EXPECT_TRUE(scratch.rawFile().startsWith("[linvox]\n"));
 }
@@ -62,32 +63,32 @@ TEST(SettingsStore, KeepsEveryTextExactlyAsWritten) {
 TEST(SettingsStore, ReadsAnUnquotedCommaOfAHandEditedFileAsText) {
     ScratchSettings scratch;
     scratch.writeRawFile("[linvox]\nport=1,5\n");
-    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "1,5");
-    EXPECT_EQ(scratch.store().ReadPortSetting(kPortKey), 1);
+    EXPECT_EQ(StoredText(scratch.file(), "port"), "1,5");
+    EXPECT_EQ(scratch.store().Read(kPortForOthers), 1);
 }
 
 TEST(SettingsStore, ReadsAHandWrittenValueItCannotDecodeAsNoPortRatherThanTheDefault) {
     ScratchSettings scratch;
     scratch.writeRawFile("[linvox]\nport=@Invalid()\n");
-    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "");
-    EXPECT_EQ(scratch.store().ReadPortSetting(kPortKey), 0);
+    EXPECT_EQ(StoredText(scratch.file(), "port"), "");
+    EXPECT_EQ(scratch.store().Read(kPortForOthers), 0);
 }
 
 TEST(SettingsStore, TwoProcessesSeeEachOthersWritesAtOnce) {
     ScratchSettings scratch;
-    SettingsStore store = scratch.store();
+    SettingsFile& store = scratch.file();
     SettingsPeerProcess peer(scratch.filePath());
     EXPECT_EQ(peer.ask("read port"), "<absent>");
     // Values of one length, so a reader cannot tell them apart by the file's size.
     for (int round = 10; round < 40; ++round) {
         const QString ours = QString::number(round);
-        ASSERT_TRUE(store.WriteSetting("port", ours).stored());
+        ASSERT_TRUE(store.Write(kSettingsSection, "port", ours).ok());
         EXPECT_EQ(peer.ask("read port"), ours);
 
         const QString theirs = QString::number(round + 50);
         EXPECT_EQ(peer.ask("write port_mts " + theirs), "stored");
-        EXPECT_EQ(store.ReadSetting("port_mts", "absent"), theirs);
-        EXPECT_EQ(store.ReadPortSetting(kOperators[0].portKey), round + 50);
+        EXPECT_EQ(StoredText(store, "port_mts"), theirs);
+        EXPECT_EQ(scratch.store().Read(kOperators[0].port), round + 50);
     }
 }
 
@@ -116,18 +117,18 @@ TEST(SettingsStore, RefusedWriteReportsAndKeepsTheOldValue) {
     ScratchSettings scratch;
     scratch.preset({{"port", "4"}, {"port_mts", "5"}});
     const QByteArray before = scratch.rawFile();
-    SettingsStore store = scratch.store();
+    SettingsFile& store = scratch.file();
     {
         FullDisk full;
-        const StoreStatus status = store.WriteSetting("port", "12");
-        EXPECT_FALSE(status.stored());
-        EXPECT_TRUE(status.text().contains(scratch.filePath())) << status.text();
-        EXPECT_EQ(store.ReadSetting("port", "absent"), "4");
+        const StoreStatus status = store.Write(kSettingsSection, "port", "12");
+        EXPECT_EQ(status, StoreStatus(Failure(FailureCode::SettingsFileNotWritten,
+                                              scratch.filePath(), {}, EFBIG)));
+        EXPECT_EQ(StoredText(store, "port"), "4");
     }
     EXPECT_EQ(scratch.rawFile(), before);
     // A later write that succeeds must not carry the refused text along.
-    ASSERT_TRUE(store.WriteSetting("port_mts", "6").stored());
-    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "4");
+    ASSERT_TRUE(store.Write(kSettingsSection, "port_mts", "6").ok());
+    EXPECT_EQ(StoredText(scratch.file(), "port"), "4");
     EXPECT_FALSE(scratch.rawFile().contains("12"));
 }
 
@@ -137,12 +138,12 @@ TEST(SettingsStore, RefusedFirstWriteLeavesTheKeyAbsent) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     SettingsFile file({blocker.fileName() + "/config/MyApp.conf", QSettings::IniFormat});
-    SettingsStore store(file);
+    SettingsFile& store = file;
 
-    EXPECT_FALSE(store.WriteSetting("port", "3").stored());
-    EXPECT_EQ(store.ReadSetting("port", "absent"), "absent");
-    EXPECT_FALSE(store.WriteSetting("port_mts", "4").stored());
-    EXPECT_EQ(store.ReadSetting("port", "absent"), "absent");
+    EXPECT_FALSE(store.Write(kSettingsSection, "port", "3").ok());
+    EXPECT_EQ(StoredText(store, "port"), "<absent>");
+    EXPECT_FALSE(store.Write(kSettingsSection, "port_mts", "4").ok());
+    EXPECT_EQ(StoredText(store, "port"), "<absent>");
 }
 
 struct UnreadableCase {
@@ -162,32 +163,33 @@ TEST_P(UnreadableSettingsFile, IsSetAsideWithWhatCouldBeReadCarriedOver) {
     ScratchSettings scratch;
     scratch.writeRawFile(GetParam().contents, ScratchSettings::Written::LongAgo);
     QFile::setPermissions(scratch.filePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    SettingsStore store = scratch.store();
+    SettingsFile& store = scratch.file();
     // Reading first matters: afterwards QSettings no longer reports the file as unreadable.
-    store.ReadSetting("port", "1");
+    static_cast<void>(store.Read(kSettingsSection, "port"));
 
-    const StoreStatus status = store.WriteSetting("port_mts", "3");
+    const StoreStatus status = store.Write(kSettingsSection, "port_mts", "3");
 
-    ASSERT_TRUE(status.stored());
+    ASSERT_TRUE(status.ok());
     const QStringList backups =
         QDir(scratch.directory()).entryList({"MyApp.conf.unreadable-*.bak"}, QDir::Files);
     ASSERT_EQ(backups.size(), 1);
-    EXPECT_TRUE(status.text().contains(backups.first())) << status.text();
+    EXPECT_EQ(status.value().notice, Failure(FailureCode::SettingsFileSetAside, scratch.filePath(),
+                                             scratch.directory() + '/' + backups.first()));
     QFile backup(scratch.directory() + '/' + backups.first());
     ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
     EXPECT_EQ(backup.readAll(), GetParam().contents);
     EXPECT_FALSE(backup.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther))
         << "the copy is readable by others";
-    EXPECT_EQ(store.ReadSetting("port_mts", "absent"), "3");
+    EXPECT_EQ(StoredText(store, "port_mts"), "3");
     QSettings fresh(scratch.filePath(), QSettings::NativeFormat);
     for (const auto& [key, value] : GetParam().readable) {
         EXPECT_EQ(fresh.value(key).toString(), value) << key;
     }
 
     // The fresh file is readable, so later writes keep no further copies.
-    const StoreStatus later = store.WriteSetting("port_ks", "4");
-    EXPECT_TRUE(later.stored());
-    EXPECT_EQ(later.text(), "");
+    const StoreStatus later = store.Write(kSettingsSection, "port_ks", "4");
+    EXPECT_TRUE(later.ok());
+    EXPECT_EQ(later.value().notice, std::nullopt);
     EXPECT_EQ(QDir(scratch.directory()).entryList({"*.bak"}, QDir::Files).size(), 1);
 }
 
@@ -236,9 +238,9 @@ TEST(SettingsStore, WriteChangesOnlyTheLineOfItsKeyKeepingComments) {
     scratch.writeRawFile(
         "; my phones\n[linvox]\n; the USB phone takes MTS\nport_mts=3\nport = 9\n\n"
         "[ports]\n; the phone on USB\nCOM3=/dev/ttyACM0\n");
-    ASSERT_TRUE(scratch.store().WriteSetting("port", "4").stored());
-    ASSERT_TRUE(scratch.store().WriteSetting("port_ks", "5").stored());
-    ASSERT_TRUE(scratch.file().Write("ports", "COM4", "/dev/rfcomm0").stored());
+    ASSERT_TRUE(scratch.file().Write(kSettingsSection, "port", "4").ok());
+    ASSERT_TRUE(scratch.file().Write(kSettingsSection, "port_ks", "5").ok());
+    ASSERT_TRUE(scratch.file().Write("ports", "COM4", "/dev/rfcomm0").ok());
 
     EXPECT_EQ(scratch.rawFile(),
               "; my phones\n[linvox]\n; the USB phone takes MTS\nport_mts=3\nport=4\nport_ks=5\n\n"
@@ -250,7 +252,7 @@ TEST(SettingsStore, ValueTheFileHoldsAlreadyIsNotWrittenAgain) {
     scratch.writeRawFile("[linvox]\nport = 4\n", ScratchSettings::Written::LongAgo);
     const QDateTime modified = QFileInfo(scratch.filePath()).lastModified();
 
-    ASSERT_TRUE(scratch.store().WriteSetting("port", "4").stored());
+    ASSERT_TRUE(scratch.file().Write(kSettingsSection, "port", "4").ok());
 
     EXPECT_EQ(scratch.rawFile(), "[linvox]\nport = 4\n");
     EXPECT_EQ(QFileInfo(scratch.filePath()).lastModified(), modified);
@@ -262,19 +264,18 @@ TEST(SettingsStore, SettingsFileKeptElsewhereThroughALinkStaysALink) {
     ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
     kept.close();
     ASSERT_TRUE(QFile::link(kept.fileName(), scratch.filePath()));
-    ASSERT_TRUE(scratch.store().WriteSetting("port", "4").stored());
+    ASSERT_TRUE(scratch.file().Write(kSettingsSection, "port", "4").ok());
     EXPECT_TRUE(QFileInfo(scratch.filePath()).isSymLink());
-    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "4");
+    EXPECT_EQ(StoredText(scratch.file(), "port"), "4");
 }
 
 TEST(SettingsStore, StoreThatIsNoRegularFileIsNeverOpened) {
     // Opened, a FIFO without a writer would block its reader for good.
     ScratchSettings scratch;
     ASSERT_EQ(::mkfifo(QFile::encodeName(scratch.filePath()), 0600), 0);
-    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "absent");
-    const StoreStatus status = scratch.store().WriteSetting("port", "3");
-    EXPECT_FALSE(status.stored());
-    EXPECT_TRUE(status.text().contains(scratch.filePath())) << status.text();
+    EXPECT_EQ(StoredText(scratch.file(), "port"), "<absent>");
+    EXPECT_EQ(scratch.file().Write(kSettingsSection, "port", "3"),
+              StoreStatus(Failure(FailureCode::SettingsFileIsNoFile, scratch.filePath())));
 }
 
 struct FolderCase {
@@ -319,9 +320,8 @@ TEST_P(SettingsFolders, ThatCannotBeSearchedAreRefusedAsUnreadableFilesAre) {
 
     EXPECT_EQ(read, GetParam().refused ? "<absent>" : GetParam().read);
     const QString refusal =
-        QStringLiteral("refused: нет доступа к каталогу %1 на пути к файлу настроек %2");
-    EXPECT_EQ(save.toStdString(),
-              (GetParam().refused ? refusal.arg(folder, file) : "stored").toStdString());
+        "refused: " + Say(Failure(FailureCode::SettingsFolderNotSearchable, file, folder));
+    EXPECT_EQ(save, GetParam().refused ? refusal : "stored");
 }
 
 constexpr QFile::Permissions kAll = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
@@ -368,7 +368,7 @@ TEST(SettingsStore, SaveRemovesWhatEndedSavesLeftAndNothingElse) {
     ASSERT_TRUE(scratchFile.open(QIODevice::WriteOnly));
     scratchFile.close();
 
-    ASSERT_TRUE(scratch.store().WriteSetting("port", "5").stored());
+    ASSERT_TRUE(scratch.file().Write(kSettingsSection, "port", "5").ok());
 
     QStringList expected = others + QStringList{"MyApp.conf", "dotfiles.conf"};
     QStringList found =
@@ -376,27 +376,26 @@ TEST(SettingsStore, SaveRemovesWhatEndedSavesLeftAndNothingElse) {
     expected.sort();
     found.sort();
     EXPECT_EQ(found, expected);
-    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "5");
+    EXPECT_EQ(StoredText(scratch.file(), "port"), "5");
 }
 
 TEST(SettingsStore, ReadableFileIsNotCopied) {
     ScratchSettings scratch;
     scratch.writeRawFile("[linvox]\nport=5\n\n[ports]\nCOM3=/dev/ttyUSB0\n");
-    ASSERT_TRUE(scratch.store().WriteSetting("port_mts", "3").stored());
+    ASSERT_TRUE(scratch.file().Write(kSettingsSection, "port_mts", "3").ok());
     EXPECT_TRUE(QDir(scratch.directory()).entryList({"*.bak"}, QDir::Files).isEmpty());
     EXPECT_TRUE(scratch.rawFile().contains("COM3=/dev/ttyUSB0"));
-    EXPECT_EQ(scratch.store().ReadSetting("port", "absent"), "5");
+    EXPECT_EQ(StoredText(scratch.file(), "port"), "5");
 }
 
 // In another process, so that a save that hangs fails the test instead of hanging it.
 TEST(SettingsStore, LockPathThatIsNoFileRefusesEverySaveAtOnceNamingIt) {
-    const std::pair<std::function<void(const QString&)>, QString> locks[] = {
+    const std::pair<std::function<void(const QString&)>, FailureCode> locks[] = {
         {[](const QString& path) { ::mkfifo(QFile::encodeName(path), 0600); },
-         "файл блокировки настроек %1 — не обычный файл, а канал или устройство"},
-        {[](const QString& path) { QDir().mkdir(path); },
-         "файл блокировки настроек %1 — это каталог, а не файл"},
+         FailureCode::SettingsLockIsNoFile},
+        {[](const QString& path) { QDir().mkdir(path); }, FailureCode::SettingsLockIsFolder},
         {[](const QString& path) { QFile::link(path + ".gone", path); },
-         "файл блокировки настроек %1 — ссылка, а не обычный файл"}};
+         FailureCode::SettingsLockIsLink}};
     for (const auto& [make, reason] : locks) {
         ScratchSettings scratch;
         scratch.writeRawFile("[linvox]\nport=4\n");
@@ -404,7 +403,7 @@ TEST(SettingsStore, LockPathThatIsNoFileRefusesEverySaveAtOnceNamingIt) {
         make(lockPath);
         SettingsPeerProcess peer(scratch.filePath());
 
-        const QString refusal = "refused: " + reason.arg(lockPath);
+        const QString refusal = "refused: " + Say(Failure(reason, lockPath));
         EXPECT_EQ(peer.ask("write port 5"), refusal);
         EXPECT_EQ(peer.ask("write port_mts 6"), refusal);
         EXPECT_EQ(scratch.rawFile(), "[linvox]\nport=4\n");
@@ -416,7 +415,7 @@ TEST(SettingsStore, LockPathThatIsNoFileRefusesEverySaveAtOnceNamingIt) {
 TEST(SettingsFileLock, IsARunningProgramsLockToQtProgramsWhileHeld) {
     ScratchSettings scratch;
     SettingsFileLock held(scratch.filePath());
-    ASSERT_EQ(held.Take(), "");
+    ASSERT_TRUE(held.Take().ok());
     QLockFile qtProgramsLock(scratch.filePath() + ".lock");
     EXPECT_FALSE(qtProgramsLock.tryLock(0));
     EXPECT_EQ(qtProgramsLock.error(), QLockFile::LockFailedError);
@@ -440,7 +439,7 @@ TEST(SettingsFileLock, LeftUnderAnIdGivenAgainIsTakenOverAtOnce) {
         left.close();
 
         SettingsFileLock lock(scratch.filePath());
-        EXPECT_EQ(lock.Take(), "") << "process " << id;
+        EXPECT_TRUE(lock.Take().ok()) << "process " << id;
         ASSERT_TRUE(left.open(QIODevice::ReadOnly));
         EXPECT_TRUE(left.readLine().startsWith(QByteArray::number(::getpid()) + '\n'));
         left.close();

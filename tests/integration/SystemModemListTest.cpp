@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Linux modem list through the real libudev, over devices that umockdev makes up: CTest runs
 // this program under umockdev-run.
-#include "platform/SystemModemList.h"
+#include "platform/modemlist/SystemModemList.h"
 #include "support/DeviceSandbox.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
@@ -42,10 +42,10 @@ protected:
     }
 
     QList<ModemEntry> entries() {
-        const ModemListing listing = modems.Query();
-        EXPECT_EQ(listing.failure, "");
-        EXPECT_EQ(listing.notices, QStringList());
-        return listing.entries;
+        const Outcome<ModemListing> listing = modems.Query();
+        EXPECT_TRUE(listing.ok());
+        EXPECT_TRUE(listing.ok() && listing.value().notices.isEmpty());
+        return listing.ok() ? listing.value().entries : QList<ModemEntry>();
     }
 
     DeviceSandbox sandbox;
@@ -146,15 +146,17 @@ TEST_F(SystemModemListTest, LeavesOutDevicesWhoseNumbersCannotBeRememberedAndNam
     scratch.writeRawFile(("[ports]\nCOM3=/dev/" + kPhoneLink + "\n").toUtf8());
     ASSERT_TRUE(QDir().mkdir(scratch.filePath() + ".lock"));
 
-    const ModemListing listing = modems.Query();
-    EXPECT_EQ(listing.entries, (QList<ModemEntry>{{"COM3", "Phone Maker Phone 123"}}));
-    ASSERT_EQ(listing.notices.size(), 1);
-    const QString& notice = listing.notices[0];
-    EXPECT_TRUE(notice.startsWith(RefusedSettingText("")) &&
-                notice.contains(scratch.filePath() + ".lock") &&
-                notice.contains("Other Maker Phone 9 (/dev/ttyACM1)") &&
-                notice.contains("Bluetooth 00:1A:7D:DA:71:13 (/dev/rfcomm0)"))
-        << notice;
+    const Outcome<ModemListing> listing = modems.Query();
+    ASSERT_TRUE(listing.ok());
+    EXPECT_EQ(listing.value().entries, (QList<ModemEntry>{{"COM3", "Phone Maker Phone 123"}}));
+    const Failure refused =
+        Failure(FailureCode::SettingNotSaved)
+            .Because(Failure(FailureCode::SettingsLockIsFolder, scratch.filePath() + ".lock"));
+    EXPECT_EQ(listing.value().notices,
+              QList<Failure>{Failure(FailureCode::DevicesLeftUnnumbered, {},
+                                     "Bluetooth 00:1A:7D:DA:71:13 (/dev/rfcomm0); "
+                                     "Other Maker Phone 9 (/dev/ttyACM1)")
+                                 .Because(refused)});
 }
 
 TEST_F(SystemModemListTest, SaysWhyWhenUdevCannotBeRead) {
@@ -164,9 +166,7 @@ TEST_F(SystemModemListTest, SaysWhyWhenUdevCannotBeRead) {
     QFile notADirectory(classes);
     ASSERT_TRUE(notADirectory.open(QIODevice::WriteOnly));
 
-    const ModemListing listing = modems.Query();
-    EXPECT_EQ(listing.entries, QList<ModemEntry>());
-    EXPECT_TRUE(listing.failure.contains("udev")) << listing.failure;
+    EXPECT_TRUE(modems.Query().failedWith(FailureCode::DeviceListNotRead));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "FakeSerialLine.h"
 #include "InMemorySettings.h"
 #include "RecordingMessageSink.h"
-#include "dial/SendDialCommand.h"
+#include "dial/Dialer.h"
 
 namespace linvox::testing {
 

@@ -8,12 +8,12 @@ namespace linvox::testing {
 // Gives the listing a test sets, counting the queries.
 class FakeModemList : public ModemListSource {
 public:
-    ModemListing Query() override {
+    Outcome<ModemListing> Query() override {
         ++queries;
         return listing;
     }
 
-    ModemListing listing;
+    Outcome<ModemListing> listing = ModemListing{};
     int queries = 0;
 };
 

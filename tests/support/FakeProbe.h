@@ -10,19 +10,19 @@
 
 namespace linvox::testing {
 
-// Answers each port from a table, and the rest as a silent unlisted device; logs every probe as
-// "port/0" (silent) or "port/1" (report).
+// Answers each port from a table, and the rest as a silent unlisted device; logs the port of every
+// probe.
 class FakeProbe : public PortProbe {
 public:
-    ProbeOutcome ProbePort(const QString& command, qint16 port, ProbeMode mode) override {
-        probes.append(QStringLiteral("%1/%2").arg(port).arg(mode == ProbeMode::Report ? 1 : 0));
+    ProbeOutcome ProbePort(const QString& command, qint16 port) override {
+        probes.append(QString::number(port));
         commands.append(command);
         if (duringProbe) {
             duringProbe();
         }
         const auto answer = answers.find(port);
         if (answer == answers.end()) {
-            return ProbeOutcome::NoModem(mode);
+            return ProbeOutcome::NoModem();
         }
         return ProbeOutcome::Answered(answer->second);
     }

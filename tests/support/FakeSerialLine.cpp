@@ -3,57 +3,55 @@
 
 namespace linvox::testing {
 
-LineStatus FakeSerialLine::SetCommPort(qint16 port) {
+Status FakeSerialLine::SetCommPort(qint16 port) {
     log.append(QStringLiteral("CommPort=%1").arg(port));
     if (m_open) {
-        return LineStatus::PortAlreadyOpen();
+        return Failure(FailureCode::PortAlreadyOpen);
     }
     if (port < 1) {
-        return LineStatus::InvalidPortNumber();
+        return Failure(FailureCode::InvalidPortNumber);
     }
     m_port = port;
-    return LineStatus::Done();
+    return Done{};
 }
 
-LineStatus FakeSerialLine::SetPortOpen(bool open) {
+Status FakeSerialLine::SetPortOpen(bool open) {
     log.append(open ? QStringLiteral("PortOpen=true") : QStringLiteral("PortOpen=false"));
     if (!open) {
         m_open = false;
-        return LineStatus::Done();
+        return Done{};
     }
-    const LineStatus opened =
-        openFailures.isEmpty() ? LineStatus::Done() : openFailures.takeFirst();
-    if (!opened.done()) {
-        return opened;
+    if (!openFailures.isEmpty()) {
+        return openFailures.takeFirst();
     }
     m_open = true;
     if (onOpen) {
         onOpen(*this);
     }
-    return LineStatus::Done();
+    return Done{};
 }
 
-LineStatus FakeSerialLine::Output(const QByteArray& bytes) {
+Status FakeSerialLine::Output(const QByteArray& bytes) {
     log.append(QStringLiteral("Output=") + QString::fromLatin1(bytes));
     if (!m_open) {
-        return LineStatus::DeviceNotOpen();
+        return Failure(FailureCode::DeviceNotOpen);
     }
-    if (!outputFailure.done()) {
-        return outputFailure;
+    if (outputFailure) {
+        return *outputFailure;
     }
     if (onOutput) {
         onOutput(*this);
     }
-    return LineStatus::Done();
+    return Done{};
 }
 
-LineStatus FakeSerialLine::ClearInBuffer() {
+Status FakeSerialLine::ClearInBuffer() {
     log.append(QStringLiteral("InBufferCount=0"));
     if (!m_open) {
-        return LineStatus::DeviceNotOpen();
+        return Failure(FailureCode::DeviceNotOpen);
     }
     incoming.clear();
-    return LineStatus::Done();
+    return Done{};
 }
 
 QByteArray FakeSerialLine::Input() {

@@ -4,6 +4,7 @@
 #include "line/SerialLine.h"
 
 #include <functional>
+#include <optional>
 
 #include <QByteArray>
 #include <QStringList>
@@ -15,21 +16,21 @@ namespace linvox::testing {
 class FakeSerialLine : public SerialLine {
 public:
     qint16 CommPort() const override { return m_port; }
-    LineStatus SetCommPort(qint16 port) override;
+    Status SetCommPort(qint16 port) override;
     bool PortOpen() const override { return m_open; }
-    LineStatus SetPortOpen(bool open) override;
-    LineStatus Output(const QByteArray& bytes) override;
+    Status SetPortOpen(bool open) override;
+    Status Output(const QByteArray& bytes) override;
     int InBufferCount() const override { return static_cast<int>(incoming.size()); }
-    LineStatus ClearInBuffer() override;
+    Status ClearInBuffer() override;
     QByteArray Input() override;
     bool AwaitInput(QDeadlineTimer deadline) override;
     bool WaitForMoreInput(QDeadlineTimer deadline) override;
 
     QStringList log;
     // What the coming opens come to, taken one per open; opens beyond the list succeed.
-    QList<LineStatus> openFailures;
+    QList<Failure> openFailures;
     // What every write comes to.
-    LineStatus outputFailure = LineStatus::Done();
+    std::optional<Failure> outputFailure;
     // What the "phone" has sent and not yet been read.
     QByteArray incoming;
     // What the "phone" sends while the line is waited on: each wait brings the next piece, and a

@@ -9,6 +9,7 @@
 #include "support/FakeShell.h"
 #include "support/RecordingMessageSink.h"
 #include "support/ScratchSettings.h"
+#include "support/StoredText.h"
 
 #include <optional>
 
@@ -28,7 +29,7 @@ struct Harness {
     Control* control(const char* name) {
         return window.findChild<Control*>(QString::fromLatin1(name));
     }
-    QString stored(const QString& key) { return settings.ReadSetting(key, "<absent>"); }
+    QString stored(const QString& key) { return StoredText(file, key); }
     void openSettingsView() { QTest::mouseClick(control<QPushButton>("Command4"), Qt::LeftButton); }
 
     ScratchSettings scratch;

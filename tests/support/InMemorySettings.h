@@ -14,11 +14,11 @@
 namespace linvox::testing {
 
 // Settings held in memory, for the logic's tests: a store as the program sees it, without a file.
-// A reason in unusable makes it a store that cannot be read (it reads as empty and refuses every
+// A failure in unusable makes it a store that cannot be read (it reads as empty and refuses every
 // write); one in refusal, a store that refuses every write.
 class InMemorySettings : public SettingsBackend {
 public:
-    QString UnusableReason() const override { return unusable; }
+    Status Usable() const override { return unusable ? Status(*unusable) : Status(Done{}); }
 
     std::optional<QString> Read(const QString& group, const QString& key) const override {
         for (const Entry& entry : ReadGroup(group)) {
@@ -31,7 +31,7 @@ public:
 
     QList<Entry> ReadGroup(const QString& group) const override {
         const auto found = groups.find(group);
-        return !unusable.isEmpty() || found == groups.end() ? QList<Entry>() : found->second;
+        return unusable || found == groups.end() ? QList<Entry>() : found->second;
     }
 
     StoreStatus Write(const QString& group, const QString& key, const QString& value) override {
@@ -39,8 +39,8 @@ public:
     }
 
     StoreStatus Update(const QString& group, const GroupUpdate& choose) override {
-        if (!unusable.isEmpty() || !refusal.isEmpty()) {
-            return StoreStatus::Refused(unusable.isEmpty() ? refusal : unusable);
+        if (unusable || refusal) {
+            return unusable ? *unusable : *refusal;
         }
         QList<Entry>& entries = groups[group];
         for (const Entry& chosen : choose(entries)) {
@@ -52,7 +52,7 @@ public:
                 stored->value = chosen.value;
             }
         }
-        return StoreStatus::Stored();
+        return Stored{};
     }
 
     // The program's settings store over these settings.
@@ -61,13 +61,13 @@ public:
     // Stores key=value in the program's section for each pair.
     void preset(std::initializer_list<std::pair<QString, QString>> values) {
         for (const auto& [key, value] : values) {
-            EXPECT_TRUE(store().WriteSetting(key, value).stored()) << key.toStdString();
+            EXPECT_TRUE(Write(kSettingsSection, key, value).ok()) << key.toStdString();
         }
     }
 
     std::map<QString, QList<Entry>> groups;
-    QString unusable;
-    QString refusal;
+    std::optional<Failure> unusable;
+    std::optional<Failure> refusal;
 };
 
 }  // namespace linvox::testing

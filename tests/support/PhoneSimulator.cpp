@@ -2,7 +2,7 @@
 #include "PhoneSimulator.h"
 
 #include "ChildLifetime.h"
-#include "platform/SerialLockFile.h"
+#include "platform/serial/SerialLockFile.h"
 
 #include <stdexcept>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "dial/SendDialCommand.h"
+#include "dial/Dialer.h"
 #include "messages/MessageSink.h"
-#include "modems/PortProbe.h"
+#include "modems/ProbeOutcome.h"
 
 #include <ostream>
 
@@ -26,13 +26,27 @@ inline void PrintTo(OperatorCode code, std::ostream* out) {
 }
 
 inline void PrintTo(DialResult result, std::ostream* out) {
-    *out << (result == DialResult::Sent     ? "sent"
-             : result == DialResult::Failed ? "failed"
-                                            : "refused");
+    *out << (result == DialResult::Sent          ? "sent"
+             : result == DialResult::Failed      ? "failed"
+             : result == DialResult::Interrupted ? "interrupted"
+                                                 : "refused");
+}
+
+inline void PrintTo(const Failure& failure, std::ostream* out) {
+    *out << "{code " << static_cast<int>(failure.code()) << ", \"" << Say(failure) << "\"}";
+}
+
+template <typename Value>
+void PrintTo(const Outcome<Value>& outcome, std::ostream* out) {
+    if (outcome.ok()) {
+        *out << "ok";
+    } else {
+        PrintTo(outcome.failure(), out);
+    }
 }
 
 inline void PrintTo(const ProbeOutcome& outcome, std::ostream* out) {
-    *out << "{kind " << static_cast<int>(outcome.kind()) << ", \"" << outcome.text().toStdString()
+    *out << "{kind " << static_cast<int>(outcome.kind()) << ", \"" << ProbeResultText(outcome)
          << "\"}";
 }
 

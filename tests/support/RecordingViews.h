@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "modems/PortCheck.h"
-#include "modems/PortSearch.h"
+#include "modems/CheckSelectedPorts.h"
+#include "modems/SearchModemPorts.h"
 
 #include <array>
 
@@ -28,6 +28,15 @@ public:
 
     QStringList log;
 };
+
+// The captions a search or check logs: its wait caption, then "Выполнено: " and each percentage.
+inline QStringList ProgressCaptions(Phrase wait, const QList<int>& percents) {
+    QStringList captions{"caption=" + Say(wait)};
+    for (const int percent : percents) {
+        captions.append("caption=" + DoneCaption(percent));
+    }
+    return captions;
+}
 
 struct RecordingSearchView : RecordingProgress<SearchView> {
     void SetResultText(const QString& text) override {

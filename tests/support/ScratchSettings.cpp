@@ -40,9 +40,8 @@ void ScratchSettings::writeRawFile(const QByteArray& bytes, Written written) con
 }
 
 void ScratchSettings::preset(std::initializer_list<std::pair<QString, QString>> values) const {
-    SettingsStore settings = store();
     for (const auto& [key, value] : values) {
-        if (!settings.WriteSetting(key, value).stored()) {
+        if (!m_file.Write(kSettingsSection, key, value).ok()) {
             throw std::runtime_error("cannot store " + key.toStdString());
         }
     }

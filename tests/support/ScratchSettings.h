@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/SettingsFile.h"
+#include "platform/settingsfile/SettingsFile.h"
 #include "settings/SettingsStore.h"
 
 #include <QByteArray>

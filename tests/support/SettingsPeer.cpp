@@ -5,9 +5,9 @@
 //   write <key> <value>    -> "stored", or "refused: " and the reason
 //   number <device>...     -> the COM number of each device, as the modem list gives them (0 for
 //                             one left without), parted by blanks
-#include "platform/DeviceNumbering_linux.h"
-#include "platform/SettingsFile.h"
-#include "settings/SettingsStore.h"
+#include "platform/modemlist/DeviceNumbering_linux.h"
+#include "platform/settingsfile/SettingsFile.h"
+#include "settings/Settings.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -19,7 +19,6 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     linvox::SettingsFile file({QString::fromLocal8Bit(argv[1]), QSettings::IniFormat});
-    linvox::SettingsStore store(file);
     linvox::DeviceNumbering numbering(file);
     QTextStream in(stdin);
     QTextStream out(stdout);
@@ -28,10 +27,11 @@ int main(int argc, char* argv[]) {
     while (in.readLineInto(&line)) {
         const QStringList words = line.split(u' ');
         if (words.size() == 2 && words[0] == u"read") {
-            out << store.ReadSetting(words[1], absent) << Qt::endl;
+            out << file.Read(linvox::kSettingsSection, words[1]).value_or(absent) << Qt::endl;
         } else if (words.size() == 3 && words[0] == u"write") {
-            const linvox::StoreStatus status = store.WriteSetting(words[1], words[2]);
-            out << (status.stored() ? QStringLiteral("stored") : "refused: " + status.text())
+            const linvox::StoreStatus status =
+                file.Write(linvox::kSettingsSection, words[1], words[2]);
+            out << (status.ok() ? QStringLiteral("stored") : "refused: " + Say(status.failure()))
                 << Qt::endl;
         } else if (words.size() > 1 && words[0] == u"number") {
             QList<linvox::DeviceNumbering::AttachedDevice> devices;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/LockOwner.h"
+#include "platform/process/LockOwner.h"
 
 #include <gtest/gtest.h>
 

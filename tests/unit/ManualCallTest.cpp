@@ -10,7 +10,12 @@
 namespace linvox::testing {
 namespace {
 
-const Message kTooFewDigits{"Недостаточное количество цифр!", "Linvox"};
+const Message kTooFewDigits{Say(Phrase::TooFewDigits), kProgramTitle};
+
+// The message for a number with letters, as typed.
+Message HasLetters(const QString& typed) {
+    return {JoinLines({Say(Phrase::NumberHasLetters), typed}), kProgramTitle};
+}
 
 struct NormalizeCase {
     QString typed;
@@ -44,17 +49,15 @@ INSTANTIATE_TEST_SUITE_P(
         NormalizeCase{"   ", std::nullopt, {kTooFewDigits}},
         // Counted before letters are looked for.
         NormalizeCase{"abc", std::nullopt, {kTooFewDigits}},
-        NormalizeCase{
-            "050-ABC-4567", std::nullopt, {{"Телефон содержит буквы!\r\n050-ABC-4567", "Linvox"}}},
+        NormalizeCase{"050-ABC-4567", std::nullopt, {HasLetters("050-ABC-4567")}},
         // Only the listed punctuation goes: a tab or a no-break space stays and is no digit.
-        NormalizeCase{
-            "050\t1234567", std::nullopt, {{"Телефон содержит буквы!\r\n050\t1234567", "Linvox"}}},
+        NormalizeCase{"050\t1234567", std::nullopt, {HasLetters("050\t1234567")}},
         NormalizeCase{QStringLiteral("050\u00a01234567"),
                       std::nullopt,
-                      {{QStringLiteral("Телефон содержит буквы!\r\n050\u00a01234567"), "Linvox"}}},
+                      {HasLetters(QStringLiteral("050\u00a01234567"))}},
         NormalizeCase{QStringLiteral("٠٥٠١٢٣٤٥٦٧"),
                       std::nullopt,
-                      {{QStringLiteral("Телефон содержит буквы!\r\n٠٥٠١٢٣٤٥٦٧"), "Linvox"}}}));
+                      {HasLetters(QStringLiteral("٠٥٠١٢٣٤٥٦٧"))}}));
 
 class ManualCallFixture : public ::testing::Test, protected DialerRig {
 protected:
@@ -83,7 +86,10 @@ TEST_P(ManualCalls, DialTheCleanedNumberOrTellWhy) {
 INSTANTIATE_TEST_SUITE_P(
     FieldTexts, ManualCalls,
     ::testing::Values(
-        ManualCallCase{"", {}, {{"Не введён номер!", "Проверка номера", MessageIcon::Critical}}},
+        ManualCallCase{
+            "",
+            {},
+            {{Say(Phrase::NoNumberTyped), Say(Phrase::NumberCheckTitle), MessageIcon::Critical}}},
         ManualCallCase{"   ", {}, {kTooFewDigits}},
         ManualCallCase{"+38 (050) 123-45-67", {"Output=ATD380501234567;\r"}, {}},
         ManualCallCase{"050-123-45-67", {"Output=ATD0501234567;\r"}, {}},
@@ -93,17 +99,17 @@ INSTANTIATE_TEST_SUITE_P(
         ManualCallCase{"05012345e7", {}, {WrongNumberFormMessage()}}));
 
 TEST_F(ManualCallFixture, FailureThatClearsOnTheRetryShowsNothing) {
-    line.openFailures = {LineStatus::DeviceNotOpen()};
+    line.openFailures = {Failure(FailureCode::DeviceNotOpen)};
     PlaceManualCall("0501234567", dialer, messages);
     EXPECT_EQ(line.log.filter("Output="), QStringList{"Output=ATD0501234567;\r"});
     EXPECT_TRUE(messages.messages.isEmpty());
 }
 
 TEST_F(ManualCallFixture, LastingFailureShowsOneConnectionMessage) {
-    line.openFailures = {LineStatus::DeviceNotOpen(), LineStatus::DeviceNotOpen()};
+    line.openFailures = {Failure(FailureCode::DeviceNotOpen), Failure(FailureCode::DeviceNotOpen)};
     PlaceManualCall("0501234567", dialer, messages);
     ASSERT_EQ(messages.messages.size(), 1);
-    EXPECT_EQ(messages.messages.first().title, "Модем");
+    EXPECT_EQ(messages.messages.first().title, Say(Phrase::ModemTitle));
 }
 
 }  // namespace

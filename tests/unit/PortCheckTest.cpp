@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "modems/PortCheck.h"
+#include "modems/CheckSelectedPorts.h"
 #include "support/FakeModemList.h"
 #include "support/FakeProbe.h"
 #include "support/QtPrinters.h"
@@ -22,29 +22,22 @@ protected:
     RecordingMessageSink messages;
 };
 
-TEST_F(Check, ProbesEachRowAndShowsTheReportModeAnswer) {
+TEST_F(Check, ProbesEachRowAndShowsWhatTheLastProbeFound) {
     view.fields = {"3", " 4", "", "99999", "7"};
     view.results.fill("stale");
     probe.answers = {{3, "MODEL X1"}, {7, "(Phone)"}};
     Run();
-    EXPECT_EQ(probe.probes,
-              (QStringList{"3/0", "3/1", "4/0", "4/0", "4/1", "0/0", "0/0", "0/1", "7/0", "7/1"}));
+    EXPECT_EQ(probe.probes, (QStringList{"3", "3", "4", "4", "4", "0", "0", "0", "7", "7"}));
+    const QString unknown = Say(Phrase::ProbeUnknown);
     EXPECT_EQ(view.results,
-              (std::array<QString, kPortRowCount>{"MODEL X1", "Неизвестно", "Неизвестно",
-                                                  "Неверный порт", "(Phone)"}));
-    EXPECT_EQ(
-        view.logged("caption"),
-        (QStringList{"caption=Подождите....", "caption=Выполнено: 0%", "caption=Выполнено: 20%",
-                     "caption=Выполнено: 40%", "caption=Выполнено: 60%", "caption=Выполнено: 80%",
-                     "caption=Выполнено: 100%"}));
+              (std::array<QString, kPortRowCount>{"MODEL X1", unknown, unknown,
+                                                  Say(Phrase::ProbeInvalidPort), "(Phone)"}));
+    EXPECT_EQ(view.logged("caption"),
+              ProgressCaptions(Phrase::CheckWaitCaption, {0, 20, 40, 60, 80, 100}));
     EXPECT_EQ(view.logged("width"), (QStringList{"width=2", "width=723", "width=1446", "width=2169",
                                                  "width=2892", "width=3615"}));
     EXPECT_EQ(view.log.last(), "colour=green");
-    const Message warning{
-        "Внимание! На выполнение этой операции необходимо примерно 30 секунд. В это время может "
-        "казаться что компьютер как бы завис. Дождитесь окончания процесса!",
-        "Linvox"};
-    EXPECT_EQ(messages.messages, QList<Message>{warning});
+    EXPECT_EQ(messages.messages, (QList<Message>{{Say(Phrase::CheckWarning), kProgramTitle}}));
 }
 
 TEST_F(Check, ReadsTheModemListOnlyWhenAPortIsSilentAndThenOnce) {
@@ -56,7 +49,7 @@ TEST_F(Check, ReadsTheModemListOnlyWhenAPortIsSilentAndThenOnce) {
 
     probe.answers.clear();
     // As the probe does for a silent port: it names the listed modem.
-    probe.duringProbe = [&] { inventory.ModemNameForPort(4); };
+    probe.duringProbe = [&] { static_cast<void>(inventory.ModemNameForPort(4)); };
     Run();
     EXPECT_EQ(modems.queries, 1);
 }
@@ -66,10 +59,11 @@ TEST_F(Check, WithOnePhoneChecksOnlyThePortForAllCalls) {
     view.fields = {"3", "3", "3", "3", "5"};
     view.results.fill("stale");
     Run();
-    EXPECT_EQ(probe.probes, (QStringList{"5/0", "5/0", "5/1"}));
-    EXPECT_EQ(view.results, (std::array<QString, kPortRowCount>{"", "", "", "", "Неизвестно"}));
+    EXPECT_EQ(probe.probes, (QStringList{"5", "5", "5"}));
+    EXPECT_EQ(view.results,
+              (std::array<QString, kPortRowCount>{"", "", "", "", Say(Phrase::ProbeUnknown)}));
     EXPECT_EQ(view.logged("caption").last(2),
-              (QStringList{"caption=Выполнено: 0%", "caption=Выполнено: 100%"}));
+              ProgressCaptions(Phrase::CheckWaitCaption, {0, 100}).last(2));
 }
 
 TEST_F(Check, ReadsTheFieldAnewForEveryProbe) {
@@ -77,7 +71,7 @@ TEST_F(Check, ReadsTheFieldAnewForEveryProbe) {
     view.fields[kAllCallsRow] = "5";
     probe.duringProbe = [this] { view.fields[kAllCallsRow] = "6"; };
     Run();
-    EXPECT_EQ(probe.probes, (QStringList{"5/0", "6/0", "6/1"}));
+    EXPECT_EQ(probe.probes, (QStringList{"5", "6", "6"}));
 }
 
 TEST_F(Check, ShowsEachAnswerOnOneLine) {

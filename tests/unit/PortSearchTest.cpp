@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "modems/PortSearch.h"
+#include "modems/SearchModemPorts.h"
 #include "support/FakeModemList.h"
 #include "support/FakeProbe.h"
 #include "support/QtPrinters.h"
@@ -35,64 +35,64 @@ protected:
 };
 
 TEST_F(Search, ProbesTheRangeSilentlyAndListsWhatAnswered) {
-    modems.listing.entries = {{"COM3", "Phone"}};
+    modems.listing = ModemListing{{{"COM3", "Phone"}}, {}};
     // A device whose whole answer is "ER" reads as the failure text.
     probe.answers = {{3, "MODEL X1"}, {4, "ER"}, {5, "ERROR"}};
     Run();
-    EXPECT_EQ(probe.probes, (QStringList{"3/0", "4/0", "5/0", "6/0", "7/0", "8/0"}));
+    EXPECT_EQ(probe.probes, (QStringList{"3", "4", "5", "6", "7", "8"}));
     EXPECT_EQ(probe.commands.count("AT+GMM"), probe.commands.size());
     EXPECT_EQ(view.resultText, "\r\n3 - MODEL X1\r\n5 - ERROR");
-    EXPECT_EQ(
-        view.logged("caption"),
-        (QStringList{"caption=Подождите...", "caption=Выполнено: 0%", "caption=Выполнено: 20%",
-                     "caption=Выполнено: 40%", "caption=Выполнено: 60%", "caption=Выполнено: 80%",
-                     "caption=Выполнено: 100%"}));
+    EXPECT_EQ(view.logged("caption"),
+              ProgressCaptions(Phrase::SearchWaitCaption, {0, 20, 40, 60, 80, 100}));
     EXPECT_EQ(view.log.first(4), (QStringList{"bar", "width=2", "colour=highlight", "result="}));
     EXPECT_EQ(view.log.last(2), (QStringList{"colour=green", "result=" + view.resultText}));
-    const Message warning{
-        "Внимание! На выполнение этой операции необходимо примерно от 30 секунд до 2 минут. В это "
-        "время может казаться что компьютер как бы завис. Дождитесь окончания процесса!",
-        "Linvox"};
-    EXPECT_EQ(messages.messages, QList<Message>{warning});
+    EXPECT_EQ(messages.messages, (QList<Message>{{Say(Phrase::SearchWarning), kProgramTitle}}));
 }
 
 TEST_F(Search, WithoutModemsProbesNothingAndSaysSo) {
-    for (const QString& failure : {QString(), QStringLiteral("udev unreachable")}) {
-        modems.listing = {{}, failure, {"Настройка не сохранена: x"}};
-        messages.messages.clear();
+    const Failure notice = Failure(FailureCode::SettingNotSaved)
+                               .Because(Failure(FailureCode::SettingsFileNotWritable, "x.conf"));
+    const Failure unreadable(FailureCode::DeviceListNotRead, {}, {}, EIO);
+    const std::pair<Outcome<ModemListing>, QList<Failure>> listings[] = {
+        {ModemListing{{}, {notice}}, {notice}},
+        {unreadable, {Failure(FailureCode::ModemListNotRead).Because(unreadable)}}};
+    for (const auto& [listing, told] : listings) {
+        modems.listing = listing;
+        messages.messages = {};
         Run();
         EXPECT_TRUE(probe.probes.isEmpty());
-        EXPECT_EQ(view.logged("caption").last(), "caption=Подождите...");
+        EXPECT_EQ(view.logged("caption").last(), "caption=" + Say(Phrase::SearchWaitCaption));
         EXPECT_EQ(view.logged("width").last(), "width=2");
-        EXPECT_EQ(view.resultText,
-                  "На этом компьютере не обнаружено модемов, через которые "
-                  "можно было бы звонить!");
-        EXPECT_EQ(messages.messages.size(), failure.isEmpty() ? 2 : 3);
-        EXPECT_TRUE(messages.messages.last().text.contains(failure.isEmpty() ? "x" : failure));
+        EXPECT_EQ(view.resultText, Say(Phrase::NoModemsFound));
+        QList<Message> expected{{Say(Phrase::SearchWarning), kProgramTitle}};
+        for (const Failure& failure : told) {
+            expected.append({Say(failure), kProgramTitle});
+        }
+        EXPECT_EQ(messages.messages, expected);
     }
 }
 
 TEST_F(Search, EndsOnARangeThatReachesTheLastPortNumber) {
-    modems.listing.entries = {{"COM32767", "far"}};
+    modems.listing = ModemListing{{{"COM32767", "far"}}, {}};
     Run();
     EXPECT_EQ(probe.probes.size(), 32767 - 94 + 1);
-    EXPECT_EQ(view.logged("caption").last(), "caption=Выполнено: 100%");
+    EXPECT_EQ(view.logged("caption").last(), "caption=" + DoneCaption(100));
 }
 
 TEST_F(Search, ReadsTheModemListOnceForTheRangeAndEverySilentPort) {
-    modems.listing.entries = {{"COM3", "Phone"}, {"COM4", "Modem"}};
+    modems.listing = ModemListing{{{"COM3", "Phone"}, {"COM4", "Modem"}}, {}};
     // As the probe does for a silent port: it shows the listed modem's name.
-    probe.duringProbe = [&] { inventory.ModemNameForPort(4); };
+    probe.duringProbe = [&] { static_cast<void>(inventory.ModemNameForPort(4)); };
     Run();
     EXPECT_EQ(probe.probes.size(), 7);
     EXPECT_EQ(modems.queries, 1);
     // After the search, a name comes from the system's list as it is then.
-    modems.listing.entries = {{"COM4", "Other"}};
-    EXPECT_EQ(inventory.ModemNameForPort(4).value, "(Other)");
+    modems.listing = ModemListing{{{"COM4", "Other"}}, {}};
+    EXPECT_EQ(inventory.ModemNameForPort(4).value(), "(Other)");
 }
 
 TEST_F(Search, KeepsEveryResultOnItsOwnLine) {
-    modems.listing.entries = {{"COM3", "Phone"}};
+    modems.listing = ModemListing{{{"COM3", "Phone"}}, {}};
     probe.answers = {{3, "MODEL\u20297 - Nokia 3310 (fake)"}, {4, "A\fB"}, {5, "(Maker\nX)"}};
     Run();
     EXPECT_EQ(view.resultText,

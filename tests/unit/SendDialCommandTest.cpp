@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dial/DialString.h"
-#include "dial/SendDialCommand.h"
+#include "dial/Dialer.h"
 #include "support/DialerRig.h"
 #include "support/QtPrinters.h"
 
@@ -111,12 +111,12 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{QStringLiteral("ATD05012345é;"), "False"}));
 
 struct FailureCase {
-    LineStatus failure;
-    QString shownText;
+    Failure failure;
+    QStringList shownLines;
 };
 
 void PrintTo(const FailureCase& failure, std::ostream* out) {
-    *out << failure.failure.description();
+    *out << Say(failure.failure);
 }
 
 class LineFailure : public DialFixture, public ::testing::WithParamInterface<FailureCase> {};
@@ -128,56 +128,66 @@ TEST_P(LineFailure, IsShownOnlyWhenAskedWithItsWording) {
 
     line.openFailures = {GetParam().failure};
     EXPECT_EQ(Dial("ATD0501234567;", ShowErrors::Yes), DialResult::Failed);
-    const Message expected{GetParam().shownText, "Модем", MessageIcon::Critical};
+    const Message expected{
+        JoinLines(QStringList{Say(Phrase::ModemConnectionFailed)} + GetParam().shownLines),
+        Say(Phrase::ModemTitle), MessageIcon::Critical};
     EXPECT_EQ(messages.messages, QList<Message>{expected});
     EXPECT_TRUE(pause.requests.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Descriptions, LineFailure,
+    Kinds, LineFailure,
     ::testing::Values(
-        FailureCase{LineStatus::InvalidPortNumber(),
-                    "Ошибка соединения с модемом:\r\n"
-                    "Неправильно указан порт модема для этого оператора!\r\nИзмените настройки!"},
-        FailureCase{LineStatus::DeviceNotOpen(),
-                    "Ошибка соединения с модемом:\r\n"
-                    "Не удаётся подключиться к модему!\r\nВозможно Ваш телефон отключен."},
-        FailureCase{LineStatus::PortAlreadyOpen(),
-                    "Ошибка соединения с модемом:\r\n"
-                    "Не удаётся подключиться к модему!\r\n"
-                    "Порт модема используется другой программой."},
-        // Any other failure is shown in the words it came with, whatever they say.
-        FailureCase{LineStatus::System("Port already open"),
-                    "Ошибка соединения с модемом:\r\nPort already open"},
-        FailureCase{LineStatus::System("Input/output error"),
-                    "Ошибка соединения с модемом:\r\nInput/output error"}));
+        FailureCase{Failure(FailureCode::InvalidPortNumber),
+                    {Say(Phrase::WrongPortForOperator), Say(Phrase::ChangeTheSettings)}},
+        FailureCase{Failure(FailureCode::DeviceNotOpen),
+                    {Say(Phrase::CannotReachModem), Say(Phrase::PhoneMayBeSwitchedOff)}},
+        FailureCase{Failure(FailureCode::PortAlreadyOpen),
+                    {Say(Phrase::CannotReachModem), Say(Phrase::ModemPortHeldSentence)}},
+        // Any other failure is shown in its own words, whatever the words of the usual three.
+        FailureCase{Failure(FailureCode::ForeignError, "COM3", "Port already open"),
+                    {"Port already open"}},
+        FailureCase{Failure(FailureCode::SystemError, "/dev/ttyS2", {}, EIO),
+                    {Say(Phrase::SystemError).arg("EIO")}}));
 
 TEST_F(DialFixture, PortNumberBelowOneIsAnInvalidPort) {
     memory.preset({{"port_mts", "0"}});
     EXPECT_EQ(Dial("ATD0501234567;", ShowErrors::Yes), DialResult::Failed);
     ASSERT_EQ(messages.messages.size(), 1);
-    EXPECT_TRUE(messages.messages.first().text.endsWith("Измените настройки!"));
+    EXPECT_TRUE(messages.messages.first().text.endsWith(Say(Phrase::ChangeTheSettings)));
 }
 
-TEST_F(DialFixture, FailedWriteIsAFailedDial) {
-    line.outputFailure = LineStatus::DeviceNotOpen();
+TEST_F(DialFixture, FailedWriteIsAFailedDialAndAnInterruptedOneIsNeitherToldNorRetried) {
+    line.outputFailure = Failure(FailureCode::DeviceNotOpen);
     EXPECT_EQ(Dial("ATD0501234567;"), DialResult::Failed);
     EXPECT_TRUE(pause.requests.isEmpty());
+    line.outputFailure = Failure(FailureCode::Interrupted);
+    line.log.clear();
+    EXPECT_EQ(DialWithOneRetry(dialer, "ATD0501234567;"), DialResult::Interrupted);
+    EXPECT_EQ(line.log.count("PortOpen=true"), 1);
+    EXPECT_TRUE(messages.messages.isEmpty());
 }
 
-TEST_F(DialFixture, OverflowingStoredPortFailsWithoutTouchingTheLine) {
+TEST_F(DialFixture, OverflowingStoredPortOrUnreadableSettingsFailWithoutTouchingTheLine) {
     memory.preset({{"port_mts", "40000"}});
     EXPECT_EQ(Dial("ATD0501234567;", ShowErrors::Yes), DialResult::Failed);
-    const Message overflow{"Ошибка соединения с модемом:\r\nOverflow", "Модем",
-                           MessageIcon::Critical};
-    EXPECT_EQ(messages.messages, QList<Message>{overflow});
+    memory.unusable = Failure(FailureCode::SettingsFileIsFolder, "MyApp.conf");
+    EXPECT_EQ(Dial("ATD0501234567;", ShowErrors::Yes), DialResult::Failed);
+    const auto shown = [](const Failure& failure) {
+        return Message{JoinLines({Say(Phrase::ModemConnectionFailed), Say(failure)}),
+                       Say(Phrase::ModemTitle), MessageIcon::Critical};
+    };
+    EXPECT_EQ(
+        messages.messages,
+        (QList<Message>{shown(Failure(FailureCode::StoredNumberOverflow)),
+                        shown(Failure(FailureCode::SettingsNotRead).Because(*memory.unusable))}));
     EXPECT_TRUE(line.log.isEmpty());
 }
 
 struct RetryCase {
     const char* name;
     QString dialString;
-    QList<LineStatus> openFailures;
+    QList<Failure> openFailures;
     DialResult finalResult;
     int opens;
     int messages;
@@ -201,13 +211,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RetryCase{"first succeeds", "ATD0501234567;", {}, DialResult::Sent, 1, 0},
                       RetryCase{"second succeeds",
                                 "ATD0501234567;",
-                                {LineStatus::PortAlreadyOpen()},
+                                {Failure(FailureCode::PortAlreadyOpen)},
                                 DialResult::Sent,
                                 2,
                                 0},
                       RetryCase{"both fail",
                                 "ATD0501234567;",
-                                {LineStatus::PortAlreadyOpen(), LineStatus::PortAlreadyOpen()},
+                                {Failure(FailureCode::PortAlreadyOpen),
+                                 Failure(FailureCode::PortAlreadyOpen)},
                                 DialResult::Failed,
                                 2,
                                 1},

@@ -25,7 +25,7 @@ class PortSettingReading : public ::testing::TestWithParam<PortReadingCase> {};
 TEST_P(PortSettingReading, ConvertsTheStoredText) {
     InMemorySettings settings;
     settings.preset({{"port_ks", GetParam().stored}});
-    EXPECT_EQ(settings.store().ReadPortSetting(kOperators[1].portKey), GetParam().port);
+    EXPECT_EQ(settings.store().Read(kOperators[1].port), GetParam().port);
 }
 
 INSTANTIATE_TEST_SUITE_P(StoredTexts, PortSettingReading,
@@ -36,11 +36,12 @@ INSTANTIATE_TEST_SUITE_P(StoredTexts, PortSettingReading,
                                            PortReadingCase{"&H10", 16},
                                            PortReadingCase{"&HFFFF", -1}));
 
-TEST(SettingsStore, ModeTextIsReturnedUnchanged) {
+TEST(SettingsStore, ModeTextIsReturnedUnchangedAndOnlyTrueMeansOnePhone) {
     InMemorySettings settings;
     for (const char* mode : {"True", "true", "TRUE", "False", " True"}) {
         settings.preset({{"1telefon", mode}});
-        EXPECT_EQ(settings.store().ReadModeSetting(), QString(mode));
+        EXPECT_EQ(settings.store().ReadSetting(kPhoneMode), QString(mode));
+        EXPECT_EQ(settings.store().Read(kPhoneMode) == PhoneMode::Single, mode == QString("True"));
     }
 }
 

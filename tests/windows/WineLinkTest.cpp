@@ -39,7 +39,7 @@ protected:
     static void SetUpTestSuite() {
         s_prefix = std::make_unique<WinePrefix>();
         for (std::size_t i = 0; i < kOperators.size(); ++i) {
-            s_prefix->setSetting(ToQString(kOperators[i].portKey.name),
+            s_prefix->setSetting(ToQString(kOperators[i].port.key),
                                  QString::number(kFirstPort + static_cast<int>(i)));
         }
     }

@@ -1,3 +1,3 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/StartUp.h"
-#include "line/LineStatus.h"
+#include "line/SerialLine.h"

@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/serial/PortMap.h"
+
+namespace linvox {
+
+QString PortMap::DevicePath(qint16 port) const {
+    return ComPortName(port);
+}
+
+}  // namespace linvox
