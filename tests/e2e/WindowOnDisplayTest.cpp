@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program started bare on a (virtual) display: the window a user sees and clicks through.
+#include "platform/serial/SerialLockFile.h"
 #include "support/EventLoop.h"
 #include "support/FormPoints.h"
 #include "support/LinvoxProcess.h"
+#include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
 #include "support/StoredText.h"
 #include "support/VirtualDisplay.h"
 #include "support/Xdotool.h"
 
+#include <csignal>
+#include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QDir>
 
@@ -75,6 +81,42 @@ TEST(WindowOnDisplay, SaveBeyondAFileSizeLimitIsARefusedSave) {
     EXPECT_EQ(
         QDir(scratch.directory()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
         QStringList{"MyApp.conf"});
+}
+
+// The window and the program share one signal pipe and one registry of open lines: a logout
+// during a check ends the program and lets the port go.
+TEST(WindowOnDisplay, TerminationDuringACheckLetsThePortGo) {
+    VirtualDisplay display;
+    Xdotool xdotool(display);
+    PhoneSimulator phone({"--silent"});
+    ScratchSettings scratch;
+    scratch.mapPort(3, phone.devicePath());
+    scratch.preset({{"1telefon", "True"}, {"port", "3"}});
+    const int keptOpen =
+        ::open(QFile::encodeName(phone.devicePath()), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(keptOpen, 0);
+    LinvoxProcess linvox({}, scratch.directory(), display.environment());
+    const QString window = xdotool.waitForWindow("Linvox", 15s);
+    ASSERT_FALSE(window.isEmpty()) << linvox.standardError();
+    xdotool.click(window, kViewSwitch);
+    ASSERT_TRUE(RunEventsUntil([&] { return xdotool.size(window) == QSize(576, 424); }, 5s));
+    xdotool.click(window, kCheckButton);
+    // The warning, a box titled as the window is.
+    QStringList shown;
+    ASSERT_TRUE(RunEventsUntil(
+        [&] { return (shown = xdotool.visibleWindows("Linvox")).size() == 2; }, 10s));
+    shown.removeAll(window);
+    xdotool.pressKeys(shown.first(), {"Return"});
+    ASSERT_TRUE(phone.waitForCommands(1, 10s));
+
+    ASSERT_EQ(::kill(static_cast<pid_t>(linvox.processId()), SIGTERM), 0);
+    ASSERT_TRUE(linvox.waitForExit(5s));
+    EXPECT_EQ(linvox.exitStatus(), 0);
+    int exclusive = -1;
+    EXPECT_EQ(::ioctl(keptOpen, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
+    EXPECT_FALSE(QFile::exists(LockFilePath(phone.devicePath())));
+    ::close(keptOpen);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "support/ScratchSettings.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/ioctl.h>
@@ -175,10 +176,11 @@ void SetHangUpOnClose(const QString& device) {
     ::close(descriptor);
 }
 
-TEST_F(SerialLineOnPhone, UsesTheAgreedLineSettingsExclusivelyAndNeverHangsUpOnClose) {
+TEST_F(SerialLineOnPhone, UsesTheAgreedLineSettingsExclusivelyAndLeavesTheDevicesButHupcl) {
     PhoneSimulator phone;
     scratch.mapPort(kPhonePort, phone.devicePath());
     SetHangUpOnClose(phone.devicePath());
+    termios found = SettingsOf(phone.devicePath());
 
     ASSERT_TRUE(OpenPort(kPhonePort).ok());
     EXPECT_TRUE(OpenedExclusively(phone.devicePath()));
@@ -192,7 +194,11 @@ TEST_F(SerialLineOnPhone, UsesTheAgreedLineSettingsExclusivelyAndNeverHangsUpOnC
     EXPECT_EQ(whileOpen.c_iflag & (IXON | IXOFF), 0u);
 
     ASSERT_TRUE(line.SetPortOpen(false).ok());
-    EXPECT_EQ(SettingsOf(phone.devicePath()).c_cflag & HUPCL, 0u);
+    // Only HUPCL stays cleared, so that no later close hangs up the call.
+    const termios left = SettingsOf(phone.devicePath());
+    EXPECT_EQ(left.c_cflag & HUPCL, 0u);
+    found.c_cflag &= ~static_cast<tcflag_t>(HUPCL);
+    EXPECT_EQ(std::memcmp(&left, &found, sizeof left), 0);
     EXPECT_FALSE(OpenedExclusively(phone.devicePath()));
     EXPECT_FALSE(lock.exists());
 }
