@@ -25,7 +25,7 @@
 
 namespace linvox::testing {
 
-const Message kNotAPortNumber{"Номер порта должен содержать только цифры", "Linvox"};
+const Message kNotAPortNumber{Say(Phrase::PortMustBeDigits), kProgramTitle};
 
 class FormPortTest : public QObject {
     Q_OBJECT
@@ -142,7 +142,8 @@ void FormPortTest::refusedWriteIsShownToTheUser() {
 
     QCOMPARE(harness.messages.messages.size(), 2);
     QCOMPARE(harness.messages.messages.first().title, "Linvox");
-    QVERIFY(harness.messages.messages.first().text.startsWith("Настройка не сохранена: "));
+    QVERIFY(harness.messages.messages.first().text.startsWith(
+        Say(Phrase::SettingNotSaved).arg(QString())));
     QCOMPARE(harness.stored("port_mts"), "<absent>");
 }
 
@@ -201,11 +202,11 @@ void FormPortTest::viewSwitchSetsTheOuterSizes() {
     const QSize settingsView(576, 424);
 
     QTest::mouseClick(viewSwitch, Qt::LeftButton);
-    QCOMPARE(viewSwitch->text(), "Спрятать");
+    QCOMPARE(viewSwitch->text(), Say(Phrase::HideSettingsCaption));
     QCOMPARE(harness.window.frameGeometry().size(), settingsView);
 
     QTest::mouseClick(viewSwitch, Qt::LeftButton);
-    QCOMPARE(viewSwitch->text(), "Настройки");
+    QCOMPARE(viewSwitch->text(), Say(Phrase::ShowSettingsCaption));
     QCOMPARE(harness.window.frameGeometry().size(), compact);
 }
 
@@ -231,12 +232,12 @@ void FormPortTest::switchingModesKeepsTheHiddenFieldsAndKeys() {
 
     QTest::mouseClick(harness.control<QRadioButton>("Option1"), Qt::LeftButton);
     QVERIFY(operatorRowsShown(false));
-    QCOMPARE(harness.control<QLabel>("Label12")->text(), "Порт для всех звонков");
+    QCOMPARE(harness.control<QLabel>("Label12")->text(), Say(Phrase::PortForAllCallsCaption));
     QCOMPARE(harness.stored("1telefon"), "True");
 
     QTest::mouseClick(harness.control<QRadioButton>("Option2"), Qt::LeftButton);
     QVERIFY(operatorRowsShown(true));
-    QCOMPARE(harness.control<QLabel>("Label12")->text(), "Всё остальное");
+    QCOMPARE(harness.control<QLabel>("Label12")->text(), Say(Phrase::EveryOtherNumberCaption));
     QCOMPARE(harness.stored("1telefon"), "False");
     // The form's fields in the order of the operator table.
     const QStringList fields{"Text3", "Text5", "Text6", "Text7", "Text1"};
@@ -285,8 +286,9 @@ void FormPortTest::storedModeChoosesTheLayout() {
     QCOMPARE(harness.control<QRadioButton>("Option1")->isChecked(), singlePhone);
     QCOMPARE(harness.control<QRadioButton>("Option2")->isChecked(), !singlePhone);
     QCOMPARE(harness.control<QLineEdit>("Text3")->isVisibleTo(&harness.window), !singlePhone);
-    QCOMPARE(harness.control<QLabel>("Label12")->text(),
-             singlePhone ? "Порт для всех звонков" : "Всё остальное");
+    QCOMPARE(
+        harness.control<QLabel>("Label12")->text(),
+        singlePhone ? Say(Phrase::PortForAllCallsCaption) : Say(Phrase::EveryOtherNumberCaption));
     QCOMPARE(harness.stored("1telefon"), modeAfterStart);
 }
 
@@ -322,16 +324,16 @@ void FormPortTest::manualCallDialsTheCleanedNumber_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("written");
     QTest::addColumn<QStringList>("messageTitles");
-    QTest::newRow("empty") << "" << QStringList{} << QStringList{"Проверка номера"};
+    QTest::newRow("empty") << "" << QStringList{} << QStringList{Say(Phrase::NumberCheckTitle)};
     QTest::newRow("three blanks") << "   " << QStringList{} << QStringList{"Linvox"};
     QTest::newRow("international")
         << "+38 (050) 123-45-67" << QStringList{"Output=ATD380501234567;\r"} << QStringList{};
     QTest::newRow("national") << "050-123-45-67" << QStringList{"Output=ATD0501234567;\r"}
                               << QStringList{};
     QTest::newRow("11 digits") << "8 050 123 45 67" << QStringList{}
-                               << QStringList{"Проверка номера"};
+                               << QStringList{Say(Phrase::NumberCheckTitle)};
     QTest::newRow("13 digits") << "+3800501234567" << QStringList{}
-                               << QStringList{"Проверка номера"};
+                               << QStringList{Say(Phrase::NumberCheckTitle)};
 }
 
 void FormPortTest::manualCallDialsTheCleanedNumber() {
@@ -368,7 +370,7 @@ void FormPortTest::secondCallDuringTheWaitIsRefusedAndTheWindowStaysResponsive()
         }
         call->click();
         QTest::mouseClick(viewSwitch, Qt::LeftButton);
-        switchedDuringWait = viewSwitch->text() == "Спрятать";
+        switchedDuringWait = viewSwitch->text() == Say(Phrase::HideSettingsCaption);
     };
 
     QTest::mouseClick(call, Qt::LeftButton);
@@ -429,8 +431,8 @@ void FormPortTest::supportLinkOpensTheSiteOrSaysWhyNot() {
     harness.shell.outcome = {false, 1155};
     QTest::mouseClick(link, Qt::LeftButton);
     QVERIFY(arrowWhileMessageShown);
-    const Message failure{"Невозможно открыть страницу: " + address + "\r\n\r\n1155",
-                          "frmAbout::ExecuteLink"};
+    const Message failure{JoinLines({Say(Phrase::CannotOpenPage).arg(address), "", "1155"}),
+                          Say(Phrase::CannotOpenPageTitle)};
     QCOMPARE(harness.messages.messages, QList<Message>{failure});
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
@@ -583,10 +585,13 @@ void FormPortTest::aScreenReaderHearsWhatEachFieldAndResultIsFor() {
         return QAccessible::queryAccessibleInterface(harness.control<QWidget>(control))->text(kind);
     };
     const std::pair<const char*, QString> names[] = {
-        {"Text2", "Номер телефона"}, {"Text4", "Результаты поиска портов модемов"},
-        {"Text3", "MTS, JEANS"},     {"Text5", "KYIVSTAR, DJUICE"},
-        {"Text6", "LIFE"},           {"Text7", "BEELINE"},
-        {"Text1", "Всё остальное"}};
+        {"Text2", "Номер телефона"},
+        {"Text4", "Результаты поиска портов модемов"},
+        {"Text3", "MTS, JEANS"},
+        {"Text5", "KYIVSTAR, DJUICE"},
+        {"Text6", "LIFE"},
+        {"Text7", "BEELINE"},
+        {"Text1", Say(Phrase::EveryOtherNumberCaption)}};
     for (const auto& [field, name] : names) {
         QCOMPARE(heard(field, QAccessible::Name), name);
     }
@@ -595,8 +600,8 @@ void FormPortTest::aScreenReaderHearsWhatEachFieldAndResultIsFor() {
     QCOMPARE(heard("Label2", QAccessible::Description), "MTS, JEANS");
 
     QTest::mouseClick(harness.control<QRadioButton>("Option1"), Qt::LeftButton);
-    QCOMPARE(heard("Text1", QAccessible::Name), "Порт для всех звонков");
-    QCOMPARE(heard("Label8", QAccessible::Description), "Порт для всех звонков");
+    QCOMPARE(heard("Text1", QAccessible::Name), Say(Phrase::PortForAllCallsCaption));
+    QCOMPARE(heard("Label8", QAccessible::Description), Say(Phrase::PortForAllCallsCaption));
 }
 
 }  // namespace linvox::testing

@@ -68,7 +68,7 @@ void PhoneDiscoveryTest::searchAndCheckShowWhatAnswersAndTheLinkHandlerDialsAfte
     QCOMPARE(lines.first(4), QStringList({"", "3 - MODEL X1", "4 - PHONE Y2",
                                           "5 - (" + silent.devicePath() + ")"}));
     QVERIFY(lines[4].startsWith("6 - ") && lines[4].contains("+FLOOD: 0123456789"));
-    QCOMPARE(qobject_cast<QGroupBox*>(control("Frame1"))->title(), "Выполнено: 100%");
+    QCOMPARE(qobject_cast<QGroupBox*>(control("Frame1"))->title(), DoneCaption(100));
     QCOMPARE(control("Shape1")->width(), 241);
     QCOMPARE(control("Shape1")->palette().color(control("Shape1")->backgroundRole()),
              QColor(0, 255, 0));
@@ -83,8 +83,8 @@ void PhoneDiscoveryTest::searchAndCheckShowWhatAnswersAndTheLinkHandlerDialsAfte
     QCOMPARE(text("Label3"), "PHONE Y2");
     QCOMPARE(text("Label4"), "(" + silent.devicePath() + ")");
     QVERIFY(text("Label5").contains("+FLOOD: 0123456789"));
-    QCOMPARE(text("Label8"), "Порт модема используется другой программой");
-    QCOMPARE(qobject_cast<QGroupBox*>(control("Frame2"))->title(), "Выполнено: 100%");
+    QCOMPARE(text("Label8"), Say(Phrase::ProbePortHeld));
+    QCOMPARE(qobject_cast<QGroupBox*>(control("Frame2"))->title(), DoneCaption(100));
 
     // The window gives the phone back after a call, so a link clicked meanwhile reaches it.
     qobject_cast<QLineEdit*>(control("Text2"))->setText("0501234567");
