@@ -163,7 +163,8 @@ INSTANTIATE_TEST_SUITE_P(
                      {},
                      {{"ATD0800\r", "ATD0800\r\r\nERROR\r\n"},
                       {"ATX9\r", "ATX9\r\r\nERROR\r\n"},
-                      {"HELLO\r", "HELLO\r\r\nERROR\r\n"}}},
+                      {"HELLO\r", "HELLO\r\r\nERROR\r\n"},
+                      {"ATH\r", "ATH\r\r\nERROR\r\n"}}},
         Conversation{"EchoOffThenOn",
                      {},
                      {{"ATE0\r", "ATE0\r\r\nOK\r\n"},
@@ -182,7 +183,20 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--error"},
                      {{"AT\r", "AT\r\r\nERROR\r\n"},
                       {"ATE0\r", "ATE0\r\r\nERROR\r\n"},
-                      {"ATD1;\r", "ATD1;\r\r\nERROR\r\n"}}}),
+                      {"ATD1;\r", "ATD1;\r\r\nERROR\r\n"}}},
+        // What ModemManager asks of a modem it manages, without a voice call or a SIM.
+        Conversation{"ModemManagerAnswers",
+                     {"--modem-manager", "--model", "Desk Phone 7", "--no-voice"},
+                     {{"ATE0\r", "ATE0\r\r\nOK\r\n"},
+                      {"AT+CGMM\r", "\r\nDesk Phone 7\r\n\r\nOK\r\n"},
+                      {"at+gcap\r", "\r\n+GCAP: +CGSM\r\n\r\nOK\r\n"},
+                      {"AT+CPIN?\r", "\r\n+CPIN: READY\r\n\r\nOK\r\n"},
+                      {"AT+CREG?\r", "\r\n+CREG: 0,1\r\n\r\nOK\r\n"},
+                      {"ATH\r", "\r\nERROR\r\n"}}},
+        Conversation{
+            "ModemManagerWithoutSim",
+            {"--modem-manager", "--no-sim"},
+            {{"AT+CPIN?\r", "AT+CPIN?\r\r\n+CME ERROR: 10\r\n"}, {"ATH\r", "ATH\r\r\nOK\r\n"}}}),
     rowName<Conversation>);
 
 TEST(PhoneSim, SlaveIsInRawMode) {
@@ -479,7 +493,8 @@ INSTANTIATE_TEST_SUITE_P(PhoneSim, PhoneSimBadOption,
                                            NamedArguments{"EmptyPath", {"--link", ""}},
                                            NamedArguments{"UnknownEscape",
                                                           {"--model-answer", "\\q"}},
-                                           NamedArguments{"ShortHex", {"--model-answer", "\\x4"}}),
+                                           NamedArguments{"ShortHex", {"--model-answer", "\\x4"}},
+                                           NamedArguments{"NoVoiceAlone", {"--no-voice"}}),
                          rowName<NamedArguments>);
 
 }  // namespace

@@ -18,12 +18,23 @@ std::string verbose(std::string_view text) {
     return "\r\n" + std::string(text) + "\r\n";
 }
 
+std::string upperCase(std::string_view text) {
+    std::string upper(text);
+    std::ranges::transform(upper, upper.begin(), [](char character) {
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(character)));
+    });
+    return upper;
+}
+
 }  // namespace
 
 ModemResponder::ModemResponder(const std::string& model, std::optional<std::string> modelAnswer,
-                               bool answerError)
+                               bool answerError, std::optional<ModemManagerProfile> modemManager)
     : m_modelAnswer(modelAnswer ? std::move(*modelAnswer) : verbose(model) + verbose("OK")),
-      m_answerError(answerError) {}
+      m_answerError(answerError) {
+    if (modemManager)
+        m_moreAnswers = modemManagerAnswers(m_modelAnswer, *modemManager);
+}
 
 std::string ModemResponder::answer(std::string_view command) {
     const std::string ok = verbose("OK");
@@ -42,6 +53,8 @@ std::string ModemResponder::answer(std::string_view command) {
         return m_modelAnswer;
     if (equalsIgnoringCase(body.substr(0, 1), "D") && body.ends_with(';'))
         return ok;
+    if (const auto found = m_moreAnswers.find(upperCase(body)); found != m_moreAnswers.end())
+        return found->second;
     return error;
 }
 

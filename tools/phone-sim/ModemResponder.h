@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ModemManagerAnswers.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,9 +12,10 @@ namespace linvox::phonesim {
 // Answers command lines the way a phone's modem does, in verbose result form.
 class ModemResponder {
 public:
-    // modelAnswer, when given, is the whole answer to AT+GMM in place of model's.
+    // modelAnswer, when given, is the whole answer to AT+GMM in place of model's; with
+    // modemManager it answers also what ModemManager asks, AT+CGMM like AT+GMM.
     ModemResponder(const std::string& model, std::optional<std::string> modelAnswer,
-                   bool answerError);
+                   bool answerError, std::optional<ModemManagerProfile> modemManager = {});
 
     // The complete answer to send; may switch echo on or off.
     std::string answer(std::string_view command);
@@ -21,6 +24,7 @@ public:
 
 private:
     std::string m_modelAnswer;
+    AnswerTable m_moreAnswers;
     bool m_answerError;
     bool m_echoEnabled = true;
 };

@@ -54,6 +54,14 @@ const std::map<std::string_view, ValueSetter>& valueOptions() {
              options.answerDelay = std::chrono::milliseconds(*milliseconds);
              return true;
          }},
+        {"--dial-delay",
+         [](Options& options, std::string_view value) {
+             const auto milliseconds = parseCount(value);
+             if (!milliseconds || std::chrono::milliseconds(*milliseconds) > kLongestAnswerDelay)
+                 return false;
+             options.dialDelay = std::chrono::milliseconds(*milliseconds);
+             return true;
+         }},
         {"--hang-up-after",
          [](Options& options, std::string_view value) {
              options.hangUpAfterCommands = parseCount(value);
@@ -71,6 +79,9 @@ const std::map<std::string_view, FlagSetter>& flagOptions() {
         {"--flood", [](Options& options) { options.flood = true; }},
         {"--busy", [](Options& options) { options.busy = true; }},
         {"--stall-until-closed", [](Options& options) { options.stallUntilClosed = true; }},
+        {"--modem-manager", [](Options& options) { options.modemManager = true; }},
+        {"--no-voice", [](Options& options) { options.noVoice = true; }},
+        {"--no-sim", [](Options& options) { options.noSim = true; }},
     };
     return setters;
 }
@@ -105,6 +116,11 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& arguments) {
         if (!option->second(commandLine.options, value))
             return invalid("bad value for " + std::string(argument) + ": " + std::string(value));
     }
+    // Without --modem-manager nothing answers those commands, so the variant would go unseen.
+    const Options& options = commandLine.options;
+    if ((options.noVoice || options.noSim) && !options.modemManager)
+        return invalid(std::string(options.noVoice ? "--no-voice" : "--no-sim") +
+                       " needs --modem-manager");
     return commandLine;
 }
 
@@ -122,6 +138,7 @@ std::string_view usageText() {
            "  --error               answer ERROR to every command\n"
            "  --silent              never answer or echo\n"
            "  --delay MS            wait MS milliseconds before each answer\n"
+           "  --dial-delay MS       wait MS milliseconds more before answering a dial command\n"
            "  --split               send answers in small pieces with pauses between them\n"
            "  --flood               write text continuously as fast as the device accepts it\n"
            "  --hang-up-after N     close the device and exit after N answered commands\n"
@@ -129,6 +146,12 @@ std::string_view usageText() {
            "  --busy                hold the device open with TIOCEXCL and an exclusive flock\n"
            "  --stall-until-closed  accept no bytes, so that writes to the device block, until\n"
            "                        another program has closed it\n"
+           "  --modem-manager       also answer the commands with which ModemManager's\n"
+           "                        generic plugin sets up a registered GSM modem with\n"
+           "                        voice calls; AT+CGMM answers like AT+GMM\n"
+           "  --no-voice            with --modem-manager: fail its voice check (ATH)\n"
+           "  --no-sim              with --modem-manager: answer AT+CPIN? with SIM not\n"
+           "                        inserted, so that the modem fails\n"
            "  --help                show this text\n";
 }
 

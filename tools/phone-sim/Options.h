@@ -16,6 +16,8 @@ struct Options {
     // What to send in answer to AT+GMM after the echo, byte for byte, instead of the model.
     std::optional<std::string> modelAnswer;
     std::chrono::milliseconds answerDelay{0};
+    // Further wait before the answer to a dial command, as a phone that takes long to dial.
+    std::chrono::milliseconds dialDelay{0};
     std::optional<unsigned> hangUpAfterCommands;
     bool answerError = false;
     bool silent = false;
@@ -24,6 +26,11 @@ struct Options {
     bool busy = false;
     // Accept nothing until another program has opened and closed the device.
     bool stallUntilClosed = false;
+    // Also answer what ModemManager asks of a modem it sets up and calls through.
+    bool modemManager = false;
+    // With modemManager: fail its voice check, or report no SIM.
+    bool noVoice = false;
+    bool noSim = false;
 };
 
 struct CommandLine {

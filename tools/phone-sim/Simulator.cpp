@@ -23,11 +23,23 @@ constexpr std::chrono::milliseconds kHangUpSettle{50};
 constexpr std::chrono::milliseconds kHangUpDrainCheck{10};
 constexpr std::chrono::milliseconds kHangUpDrainLimit{1000};
 
+// Whether a command line dials: "ATD" and the number, in any case.
+bool isDial(std::string_view command) {
+    return command.size() > 2 && (command[2] == 'D' || command[2] == 'd');
+}
+
+std::optional<ModemManagerProfile> modemManagerProfile(const Options& options) {
+    if (!options.modemManager)
+        return std::nullopt;
+    return ModemManagerProfile{.voice = !options.noVoice, .sim = !options.noSim};
+}
+
 }  // namespace
 
 Simulator::Simulator(Options options)
     : m_options(std::move(options)),
-      m_responder(m_options.model, m_options.modelAnswer, m_options.answerError) {
+      m_responder(m_options.model, m_options.modelAnswer, m_options.answerError,
+                  modemManagerProfile(m_options)) {
     if (m_options.busy)
         m_portLock.emplace(m_terminal.slavePath());
     if (m_options.stallUntilClosed) {
@@ -111,7 +123,8 @@ void Simulator::handleBytes(std::string_view bytes, std::int64_t receivedAt,
         m_log.commandReceived(receivedAt, *command);
         m_output.enqueue(std::exchange(echo, {}), now);
         if (!m_options.silent)
-            queueAnswer(m_responder.answer(*command), now);
+            queueAnswer(m_responder.answer(*command),
+                        isDial(*command) ? now + m_options.dialDelay : now);
         if (++m_commandsHandled == m_options.hangUpAfterCommands) {
             m_hangUpRequested = true;
             break;
