@@ -76,12 +76,13 @@ public:
     Sample Measure(const std::function<void(LineCommands&, SerialPortProbe&)>& work) {
         SettingsStore settings = m_scratch.store();
         SystemSerialLine line{PortMap(m_scratch.file())};
-        SystemModemList modems(m_scratch.file());
+        NoManagedModems managed;
+        SystemModemList modems(m_scratch.file(), managed);
         RecordingMessageSink messages;
         EventLoopPause pause;
-        LineCommands commands(line, modems, settings, messages, pause);
+        LineCommands commands(line, managed, modems, settings, messages, pause);
         ModemInventory inventory(modems);
-        SerialPortProbe probe(line, inventory);
+        SerialPortProbe probe(line, managed, inventory);
 
         ResetPeakMemory();
         const qint64 memoryBefore = PeakMemoryKiB();

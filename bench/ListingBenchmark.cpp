@@ -75,7 +75,8 @@ void Measure(int count, int runs) {
     std::vector<double> later;
     for (int run = 0; run < runs; ++run) {
         ScratchSettings scratch;
-        SystemModemList modems(scratch.file());
+        NoManagedModems managed;
+        SystemModemList modems(scratch.file(), managed);
         first.push_back(SecondsOf(modems, count));
         later.push_back(SecondsOf(modems, count));
     }

@@ -326,5 +326,9 @@
         <source>frmAbout::ExecuteLink</source>
         <translation>frmAbout::ExecuteLink</translation>
     </message>
+    <message>
+        <source>Этим модемом управляет ModemManager, но звонить через него не умеет; чтобы Linvox звонил через порт сам, отдайте ему устройство правилом udev с ENV{ID_MM_DEVICE_IGNORE}=&quot;1&quot;.</source>
+        <translation>ModemManager manages this modem but cannot make voice calls through it; for Linvox to call through the port itself, leave the device to it with a udev rule setting ENV{ID_MM_DEVICE_IGNORE}=&quot;1&quot;.</translation>
+    </message>
 </context>
 </TS>

@@ -326,5 +326,9 @@
         <source>frmAbout::ExecuteLink</source>
         <translation>frmAbout::ExecuteLink</translation>
     </message>
+    <message>
+        <source>Этим модемом управляет ModemManager, но звонить через него не умеет; чтобы Linvox звонил через порт сам, отдайте ему устройство правилом udev с ENV{ID_MM_DEVICE_IGNORE}=&quot;1&quot;.</source>
+        <translation>Цим модемом керує ModemManager, але дзвонити через нього не вміє; щоб Linvox дзвонив через порт сам, віддайте йому пристрій правилом udev з ENV{ID_MM_DEVICE_IGNORE}=&quot;1&quot;.</translation>
+    </message>
 </context>
 </TS>

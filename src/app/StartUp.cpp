@@ -76,7 +76,8 @@ int PlaceCall(char* program, const QString& link, Language language) {
         translation.Install();
         HeldMessages held;
         Telephony telephony;
-        Dialer dialer(telephony.line(), telephony.settings(), held, telephony.pause());
+        Dialer dialer(telephony.line(), telephony.managedModems(), telephony.settings(), held,
+                      telephony.pause());
         status = ExitStatusOf(PlaceCallRequest(dialer, link));
         messages = held.messages();
     }

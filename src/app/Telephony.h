@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "line/ManagedModems.h"
 #include "platform/process/EventLoopPause.h"
 #include "platform/serial/SystemSerialLine.h"
 #include "platform/settingsfile/SettingsFile.h"
 #include "settings/SettingsStore.h"
+
+#include <memory>
 
 namespace linvox {
 
@@ -18,12 +21,14 @@ public:
     SettingsFile& settingsFile() { return m_settingsFile; }
     SettingsStore& settings() { return m_settings; }
     SerialLine& line() { return m_MSComm1; }
+    ManagedModems& managedModems() { return *m_managedModems; }
     Pause& pause() { return m_pause; }
 
 private:
     SettingsFile m_settingsFile;
     SettingsStore m_settings;
     SystemSerialLine m_MSComm1;
+    std::unique_ptr<ManagedModems> m_managedModems;
     EventLoopPause m_pause;
 };
 

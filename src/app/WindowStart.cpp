@@ -80,9 +80,9 @@ int RunWindow(char* program, Language language) {
     }
     MessageBoxSink messages;
     Telephony telephony;
-    SystemModemList modems(telephony.settingsFile());
-    LineCommands lineCommands(telephony.line(), modems, telephony.settings(), messages,
-                              telephony.pause());
+    SystemModemList modems(telephony.settingsFile(), telephony.managedModems());
+    LineCommands lineCommands(telephony.line(), telephony.managedModems(), modems,
+                              telephony.settings(), messages, telephony.pause());
     DesktopShell shell;
     FormPort window({telephony.settings(), messages, shell, lineCommands, EndProgramNow});
     window.LoadSettings();

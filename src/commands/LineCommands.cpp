@@ -6,13 +6,13 @@
 
 namespace linvox {
 
-LineCommands::LineCommands(SerialLine& line, ModemListSource& modems, const SettingsStore& settings,
-                           MessageSink& messages, Pause& pause)
+LineCommands::LineCommands(SerialLine& line, ManagedModems& managed, ModemListSource& modems,
+                           const SettingsStore& settings, MessageSink& messages, Pause& pause)
     : m_line(line),
       m_messages(messages),
       m_inventory(modems),
-      m_probe(line, m_inventory),
-      m_dialer(line, settings, messages, pause) {}
+      m_probe(line, managed, m_inventory),
+      m_dialer(line, managed, settings, messages, pause) {}
 
 template <typename Command>
 void LineCommands::RunAlone(Command&& command) {

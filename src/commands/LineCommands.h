@@ -24,8 +24,8 @@ class SettingsStore;
 // not hang up. Built once by start-up. Window thread only.
 class LineCommands {
 public:
-    LineCommands(SerialLine& line, ModemListSource& modems, const SettingsStore& settings,
-                 MessageSink& messages, Pause& pause);
+    LineCommands(SerialLine& line, ManagedModems& managed, ModemListSource& modems,
+                 const SettingsStore& settings, MessageSink& messages, Pause& pause);
 
     // Dials the link or number of a start with one, as the dial routine's result: once
     // silently, once more showing the failure if the first attempt failed.

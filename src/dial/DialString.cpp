@@ -17,6 +17,10 @@ QString MakeDialString(const QString& number) {
     return kDialPrefix + number + kVoiceCallSuffix;
 }
 
+QString NumberOf(const QString& dialString) {
+    return dialString.sliced(kDialPrefix.size()).chopped(kVoiceCallSuffix.size());
+}
+
 bool HoldsPlainNumber(const QString& dialString) {
     if (!dialString.startsWith(kDialPrefix) || !dialString.endsWith(kVoiceCallSuffix)) {
         return false;

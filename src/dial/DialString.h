@@ -13,4 +13,7 @@ QString MakeDialString(const QString& number);
 // switches the radio off, and a CR or backspace can append or rewrite commands.
 bool HoldsPlainNumber(const QString& dialString);
 
+// The number inside a dial string: without "ATD" and ";".
+QString NumberOf(const QString& dialString);
+
 }  // namespace linvox

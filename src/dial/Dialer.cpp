@@ -19,8 +19,13 @@ Message ModemFailureMessage(const Failure& failure) {
 
 }  // namespace
 
-Dialer::Dialer(SerialLine& line, const SettingsStore& settings, MessageSink& messages, Pause& pause)
-    : m_line(line), m_settings(settings), m_messages(messages), m_pause(pause) {}
+Dialer::Dialer(SerialLine& line, ManagedModems& managed, const SettingsStore& settings,
+               MessageSink& messages, Pause& pause)
+    : m_line(line),
+      m_managed(managed),
+      m_settings(settings),
+      m_messages(messages),
+      m_pause(pause) {}
 
 DialResult Dialer::SendDialCommand(const QString& dialString, ShowErrors showErrors) {
     if (!HoldsPlainNumber(dialString)) {
@@ -54,6 +59,13 @@ Status Dialer::WriteToRoutedPort(const QString& dialString, OperatorCode code) {
     const std::optional<qint16> port = SelectDialPort(code, m_settings);
     if (!port) {
         return Failure(FailureCode::StoredNumberOverflow);
+    }
+    const Outcome<std::optional<ManagedModem>> managed = m_managed.ModemOn(*port);
+    if (!managed.ok()) {
+        return managed.failure();
+    }
+    if (managed.value()) {
+        return m_managed.Dial(*managed.value(), NumberOf(dialString));
     }
     const Status status = ReopenAndWrite(m_line, *port, dialString.toLatin1() + kCarriageReturn);
     if (status.ok()) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dial/OperatorRouting.h"
+#include "line/ManagedModems.h"
 #include "line/Pause.h"
 #include "line/SerialLine.h"
 #include "messages/MessageSink.h"
@@ -27,10 +28,12 @@ enum class DialResult {
 enum class ShowErrors { No, Yes };
 
 // Places calls: routes a dial string to its port, writes it with a CR and lets three seconds
-// pass before returning. The phone's answer is not read.
+// pass before returning. The phone's answer is not read. A port whose modem another program
+// manages is never written to: the call goes through that program.
 class Dialer {
 public:
-    Dialer(SerialLine& line, const SettingsStore& settings, MessageSink& messages, Pause& pause);
+    Dialer(SerialLine& line, ManagedModems& managed, const SettingsStore& settings,
+           MessageSink& messages, Pause& pause);
 
     // Returns Sent once the command is written and the wait is over; Refused when the number's
     // form is refused (the user has been told, whatever showErrors says, and the line is
@@ -43,6 +46,7 @@ private:
     Status WriteToRoutedPort(const QString& dialString, OperatorCode code);
 
     SerialLine& m_line;
+    ManagedModems& m_managed;
     const SettingsStore& m_settings;
     MessageSink& m_messages;
     Pause& m_pause;

@@ -39,6 +39,8 @@ QString SayAlone(const Failure& failure) {
             return Say(Phrase::ProbePortHeld);
         case FailureCode::PortAccessDenied:
             return Say(Phrase::NoAccessToPort).arg(path, detail);
+        case FailureCode::ModemWithoutVoice:
+            return Say(Phrase::ModemWithoutVoice);
         case FailureCode::StoredNumberOverflow:
             return Say(Phrase::Overflow);
         case FailureCode::Interrupted:
@@ -46,6 +48,7 @@ QString SayAlone(const Failure& failure) {
         case FailureCode::SystemError:
             return Say(Phrase::SystemError).arg(ErrorName(failure.systemError()));
         case FailureCode::ForeignError:
+        case FailureCode::BusError:
             return detail;
         case FailureCode::SettingsNotRead:
             return Say(Phrase::SettingsNotRead).arg(cause);

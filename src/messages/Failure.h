@@ -16,10 +16,12 @@ enum class FailureCode {
     DeviceNotOpen,         // the device cannot be reached
     PortAlreadyOpen,       // another program holds the port
     PortAccessDenied,      // the user may not open it; detail: the group that grants access
+    ModemWithoutVoice,     // the modem's manager makes no voice calls on it; path: the device
     StoredNumberOverflow,  // a stored port number does not fit 16 bits
     Interrupted,           // a termination request ended the operation before it was done
     SystemError,           // systemError: the errno
     ForeignError,          // detail: the words of the library that failed (Qt's), as it gave them
+    BusError,              // path: the object; detail: the D-Bus error's name, ": ", its message
 
     // The settings store. path: the settings file, unless said otherwise.
     SettingsNotRead,       // cause: why the store cannot be read
@@ -105,12 +107,13 @@ struct Done {
 template <typename Value>
 class [[nodiscard]] Outcome {
 public:
-    Outcome(Value value) : m_outcome(std::move(value)) {}
+    Outcome(Value success) : m_outcome(std::move(success)) {}
     Outcome(Failure failure) : m_outcome(std::move(failure)) {}
 
     bool ok() const { return std::holds_alternative<Value>(m_outcome); }
     // Only when ok.
     const Value& value() const { return std::get<Value>(m_outcome); }
+    Value& value() { return std::get<Value>(m_outcome); }
     // Only when not ok.
     const Failure& failure() const { return std::get<Failure>(m_outcome); }
     bool failedWith(FailureCode code) const { return !ok() && failure().code() == code; }

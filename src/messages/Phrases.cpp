@@ -37,6 +37,11 @@ constexpr Entry kPhrases[] = {
      QT_TRANSLATE_NOOP("Linvox",
                        "Нет доступа к порту модема %1. Доступ к нему даёт группа %2: добавьте себя "
                        "в неё (sudo adduser $USER %2) и войдите в систему заново.")},
+    {Phrase::ModemWithoutVoice,
+     QT_TRANSLATE_NOOP("Linvox",
+                       "Этим модемом управляет ModemManager, но звонить через него не умеет; чтобы "
+                       "Linvox звонил через порт сам, отдайте ему устройство правилом udev с "
+                       "ENV{ID_MM_DEVICE_IGNORE}=\"1\".")},
     {Phrase::SettingsNotRead, QT_TRANSLATE_NOOP("Linvox", "Настройки не прочитаны: %1")},
     {Phrase::SystemError, QT_TRANSLATE_NOOP("Linvox", "системная ошибка %1")},
     {Phrase::Interrupted, QT_TRANSLATE_NOOP("Linvox", "прервано: программу попросили завершиться")},

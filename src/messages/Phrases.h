@@ -31,6 +31,9 @@ enum class Phrase {
     Overflow,
     // %1 device, %2 the group that grants access to it.
     NoAccessToPort,
+    // ModemManager holds the modem's port and makes no voice calls on it: how to leave it to
+    // Linvox.
+    ModemWithoutVoice,
     // %1 why, naming the settings file.
     SettingsNotRead,
     // %1 the system's name of the error ("EIO").

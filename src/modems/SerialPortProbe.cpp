@@ -16,10 +16,20 @@ void AppendKept(QByteArray& gathered, const QByteArray& bytes) {
 
 }  // namespace
 
-SerialPortProbe::SerialPortProbe(SerialLine& line, ModemInventory& inventory)
-    : m_line(line), m_inventory(inventory) {}
+SerialPortProbe::SerialPortProbe(SerialLine& line, ManagedModems& managed,
+                                 ModemInventory& inventory)
+    : m_line(line), m_managed(managed), m_inventory(inventory) {}
 
 ProbeOutcome SerialPortProbe::ProbePort(const QString& command, qint16 portNumber) {
+    const Outcome<std::optional<ManagedModem>> managed = m_managed.ModemOn(portNumber);
+    if (!managed.ok()) {
+        return ProbeOutcome::Failed(managed.failure());
+    }
+    if (managed.value()) {
+        const QString model = CleanAnswer(managed.value()->model.toUtf8(), QString());
+        return model.isEmpty() ? ListedNameOr(portNumber, ProbeOutcome::NoData())
+                               : ProbeOutcome::Answered(model);
+    }
     Answer answer;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const Status asked = Ask(portNumber, command);

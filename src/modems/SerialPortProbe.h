@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "line/ManagedModems.h"
 #include "line/SerialLine.h"
 #include "modems/ModemInventory.h"
 #include "modems/PortProbe.h"
@@ -12,7 +13,8 @@ namespace linvox {
 // The probe on the program's serial line. The first byte is awaited for 149,999 polls and the
 // answer gathered for 50,000 reads; at a poll of 10 µs and a read of 20 µs that is 1.5 s with
 // the window's events running and then 1 s without, on any machine. A device that answers only
-// with what cleaning removes is asked again, three times in all.
+// with what cleaning removes is asked again, three times in all. A port whose modem another
+// program manages is not asked: its model is the one the manager reports.
 class SerialPortProbe : public PortProbe {
 public:
     static constexpr int kFirstBytePolls = 149'999;
@@ -23,7 +25,7 @@ public:
     // A flooding device is read for the whole read time; what it sends beyond this is dropped.
     static constexpr qsizetype kKeptAnswerBytes = 64 * 1024;
 
-    SerialPortProbe(SerialLine& line, ModemInventory& inventory);
+    SerialPortProbe(SerialLine& line, ManagedModems& managed, ModemInventory& inventory);
 
     ProbeOutcome ProbePort(const QString& command, qint16 portNumber) override;
 
@@ -41,6 +43,7 @@ private:
     ProbeOutcome ListedNameOr(qint16 portNumber, const ProbeOutcome& unlisted);
 
     SerialLine& m_line;
+    ManagedModems& m_managed;
     ModemInventory& m_inventory;
 };
 

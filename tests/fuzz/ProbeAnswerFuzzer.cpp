@@ -22,7 +22,8 @@ QString Probe(const QList<QByteArray>& pieces) {
     linvox::testing::FakeSerialLine line;
     linvox::testing::FakeModemList modems;
     linvox::ModemInventory inventory(modems);
-    linvox::SerialPortProbe probe(line, inventory);
+    linvox::NoManagedModems managed;
+    linvox::SerialPortProbe probe(line, managed, inventory);
     line.onOpen = [&](linvox::testing::FakeSerialLine& opened) { opened.arrivals = pieces; };
     return probe.ProbePort(linvox::kIdentifyCommand, 3, linvox::ProbeMode::Report).text();
 }

@@ -44,11 +44,12 @@ void PhoneDiscoveryTest::searchAndCheckShowWhatAnswersAndTheLinkHandlerDialsAfte
     }
     SettingsStore settings = scratch.store();
     SystemSerialLine line{PortMap(scratch.file())};
-    SystemModemList modems(scratch.file());
+    NoManagedModems managed;
+    SystemModemList modems(scratch.file(), managed);
     RecordingMessageSink messages;
     EventLoopPause pause;
     FakeShell shell;
-    LineCommands lineCommands(line, modems, settings, messages, pause);
+    LineCommands lineCommands(line, managed, modems, settings, messages, pause);
     FormPort window({settings, messages, shell, lineCommands, [] {}});
     window.LoadSettings();
     window.show();

@@ -118,7 +118,8 @@ TEST_P(ModelAnswerOnPhone, GivesTheBareModel) {
     SystemSerialLine line{PortMap(scratch.file())};
     FakeModemList modems;
     ModemInventory inventory(modems);
-    SerialPortProbe probe(line, inventory);
+    NoManagedModems managed;
+    SerialPortProbe probe(line, managed, inventory);
 
     EXPECT_EQ(probe.ProbePort(kIdentifyCommand, kPhonePort),
               ProbeOutcome::Answered(GetParam().model));

@@ -50,7 +50,8 @@ protected:
 
     DeviceSandbox sandbox;
     ScratchSettings scratch;
-    SystemModemList modems{scratch.file()};
+    NoManagedModems managed;
+    SystemModemList modems{scratch.file(), managed};
 };
 
 TEST_F(SystemModemListTest, ListsWhatAUserAttachesAndWhatPortsNamesByComNumber) {

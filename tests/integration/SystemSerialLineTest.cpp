@@ -353,7 +353,8 @@ protected:
     SettingsStore settings = scratch.store();
     RecordingMessageSink messages;
     FakePause pause;
-    Dialer dialer{line, settings, messages, pause};
+    NoManagedModems managed;
+    Dialer dialer{line, managed, settings, messages, pause};
 };
 
 TEST_F(DialOnPhones, EachCallReachesItsOperatorsPhone) {

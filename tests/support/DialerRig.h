@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FakeManagedModems.h"
 #include "FakePause.h"
 #include "FakeSerialLine.h"
 #include "InMemorySettings.h"
@@ -14,9 +15,10 @@ struct DialerRig {
     InMemorySettings memory;
     SettingsStore settings = memory.store();
     FakeSerialLine line;
+    FakeManagedModems managed;
     RecordingMessageSink messages;
     FakePause pause;
-    Dialer dialer{line, settings, messages, pause};
+    Dialer dialer{line, managed, settings, messages, pause};
 };
 
 }  // namespace linvox::testing

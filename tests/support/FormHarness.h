@@ -40,7 +40,8 @@ struct Harness {
     RecordingMessageSink messages;
     FakePause pause;
     FakeShell shell;
-    LineCommands lineCommands{line, modems, settings, messages, pause};
+    NoManagedModems managed;
+    LineCommands lineCommands{line, managed, modems, settings, messages, pause};
     int programEnds = 0;
     FormPort window;
 };

@@ -21,7 +21,8 @@ TEST(LineCommands, RunOneAtATimeAndGiveThePortBackWhenDone) {
     FakeModemList modems;
     RecordingMessageSink messages;
     FakePause pause;
-    LineCommands commands(line, modems, settings, messages, pause);
+    NoManagedModems managed;
+    LineCommands commands(line, managed, modems, settings, messages, pause);
     RecordingSearchView search;
     RecordingCheckView check;
     check.fields.fill("2");

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modems/SerialPortProbe.h"
+#include "support/FakeManagedModems.h"
 #include "support/FakeModemList.h"
 #include "support/FakeSerialLine.h"
 #include "support/PairTable.h"
@@ -20,7 +21,8 @@ protected:
     FakeSerialLine line;
     FakeModemList modems;
     ModemInventory inventory{modems};
-    SerialPortProbe probe{line, inventory};
+    FakeManagedModems managed;
+    SerialPortProbe probe{line, managed, inventory};
 };
 
 TEST_F(Probe, GivesTheCleanedAnswerGatheredOverManyReads) {
@@ -31,6 +33,15 @@ TEST_F(Probe, GivesTheCleanedAnswerGatheredOverManyReads) {
                                      "Input", "WaitForMoreInput", "Input"}));
     EXPECT_TRUE(line.PortOpen());
     EXPECT_EQ(modems.queries, 0);
+}
+
+TEST_F(Probe, TakesTheModelOfAManagedModemFromItsManagerWithoutOpeningThePort) {
+    managed.modems.insert({3, std::optional(ManagedModem{"/modem/0", " E1752\r\nOK", "x"})});
+    managed.modems.insert({4, Failure(FailureCode::DeviceNotOpen)});
+    EXPECT_EQ(probe.ProbePort("AT+GMM", 3), ProbeOutcome::Answered("E1752"));
+    EXPECT_EQ(probe.ProbePort("AT+GMM", 4),
+              ProbeOutcome::Failed(Failure(FailureCode::DeviceNotOpen)));
+    EXPECT_TRUE(line.log.isEmpty()) << line.log.join(' ');
 }
 
 TEST_F(Probe, KeepsAnAnswerThatArrivesWhileTheCommandIsWritten) {

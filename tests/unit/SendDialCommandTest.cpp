@@ -150,6 +150,21 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{Failure(FailureCode::SystemError, "/dev/ttyS2", {}, EIO),
                     {Say(Phrase::SystemError).arg("EIO")}}));
 
+TEST_F(DialFixture, PortOfAManagedModemIsDialedThroughItsManagerNeverThroughTheLine) {
+    managed.modems.insert({2, std::optional(ManagedModem{"/modem/0", "E1752", "/dev/ttyUSB2"})});
+    EXPECT_EQ(Dial("ATD+380501234567;"), DialResult::Sent);
+    EXPECT_EQ(managed.dialed, QStringList{"/modem/0 +380501234567"});
+    managed.dialing = Failure(FailureCode::ModemWithoutVoice, "/dev/ttyUSB2");
+    EXPECT_EQ(Dial("ATD0501234567;", ShowErrors::Yes), DialResult::Failed);
+    // A manager that cannot tell which modem owns the port keeps the line away from it too.
+    managed.modems.insert_or_assign(2, Failure(FailureCode::DeviceNotOpen));
+    EXPECT_EQ(Dial("ATD0501234567;"), DialResult::Failed);
+    EXPECT_TRUE(line.log.isEmpty()) << line.log.join(' ');
+    EXPECT_TRUE(pause.requests.isEmpty());
+    EXPECT_EQ(messages.messages.value(0).text,
+              JoinLines({Say(Phrase::ModemConnectionFailed), Say(Phrase::ModemWithoutVoice)}));
+}
+
 TEST_F(DialFixture, PortNumberBelowOneIsAnInvalidPort) {
     memory.preset({{"port_mts", "0"}});
     EXPECT_EQ(Dial("ATD0501234567;", ShowErrors::Yes), DialResult::Failed);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "line/ManagedModems.h"
 #include "modems/ModemListSource.h"
 #include "settings/SettingsBackend.h"
 
@@ -18,17 +19,21 @@ namespace linvox {
 // own. When the file refuses them, such devices are left out of the list and a notice names
 // them: a number the file does not hold would open another device in every other process. The
 // name is the USB maker and product, "Bluetooth <address>" for a Bluetooth port, or else the
-// device path.
+// device path. The ports of the modems that another program manages (ModemManager) and that take
+// AT commands are listed as attached devices too, by the modem's name as that program knows it.
 class SystemModemList : public ModemListSource {
 public:
-    // settings: the store whose [ports] group numbers the devices on Linux, outliving the list;
-    // Windows, which numbers the ports itself, does not consult it.
-    explicit SystemModemList(SettingsBackend& settings) : m_settings(settings) {}
+    // settings: the store whose [ports] group numbers the devices on Linux; managed: the modems
+    // another program manages. Both outlive the list; Windows, which numbers the ports itself and
+    // has no such program, consults neither.
+    SystemModemList(SettingsBackend& settings, ManagedModems& managed)
+        : m_settings(settings), m_managed(managed) {}
 
     Outcome<ModemListing> Query() override;
 
 private:
     SettingsBackend& m_settings;
+    ManagedModems& m_managed;
 };
 
 }  // namespace linvox

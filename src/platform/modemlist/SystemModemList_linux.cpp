@@ -186,6 +186,26 @@ Outcome<QList<Attached>> AttachedDevices(udev* context) {
     return listing;
 }
 
+// Adds the AT ports of the modems that another program manages to the attached devices, or names
+// a device already there after its modem. When they cannot be had, the user hears why.
+void AddManagedPorts(ManagedModems& managed, QList<Attached>& attached, QList<Failure>& notices) {
+    const Outcome<QList<ManagedPort>> ports = managed.AtPorts();
+    if (!ports.ok()) {
+        notices.append(Failure(FailureCode::ModemListNotRead).Because(ports.failure()));
+        return;
+    }
+    for (const ManagedPort& port : ports.value()) {
+        const QString name = port.name.isEmpty() ? port.device : port.name;
+        const auto listed = std::ranges::find(
+            attached, port.device, [](const Attached& device) { return device.device.node; });
+        if (listed != attached.end()) {
+            listed->name = name;
+        } else {
+            attached.append({{port.device, port.device}, name});
+        }
+    }
+}
+
 // Gives the attached devices their COM numbers, all in one step, and names them. The user is
 // told when a number could not be remembered, and which devices are left without one.
 void ListAttachedDevices(const QList<Attached>& attached, DeviceNumbering& numbering,
@@ -244,11 +264,12 @@ Outcome<ModemListing> SystemModemList::Query() {
     if (context == nullptr) {
         return Unreadable(errno);
     }
-    const Outcome<QList<Attached>> attached = AttachedDevices(context.get());
+    Outcome<QList<Attached>> attached = AttachedDevices(context.get());
     if (!attached.ok()) {
         return attached.failure();
     }
     ModemListing listing;
+    AddManagedPorts(m_managed, attached.value(), listing.notices);
     std::map<qint16, QString> namesByPort;
     DeviceNumbering numbering(m_settings);
     ListAttachedDevices(attached.value(), numbering, namesByPort, listing.notices);

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 #include <utility>
@@ -144,8 +145,11 @@ void SystemSerialLine::Close() {
     m_port->received.clear();
     const int descriptor = m_port->claim.descriptor();
     // What a stalled phone never took is dropped, so that the close does not wait for it to drain,
-    // and no half command reaches the phone when it wakes.
-    ::tcflush(descriptor, TCOFLUSH);
+    // and no half command reaches the phone when it wakes. Only then: on a pseudo-terminal, which
+    // holds nothing back, a flush would drop what the other end has not read yet.
+    if (int queued = 0; ::ioctl(descriptor, TIOCOUTQ, &queued) == 0 && queued > 0) {
+        ::tcflush(descriptor, TCOFLUSH);
+    }
     ::tcsetattr(descriptor, TCSANOW, &m_port->settingsBefore);
     m_port->claim.Release();
 }

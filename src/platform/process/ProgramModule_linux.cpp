@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/process/ProgramModule.h"
+
+#include <map>
+#include <memory>
+
+#include <QFileInfo>
+#include <QLibrary>
+
+namespace linvox {
+
+Outcome<QFunctionPointer> ProgramModuleFunction(const QString& pathFromProgram, const char* symbol,
+                                                FailureCode code) {
+    static const QString programFolder =
+        QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() + u'/';
+    // Loaded once and kept: what runs in it runs until the program ends.
+    static std::map<QString, std::unique_ptr<QLibrary>> modules;
+    std::unique_ptr<QLibrary>& module = modules[pathFromProgram];
+    if (!module) {
+        module = std::make_unique<QLibrary>(programFolder + pathFromProgram);
+        module->setLoadHints(QLibrary::PreventUnloadHint);
+    }
+    if (const QFunctionPointer function = module->resolve(symbol)) {
+        return function;
+    }
+    return Failure(code, module->fileName(), module->errorString());
+}
+
+}  // namespace linvox

@@ -1,0 +1,211 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What Linvox makes of ModemManager's answers, over a bus that gives them as a table; the real
+// ModemManager is met in the end-to-end tier.
+#include "platform/modemmanager/ModemManagerModems.h"
+#include "support/InMemorySettings.h"
+#include "support/PairTable.h"
+#include "support/QtPrinters.h"
+
+#include <map>
+
+#include <gtest/gtest.h>
+
+namespace linvox::testing {
+namespace {
+
+const QString kModem = QStringLiteral("/org/freedesktop/ModemManager1/Modem/0");
+const QString kCall = QStringLiteral("/org/freedesktop/ModemManager1/Call/0");
+const QString kNoReply = QStringLiteral("org.freedesktop.DBus.Error.NoReply: gone");
+
+// Answers each method from a table, the states of the modem one after another; logs the methods
+// asked, "Enable", "Start" and so on.
+class ScriptedBus : public SystemBus {
+public:
+    Outcome<QVariantList> Call(const QString&, const QString&, const QString&,
+                               const QString& method, const QVariantList&,
+                               std::chrono::milliseconds) override {
+        asked.append(method);
+        if (method == u"Get") {
+            return QVariantList{states.isEmpty() ? 8 : states.takeFirst()};
+        }
+        const auto scripted = answers.find(method);
+        if (scripted != answers.end()) {
+            return scripted->second;
+        }
+        return method == u"NameHasOwner" ? QVariantList{true} : QVariantList{kCall};
+    }
+
+    std::map<QString, Outcome<QVariantList>> answers;
+    QList<int> states;
+    QStringList asked;
+};
+
+// GetManagedObjects' answer: one modem with its ports, state and whether it makes voice calls.
+QVariantList Listing(const QVariantList& ports, int state, bool voice) {
+    QVariantMap interfaces{
+        {"org.freedesktop.ModemManager1.Modem",
+         QVariantMap{
+             {"Ports", ports}, {"State", state}, {"Model", "E1752"}, {"Manufacturer", "X"}}}};
+    if (voice) {
+        interfaces.insert("org.freedesktop.ModemManager1.Modem.Voice", QVariantMap{});
+    }
+    return {QVariantMap{{kModem, interfaces}}};
+}
+
+const QVariantList kAtPortTtyUsb2{QVariantList{"ttyUSB2", 3u}};
+
+class ModemManager : public ::testing::Test {
+protected:
+    ModemManager() {
+        memory.groups["ports"] = {{"COM3", "/dev/ttyUSB2"}};
+        bus->answers.insert({"GetManagedObjects", Listing(kAtPortTtyUsb2, 3, true)});
+    }
+
+    // The bus goes to the modems at their first question.
+    ModemManagerModems Modems() {
+        return ModemManagerModems(PortMap(memory), [this] {
+            return Outcome<std::unique_ptr<SystemBus>>(std::move(bus));
+        });
+    }
+
+    InMemorySettings memory;
+    std::unique_ptr<ScriptedBus> bus = std::make_unique<ScriptedBus>();
+};
+
+TEST(ModemManagerPorts, NameTheirDeviceByKernelNameOrPath) {
+    ExpectEach<std::tuple<QString, QString, QString>, bool>(
+        {{{"ttyUSB2", "/dev/ttyUSB2", ""}, true},
+         {{"ttyUSB2", "/dev/serial/by-id/usb-X-if02", "/dev/ttyUSB2"}, true},
+         {{"ttyUSB2", "/dev/ttyUSB22", "/dev/ttyUSB22"}, false},
+         {{"ttyUSB2", "/tmp/ttyUSB2", "/dev/pts/3"}, false},
+         {{"/tmp/mm/ttySIM0", "/tmp/mm/ttySIM0", ""}, true},
+         {{"/tmp/mm/ttySIM0", "/tmp/other/ttySIM0", ""}, false}},
+        [](const auto& row) {
+            return NamesDevice(std::get<0>(row), std::get<1>(row), std::get<2>(row));
+        });
+}
+
+TEST_F(ModemManager, OwnsTheComNumberOfAPortItListsAndNoOther) {
+    ScriptedBus& watched = *bus;
+    ModemManagerModems modems = Modems();
+    EXPECT_EQ(modems.ModemOn(3),
+              Outcome(std::optional(ManagedModem{kModem, "E1752", "/dev/ttyUSB2"})));
+    EXPECT_EQ(modems.ModemOn(4), Outcome(std::optional<ManagedModem>()));
+    EXPECT_EQ(modems.AtPorts(), Outcome(QList<ManagedPort>{{"/dev/ttyUSB2", "X E1752"}}));
+    // A modem of no ports, or of ports without a name, owns none.
+    watched.answers.insert_or_assign(
+        "GetManagedObjects", Listing({QVariantList{"", 3u}, QVariantList{}, "ttyUSB2"}, 8, true));
+    EXPECT_EQ(modems.ModemOn(3), Outcome(std::optional<ManagedModem>()));
+    EXPECT_EQ(modems.AtPorts(), Outcome(QList<ManagedPort>()));
+    // Not running: nothing more is asked, and nothing is owned.
+    watched.answers.insert_or_assign("NameHasOwner", QVariantList{false});
+    watched.asked.clear();
+    EXPECT_EQ(modems.ModemOn(3), Outcome(std::optional<ManagedModem>()));
+    EXPECT_EQ(watched.asked, QStringList{"NameHasOwner"});
+    // Silent: the port is left alone.
+    watched.answers.insert_or_assign("NameHasOwner", Failure(FailureCode::BusError, {}, kNoReply));
+    EXPECT_TRUE(modems.ModemOn(3).failedWith(FailureCode::DeviceNotOpen));
+}
+
+TEST_F(ModemManager, WhereItCannotRunAsksNothing) {
+    ModemManagerModems modems(PortMap(memory), [] {
+        return Outcome<std::unique_ptr<SystemBus>>(std::unique_ptr<SystemBus>());
+    });
+    EXPECT_EQ(modems.ModemOn(3), Outcome(std::optional<ManagedModem>()));
+}
+
+struct CallCase {
+    const char* name;
+    QVariantList listing;
+    std::map<QString, Outcome<QVariantList>> answers;
+    QList<int> states;
+    // Nothing for a call that is placed.
+    std::optional<FailureCode> failure;
+    QStringList asked;
+};
+
+void PrintTo(const CallCase& call, std::ostream* out) {
+    *out << call.name;
+}
+
+class CallThroughModemManager : public ModemManager,
+                                public ::testing::WithParamInterface<CallCase> {};
+
+TEST_P(CallThroughModemManager, EnablesDialsOrSaysWhyNot) {
+    ScriptedBus& watched = *bus;
+    bus->answers = GetParam().answers;
+    bus->answers.insert({"GetManagedObjects", GetParam().listing});
+    bus->states = GetParam().states;
+    const Status dialed = Modems().Dial({kModem, "E1752", "/dev/ttyUSB2"}, "0501234567");
+    EXPECT_EQ(dialed.ok() ? std::nullopt : std::optional(dialed.failure().code()),
+              GetParam().failure);
+    // After NameHasOwner and GetManagedObjects.
+    EXPECT_EQ(watched.asked.mid(2), GetParam().asked);
+}
+
+const QString kUnauthorized = "org.freedesktop.ModemManager1.Error.Core.Unauthorized: ";
+constexpr auto kDeviceNotOpen = FailureCode::DeviceNotOpen;
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, CallThroughModemManager,
+    ::testing::Values(
+        CallCase{"DisabledIsEnabledAndAwaitedFirst",
+                 Listing(kAtPortTtyUsb2, 3, true),
+                 {},
+                 {7, 8},
+                 std::nullopt,
+                 {"Enable", "Get", "Get", "CreateCall", "Start"}},
+        CallCase{"RegisteredCallsAtOnce",
+                 Listing(kAtPortTtyUsb2, 8, true),
+                 {},
+                 {},
+                 std::nullopt,
+                 {"CreateCall", "Start"}},
+        CallCase{"WithoutVoice",
+                 Listing(kAtPortTtyUsb2, 8, false),
+                 {},
+                 {},
+                 FailureCode::ModemWithoutVoice,
+                 {}},
+        CallCase{"Failed", Listing(kAtPortTtyUsb2, -1, true), {}, {}, kDeviceNotOpen, {}},
+        CallCase{"FailsWhileRegistering",
+                 Listing(kAtPortTtyUsb2, 6, true),
+                 {},
+                 {-1},
+                 kDeviceNotOpen,
+                 {"Get"}},
+        CallCase{
+            "EnableRefused",
+            Listing(kAtPortTtyUsb2, 3, true),
+            {{"Enable", Failure(FailureCode::BusError, kModem,
+                                "org.freedesktop.ModemManager1.Error.Core.WrongState: locked")}},
+            {},
+            kDeviceNotOpen,
+            {"Enable"}},
+        CallCase{"RefusedByItsRulesIsTakenBack",
+                 Listing(kAtPortTtyUsb2, 8, true),
+                 {{"Start", Failure(FailureCode::BusError, kCall,
+                                    kUnauthorized + "PolicyKit authorization failed")}},
+                 {},
+                 FailureCode::PortAlreadyOpen,
+                 {"CreateCall", "Start", "DeleteCall"}},
+        CallCase{"GoneMidCallIsTakenBack",
+                 Listing(kAtPortTtyUsb2, 8, true),
+                 {{"Start", Failure(FailureCode::BusError, kCall, kNoReply)}},
+                 {},
+                 kDeviceNotOpen,
+                 {"CreateCall", "Start", "DeleteCall"}},
+        CallCase{
+            "VoiceGoneMeanwhile",
+            Listing(kAtPortTtyUsb2, 8, true),
+            {{"CreateCall", Failure(FailureCode::BusError, kModem,
+                                    "org.freedesktop.DBus.Error.UnknownMethod: No such interface "
+                                    "“org.freedesktop.ModemManager1.Modem.Voice”")}},
+            {},
+            FailureCode::ModemWithoutVoice,
+            {"CreateCall"}},
+        CallCase{"ModemGone", {QVariantMap{}}, {}, {}, kDeviceNotOpen, {}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace linvox::testing
