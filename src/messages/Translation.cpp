@@ -14,7 +14,9 @@ const QString kLinvoxTranslations = QStringLiteral(":/i18n");
 const QString kEmbeddedQtTranslations = QStringLiteral(":/i18n/qt");
 
 QString LanguageCode(Language language) {
-    return language == Language::Ukrainian ? QStringLiteral("uk") : QStringLiteral("en");
+    return language == Language::Ukrainian ? QStringLiteral("uk")
+           : language == Language::English ? QStringLiteral("en")
+                                           : QStringLiteral("ru");
 }
 
 void LoadQtTranslation(QTranslator& translator, const QString& name) {
@@ -42,13 +44,11 @@ Language ChooseLanguage(const QStringList& uiLanguages) {
 }
 
 Translation::Translation(Language language) {
-    if (language == Language::Russian) {
-        return;
-    }
     const QString code = LanguageCode(language);
-    static_cast<void>(m_linvox.load(QStringLiteral("linvox_") + code, kLinvoxTranslations));
-    // Qt speaks English of its own.
-    if (language == Language::Ukrainian) {
+    if (language != Language::Russian) {
+        static_cast<void>(m_linvox.load(QStringLiteral("linvox_") + code, kLinvoxTranslations));
+    }
+    if (language != Language::English) {
         LoadQtTranslation(m_qtBase, QStringLiteral("qtbase_") + code);
         LoadQtTranslation(m_qtSerialPort, QStringLiteral("qtserialport_") + code);
     }

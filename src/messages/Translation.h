@@ -14,7 +14,8 @@ enum class Language { Russian, Ukrainian, English };
 Language ChooseLanguage(const QStringList& uiLanguages);
 
 // Linvox's phrases and form, and Qt's own texts (the message box's button, the line edit's
-// menu), in one language; Russian needs none, being the words Linvox is written in.
+// menu), in one language. Linvox is written in Russian, and Qt in English: each needs no
+// translation of its own words.
 class Translation {
 public:
     explicit Translation(Language language);

@@ -2,6 +2,7 @@
 #include "messages/Phrases.h"
 #include "messages/Translation.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QMap>
 #include <QRegularExpression>
@@ -128,6 +129,20 @@ TEST(Translation, IsCompiledInAndSpokenOnceInstalled) {
         Translation translation(language);
         translation.Install();
         EXPECT_EQ(Say(Phrase::WrongNumberForm), QString::fromUtf8(words));
+    }
+}
+
+// Qt's own texts, such as the number field's menu, from the system's translations.
+TEST(Translation, BringsQtsOwnTextsInTheLanguage) {
+    const std::pair<Language, const char*> spoken[] = {
+        {Language::Russian, "&Отменить действие"},
+        {Language::Ukrainian, "&Повернути"},
+        {Language::English, "&Undo"},
+    };
+    for (const auto& [language, words] : spoken) {
+        Translation translation(language);
+        translation.Install();
+        EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Undo"), QString::fromUtf8(words));
     }
 }
 
