@@ -19,6 +19,20 @@ QString LanguageCode(Language language) {
                                            : QStringLiteral("ru");
 }
 
+// Whether the locale of messages is C or POSIX. The C library takes the first of LC_ALL,
+// LC_MESSAGES and LANG that is set, and starts every program in C when none is.
+bool NamesTheCLocale(const LocaleVariables& locale) {
+    QString name = QStringLiteral("C");
+    for (const QString* variable : {&locale.lcAll, &locale.lcMessages, &locale.lang}) {
+        if (!variable->isEmpty()) {
+            name = *variable;
+            break;
+        }
+    }
+    // C.UTF-8 is a locale of its own, in which gettext does follow LANGUAGE.
+    return name == QStringLiteral("C") || name == QStringLiteral("POSIX");
+}
+
 void LoadQtTranslation(QTranslator& translator, const QString& name) {
     if (!translator.load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         static_cast<void>(translator.load(name, kEmbeddedQtTranslations));
@@ -27,7 +41,11 @@ void LoadQtTranslation(QTranslator& translator, const QString& name) {
 
 }  // namespace
 
-Language ChooseLanguage(const QStringList& uiLanguages) {
+Language ChooseLanguage(const std::optional<LocaleVariables>& locale,
+                        const QStringList& uiLanguages) {
+    if (locale && NamesTheCLocale(*locale)) {
+        return Language::Russian;
+    }
     for (const QString& name : uiLanguages) {
         const QString language = name.section(u'-', 0, 0).section(u'_', 0, 0);
         if (language == QStringLiteral("uk")) {
@@ -41,6 +59,17 @@ Language ChooseLanguage(const QStringList& uiLanguages) {
         }
     }
     return Language::Russian;
+}
+
+Language UsersLanguage() {
+#ifdef Q_OS_WIN
+    const std::optional<LocaleVariables> locale;
+#else
+    const std::optional<LocaleVariables> locale = LocaleVariables{
+        qEnvironmentVariable("LC_ALL"), qEnvironmentVariable("LC_MESSAGES"),
+        qEnvironmentVariable("LANG")};
+#endif
+    return ChooseLanguage(locale, QLocale::system().uiLanguages());
 }
 
 Translation::Translation(Language language) {
