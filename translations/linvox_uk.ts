@@ -212,19 +212,19 @@
     </message>
     <message>
         <source>MTS, JEANS</source>
-        <translation>MTS, JEANS</translation>
+        <translation>Vodafone</translation>
     </message>
     <message>
         <source>KYIVSTAR, DJUICE</source>
-        <translation>KYIVSTAR, DJUICE</translation>
+        <translation>Київстар</translation>
     </message>
     <message>
         <source>LIFE</source>
-        <translation>LIFE</translation>
+        <translation>lifecell</translation>
     </message>
     <message>
         <source>BEELINE</source>
-        <translation>BEELINE</translation>
+        <translation>068 → Київстар</translation>
     </message>
     <message>
         <source>Настройка не сохранена: %1</source>
