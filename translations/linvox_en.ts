@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>Проверить выбранные порты</source>
-        <translation>Check the chosen ports</translation>
+        <translation>Check selected ports</translation>
     </message>
     <message>
         <source>Индикатор поиска портов</source>
@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>Настройка принадлежности портов:</source>
-        <translation>Ports of the operators:</translation>
+        <translation>Operator ports:</translation>
     </message>
     <message>
         <source>Используется только один телефон</source>
@@ -80,7 +80,7 @@
     </message>
     <message>
         <source>Неправильно указан порт модема для этого оператора!</source>
-        <translation>The modem port for this operator is set wrongly!</translation>
+        <translation>The modem port for this operator is set incorrectly!</translation>
     </message>
     <message>
         <source>Измените настройки!</source>
@@ -132,11 +132,11 @@
     </message>
     <message>
         <source>Подождите...</source>
-        <translation>Please wait...</translation>
+        <translation>Please wait…</translation>
     </message>
     <message>
         <source>Подождите....</source>
-        <translation>Please wait...</translation>
+        <translation>Please wait…</translation>
     </message>
     <message>
         <source>Внимание! На выполнение этой операции необходимо примерно от 30 секунд до 2 минут. В это время может казаться что компьютер как бы завис. Дождитесь окончания процесса!</source>
@@ -164,7 +164,7 @@
     </message>
     <message>
         <source>Номер COM-порта не дан, так как его не удалось сохранить: %1</source>
-        <translation>No COM port number given, as it could not be saved: %1</translation>
+        <translation>No COM port number assigned because it could not be saved: %1</translation>
     </message>
     <message>
         <source>все номера COM-портов заняты</source>
@@ -176,7 +176,7 @@
     </message>
     <message>
         <source>Список модемов не получен от службы WMI</source>
-        <translation>WMI did not give the list of modems</translation>
+        <translation>WMI did not return the list of modems</translation>
     </message>
     <message>
         <source>%1 (код 0x%2)</source>
@@ -212,19 +212,19 @@
     </message>
     <message>
         <source>MTS, JEANS</source>
-        <translation>MTS, JEANS</translation>
+        <translation>Vodafone</translation>
     </message>
     <message>
         <source>KYIVSTAR, DJUICE</source>
-        <translation>KYIVSTAR, DJUICE</translation>
+        <translation>Kyivstar</translation>
     </message>
     <message>
         <source>LIFE</source>
-        <translation>LIFE</translation>
+        <translation>lifecell</translation>
     </message>
     <message>
         <source>BEELINE</source>
-        <translation>BEELINE</translation>
+        <translation>068 → Kyivstar</translation>
     </message>
     <message>
         <source>Настройка не сохранена: %1</source>
@@ -244,7 +244,7 @@
     </message>
     <message>
         <source>файл настроек %1 — не обычный файл, а канал или устройство</source>
-        <translation>the settings file %1 is no regular file but a pipe or a device</translation>
+        <translation>the settings file %1 is not a regular file but a pipe or a device</translation>
     </message>
     <message>
         <source>нет доступа на чтение к файлу настроек %1</source>
@@ -268,7 +268,7 @@
     </message>
     <message>
         <source>файл настроек %1 повреждён, а отложить его копию не удалось</source>
-        <translation>the settings file %1 is damaged, and its copy could not be put aside</translation>
+        <translation>the settings file %1 is damaged, and a backup copy of it could not be made</translation>
     </message>
     <message>
         <source>файл блокировки настроек %1 — ссылка, а не обычный файл</source>
@@ -280,7 +280,7 @@
     </message>
     <message>
         <source>файл блокировки настроек %1 — не обычный файл, а канал или устройство</source>
-        <translation>the settings lock file %1 is no regular file but a pipe or a device</translation>
+        <translation>the settings lock file %1 is not a regular file but a pipe or a device</translation>
     </message>
     <message>
         <source>нет дисплея, на котором можно показать окно (%1).</source>
@@ -308,7 +308,7 @@
     </message>
     <message>
         <source>нет доступа к каталогу %1 на пути к файлу настроек %2</source>
-        <translation>no access to the folder %1 on the way to the settings file %2</translation>
+        <translation>no access to the folder %1 in the path to the settings file %2</translation>
     </message>
     <message>
         <source>системная ошибка %1</source>

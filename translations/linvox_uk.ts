@@ -21,11 +21,11 @@
     </message>
     <message>
         <source>Индикатор поиска портов</source>
-        <translation>Індикатор пошуку портів</translation>
+        <translation>Хід пошуку портів</translation>
     </message>
     <message>
         <source>Индикатор проверки портов</source>
-        <translation>Індикатор перевірки портів</translation>
+        <translation>Хід перевірки портів</translation>
     </message>
     <message>
         <source>Результаты поиска портов модемов</source>
@@ -37,11 +37,11 @@
     </message>
     <message>
         <source>Используется только один телефон</source>
-        <translation>Використовується лише один телефон</translation>
+        <translation>Один телефон для всіх дзвінків</translation>
     </message>
     <message>
         <source>Используется несколько телефонов</source>
-        <translation>Використовується кілька телефонів</translation>
+        <translation>Окремий телефон для кожного оператора</translation>
     </message>
     <message>
         <source>Техподдержка на сайте:</source>
@@ -84,7 +84,7 @@
     </message>
     <message>
         <source>Измените настройки!</source>
-        <translation>Змініть налаштування!</translation>
+        <translation>Змініть параметри!</translation>
     </message>
     <message>
         <source>Не удаётся подключиться к модему!</source>
@@ -108,7 +108,7 @@
     </message>
     <message>
         <source>Настройки не прочитаны: %1</source>
-        <translation>Налаштування не прочитано: %1</translation>
+        <translation>Параметри не прочитано: %1</translation>
     </message>
     <message>
         <source>Неверный порт</source>
@@ -132,11 +132,11 @@
     </message>
     <message>
         <source>Подождите...</source>
-        <translation>Зачекайте...</translation>
+        <translation>Зачекайте…</translation>
     </message>
     <message>
         <source>Подождите....</source>
-        <translation>Зачекайте...</translation>
+        <translation>Зачекайте…</translation>
     </message>
     <message>
         <source>Внимание! На выполнение этой операции необходимо примерно от 30 секунд до 2 минут. В это время может казаться что компьютер как бы завис. Дождитесь окончания процесса!</source>
@@ -164,7 +164,7 @@
     </message>
     <message>
         <source>Номер COM-порта не дан, так как его не удалось сохранить: %1</source>
-        <translation>Номер COM-порту не надано, бо його не вдалося зберегти: %1</translation>
+        <translation>Номер COM-порту не призначено, бо його не вдалося зберегти: %1</translation>
     </message>
     <message>
         <source>все номера COM-портов заняты</source>
@@ -212,75 +212,75 @@
     </message>
     <message>
         <source>MTS, JEANS</source>
-        <translation>MTS, JEANS</translation>
+        <translation>Vodafone</translation>
     </message>
     <message>
         <source>KYIVSTAR, DJUICE</source>
-        <translation>KYIVSTAR, DJUICE</translation>
+        <translation>Київстар</translation>
     </message>
     <message>
         <source>LIFE</source>
-        <translation>LIFE</translation>
+        <translation>lifecell</translation>
     </message>
     <message>
         <source>BEELINE</source>
-        <translation>BEELINE</translation>
+        <translation>068 → Київстар</translation>
     </message>
     <message>
         <source>Настройка не сохранена: %1</source>
-        <translation>Налаштування не збережено: %1</translation>
+        <translation>Параметр не збережено: %1</translation>
     </message>
     <message>
         <source>Файл настроек %1 не удалось прочитать целиком. Прежний файл сохранён как %2, а всё, что из него удалось прочитать, перенесено в новый.</source>
-        <translation>Файл налаштувань %1 не вдалося прочитати повністю. Попередній файл збережено як %2, а все, що з нього вдалося прочитати, перенесено до нового.</translation>
+        <translation>Файл параметрів %1 не вдалося прочитати повністю. Попередній файл збережено як %2, а все, що з нього вдалося прочитати, перенесено до нового.</translation>
     </message>
     <message>
         <source>файл настроек %1 — ссылка, которая никуда не ведёт</source>
-        <translation>файл налаштувань %1 — посилання, яке нікуди не веде</translation>
+        <translation>файл параметрів %1 — посилання, яке нікуди не веде</translation>
     </message>
     <message>
         <source>файл настроек %1 — это каталог, а не файл</source>
-        <translation>файл налаштувань %1 — це каталог, а не файл</translation>
+        <translation>файл параметрів %1 — це каталог, а не файл</translation>
     </message>
     <message>
         <source>файл настроек %1 — не обычный файл, а канал или устройство</source>
-        <translation>файл налаштувань %1 — не звичайний файл, а канал або пристрій</translation>
+        <translation>файл параметрів %1 — не звичайний файл, а канал або пристрій</translation>
     </message>
     <message>
         <source>нет доступа на чтение к файлу настроек %1</source>
-        <translation>немає доступу на читання до файлу налаштувань %1</translation>
+        <translation>немає доступу на читання до файлу параметрів %1</translation>
     </message>
     <message>
         <source>нет доступа на запись к файлу настроек %1</source>
-        <translation>немає доступу на запис до файлу налаштувань %1</translation>
+        <translation>немає доступу на запис до файлу параметрів %1</translation>
     </message>
     <message>
         <source>файл настроек %1 не удалось записать</source>
-        <translation>файл налаштувань %1 не вдалося записати</translation>
+        <translation>файл параметрів %1 не вдалося записати</translation>
     </message>
     <message>
         <source>файл настроек %1 занят: его блокировку %2 держит другая программа</source>
-        <translation>файл налаштувань %1 зайнятий: його блокування %2 тримає інша програма</translation>
+        <translation>файл параметрів %1 зайнятий: його блокування %2 тримає інша програма</translation>
     </message>
     <message>
         <source>файл настроек %1 повреждён, а новый записать не удалось</source>
-        <translation>файл налаштувань %1 пошкоджено, а новий записати не вдалося</translation>
+        <translation>файл параметрів %1 пошкоджено, а новий записати не вдалося</translation>
     </message>
     <message>
         <source>файл настроек %1 повреждён, а отложить его копию не удалось</source>
-        <translation>файл налаштувань %1 пошкоджено, а відкласти його копію не вдалося</translation>
+        <translation>файл параметрів %1 пошкоджено, а зберегти його резервну копію не вдалося</translation>
     </message>
     <message>
         <source>файл блокировки настроек %1 — ссылка, а не обычный файл</source>
-        <translation>файл блокування налаштувань %1 — посилання, а не звичайний файл</translation>
+        <translation>файл блокування параметрів %1 — посилання, а не звичайний файл</translation>
     </message>
     <message>
         <source>файл блокировки настроек %1 — это каталог, а не файл</source>
-        <translation>файл блокування налаштувань %1 — це каталог, а не файл</translation>
+        <translation>файл блокування параметрів %1 — це каталог, а не файл</translation>
     </message>
     <message>
         <source>файл блокировки настроек %1 — не обычный файл, а канал или устройство</source>
-        <translation>файл блокування налаштувань %1 — не звичайний файл, а канал або пристрій</translation>
+        <translation>файл блокування параметрів %1 — не звичайний файл, а канал або пристрій</translation>
     </message>
     <message>
         <source>нет дисплея, на котором можно показать окно (%1).</source>
@@ -292,7 +292,7 @@
     </message>
     <message>
         <source>ни DISPLAY, ни WAYLAND_DISPLAY не называет дисплей, который отвечает</source>
-        <translation>ні DISPLAY, ні WAYLAND_DISPLAY не називає дисплей, який відповідає</translation>
+        <translation>ні DISPLAY, ні WAYLAND_DISPLAY не вказує на доступний дисплей</translation>
     </message>
     <message>
         <source>нет модуля Qt для Wayland из пакета Debian qt6-wayland</source>
@@ -308,7 +308,7 @@
     </message>
     <message>
         <source>нет доступа к каталогу %1 на пути к файлу настроек %2</source>
-        <translation>немає доступу до каталогу %1 на шляху до файлу налаштувань %2</translation>
+        <translation>немає доступу до каталогу %1 на шляху до файлу параметрів %2</translation>
     </message>
     <message>
         <source>системная ошибка %1</source>

@@ -2,8 +2,10 @@
 ; The Windows installer of Linvox, for one user and without administrator rights: puts linvox.exe
 ; into the user's programs folder, makes it the user's handler of tel:, callto:, sip: and skype:
 ; links (and offers it under those links in Windows' "Default apps"), adds a Start menu entry and
-; an uninstaller that takes all of it away again but the user's settings. Both speak the language
-; Linvox does: Ukrainian, English or Russian, after the user's interface languages.
+; an uninstaller that takes all of it away again but the user's settings. On Windows 10 and 11 its
+; last page offers to open "Default apps", where the user confirms Linvox as the links' handler.
+; Both speak the language Linvox does: Ukrainian, English or Russian, after the user's interface
+; languages.
 ;
 ; makensis -DVERSION=<x.y.z> -DPROGRAM=<linvox.exe> -DICON=<linvox.ico> -DLICENSE=<LICENSE>
 ;          -DOUTFILE=<linvox-setup-x.y.z.exe> linvox.nsi
@@ -16,6 +18,7 @@ ManifestDPIAware true
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "WinVer.nsh"
 
 !define PRODUCT "Linvox"
 !define CAPABILITIES_KEY "Software\Linvox\Capabilities"
@@ -36,10 +39,17 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "GPL-3.0-or-later"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
-!define MUI_FINISHPAGE_RUN "$INSTDIR\linvox.exe"
 !insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\linvox.exe"
+; The offer of "Default apps" stands in for the finish page's "Show Readme". A silent install
+; shows no pages, so it neither asks nor opens anything.
+!define MUI_FINISHPAGE_SHOWREADME
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "$(OPEN_DEFAULT_APPS)"
+!define MUI_FINISHPAGE_SHOWREADME_FUNCTION OpenDefaultApps
+!define MUI_FINISHPAGE_TEXT_LARGE
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW OfferDefaultApps
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -57,6 +67,22 @@ LangString DESCRIPTION ${LANG_ENGLISH} \
 LangString LINK_TYPE_NAME ${LANG_RUSSIAN} "Ссылка Linvox"
 LangString LINK_TYPE_NAME ${LANG_UKRAINIAN} "Посилання Linvox"
 LangString LINK_TYPE_NAME ${LANG_ENGLISH} "Linvox link"
+
+; The finish page on Windows 10 and 11, with the offer of "Default apps" under Windows' own name
+; for it in each language.
+LangString FINISH_TEXT_WITH_DEFAULT_APPS ${LANG_RUSSIAN} \
+    "Установка Linvox выполнена.$\r$\n$\r$\nПри следующей ссылке tel: Windows спросит, открывать \
+    ли телефонные ссылки в Linvox; выбрать его можно и сейчас, в «Приложениях по умолчанию»."
+LangString FINISH_TEXT_WITH_DEFAULT_APPS ${LANG_UKRAINIAN} \
+    "Linvox встановлено на ваш комп’ютер.$\r$\n$\r$\nКоли ви наступного разу натиснете посилання \
+    tel:, Windows запитає, чи відкривати телефонні посилання в Linvox; вибрати його можна й \
+    зараз, у «Програмах за замовчуванням»."
+LangString FINISH_TEXT_WITH_DEFAULT_APPS ${LANG_ENGLISH} \
+    "Linvox has been installed on your computer.$\r$\n$\r$\nWindows asks at the next tel: link \
+    whether Linvox should open phone links; you can also choose it now, in Default apps."
+LangString OPEN_DEFAULT_APPS ${LANG_RUSSIAN} "&Открыть «Приложения по умолчанию»"
+LangString OPEN_DEFAULT_APPS ${LANG_UKRAINIAN} "&Відкрити «Програми за замовчуванням»"
+LangString OPEN_DEFAULT_APPS ${LANG_ENGLISH} "&Open Default apps"
 
 ; Sets $LANGUAGE as Linvox chooses its own: the first of Ukrainian, English and Russian among the
 ; user's preferred interface languages, else Russian. NSIS by itself would look at the first
@@ -99,6 +125,40 @@ FunctionEnd
 
 Function un.onInit
     !insertmacro ChooseLanguage
+FunctionEnd
+
+; Since Windows 8 no program may make itself the default handler of a link type: the user
+; confirms it. Windows 10 and 11 let the user do so in Settings, "Default apps"; older Windows has
+; no such page, and the finish page keeps its usual words there.
+!define WINDOWS_10_BUILD 10240
+Function OfferDefaultApps
+    ${If} ${AtLeastBuild} ${WINDOWS_10_BUILD}
+        SendMessage $mui.FinishPage.Text ${WM_SETTEXT} 0 "STR:$(FINISH_TEXT_WITH_DEFAULT_APPS)"
+    ${Else}
+        ${NSD_Uncheck} $mui.FinishPage.ShowReadme
+        ShowWindow $mui.FinishPage.ShowReadme ${SW_HIDE}
+    ${EndIf}
+FunctionEnd
+
+; Windows 11 opens an application's own page of "Default apps" since the updates of April 2023
+; (builds 22000.1817 and 22621.1555) and in all later versions (from build 22631 on); older
+; builds open "Default apps" itself, where the user finds Linvox in the list.
+Function OpenDefaultApps
+    ${WinVerGetBuild} $0
+    ReadRegDWORD $1 HKLM "Software\Microsoft\Windows NT\CurrentVersion" "UBR"
+    StrCpy $2 "ms-settings:defaultapps"
+    ${If} $0 >= 22631
+        StrCpy $2 "$2?registeredAppUser=${PRODUCT}"
+    ${ElseIf} $0 >= 22621
+        ${If} $1 >= 1555
+            StrCpy $2 "$2?registeredAppUser=${PRODUCT}"
+        ${EndIf}
+    ${ElseIf} $0 >= 22000
+        ${If} $1 >= 1817
+            StrCpy $2 "$2?registeredAppUser=${PRODUCT}"
+        ${EndIf}
+    ${EndIf}
+    ExecShell "open" "$2"
 FunctionEnd
 
 ; The command that a link starts: %1 unquoted, as Linvox refuses a link wrapped in quotation marks.

@@ -18,7 +18,7 @@ answer_usage() {
 }
 
 # What building and running Linvox needs: Qt Linguist's tools make its translations, and
-# qt6-translations-l10n holds Qt's own texts in Ukrainian.
+# qt6-translations-l10n holds Qt's own texts in Ukrainian and Russian.
 BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-tools-dev qt6-l10n-tools
                 qt6-qpa-plugins qt6-wayland qt6-translations-l10n libxcb1-dev libudev-dev
                 fonts-dejavu-core fonts-liberation2)

@@ -11,7 +11,6 @@
 #include "platform/process/CommandLine.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 
 namespace linvox {
 namespace {
@@ -105,7 +104,7 @@ int OpenWindow(char* program, Language language) {
 int RunLinvox(int argc, char* argv[]) {
     const QString argumentText = CommandLineArgumentText(argc, argv);
     // A start with a link speaks the language the window would.
-    const Language language = ChooseLanguage(QLocale::system().uiLanguages());
+    const Language language = UsersLanguage();
     return argumentText.isEmpty() ? OpenWindow(argv[0], language)
                                   : PlaceCall(argv[0], argumentText, language);
 }

@@ -14,7 +14,23 @@ const QString kLinvoxTranslations = QStringLiteral(":/i18n");
 const QString kEmbeddedQtTranslations = QStringLiteral(":/i18n/qt");
 
 QString LanguageCode(Language language) {
-    return language == Language::Ukrainian ? QStringLiteral("uk") : QStringLiteral("en");
+    return language == Language::Ukrainian ? QStringLiteral("uk")
+           : language == Language::English ? QStringLiteral("en")
+                                           : QStringLiteral("ru");
+}
+
+// Whether the locale of messages is C or POSIX. The C library takes the first of LC_ALL,
+// LC_MESSAGES and LANG that is set, and starts every program in C when none is.
+bool NamesTheCLocale(const LocaleVariables& locale) {
+    QString name = QStringLiteral("C");
+    for (const QString* variable : {&locale.lcAll, &locale.lcMessages, &locale.lang}) {
+        if (!variable->isEmpty()) {
+            name = *variable;
+            break;
+        }
+    }
+    // C.UTF-8 is a locale of its own, in which gettext does follow LANGUAGE.
+    return name == QStringLiteral("C") || name == QStringLiteral("POSIX");
 }
 
 void LoadQtTranslation(QTranslator& translator, const QString& name) {
@@ -25,7 +41,11 @@ void LoadQtTranslation(QTranslator& translator, const QString& name) {
 
 }  // namespace
 
-Language ChooseLanguage(const QStringList& uiLanguages) {
+Language ChooseLanguage(const std::optional<LocaleVariables>& locale,
+                        const QStringList& uiLanguages) {
+    if (locale && NamesTheCLocale(*locale)) {
+        return Language::Russian;
+    }
     for (const QString& name : uiLanguages) {
         const QString language = name.section(u'-', 0, 0).section(u'_', 0, 0);
         if (language == QStringLiteral("uk")) {
@@ -41,14 +61,23 @@ Language ChooseLanguage(const QStringList& uiLanguages) {
     return Language::Russian;
 }
 
+Language UsersLanguage() {
+#ifdef Q_OS_WIN
+    const std::optional<LocaleVariables> locale;
+#else
+    const std::optional<LocaleVariables> locale = LocaleVariables{
+        qEnvironmentVariable("LC_ALL"), qEnvironmentVariable("LC_MESSAGES"),
+        qEnvironmentVariable("LANG")};
+#endif
+    return ChooseLanguage(locale, QLocale::system().uiLanguages());
+}
+
 Translation::Translation(Language language) {
-    if (language == Language::Russian) {
-        return;
-    }
     const QString code = LanguageCode(language);
-    static_cast<void>(m_linvox.load(QStringLiteral("linvox_") + code, kLinvoxTranslations));
-    // Qt speaks English of its own.
-    if (language == Language::Ukrainian) {
+    if (language != Language::Russian) {
+        static_cast<void>(m_linvox.load(QStringLiteral("linvox_") + code, kLinvoxTranslations));
+    }
+    if (language != Language::English) {
         LoadQtTranslation(m_qtBase, QStringLiteral("qtbase_") + code);
         LoadQtTranslation(m_qtSerialPort, QStringLiteral("qtserialport_") + code);
     }

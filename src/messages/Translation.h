@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
+
 #include <QStringList>
 #include <QTranslator>
 
@@ -8,13 +10,30 @@ namespace linvox {
 
 enum class Language { Russian, Ukrainian, English };
 
+// The variables that name the locale of messages on Unix, each empty when unset.
+struct LocaleVariables {
+    QString lcAll;
+    QString lcMessages;
+    QString lang;
+};
+
 // The language Linvox speaks to a user whose interface languages are these, the preferred first,
 // as QLocale::uiLanguages gives them ("uk-UA", "en"): the first that Linvox has, Ukrainian,
-// English or its own Russian. Russian for any other, and for the C and POSIX locales.
-Language ChooseLanguage(const QStringList& uiLanguages);
+// English or its own Russian; Russian for any other. On Unix, where the locale variables are
+// given, the C and POSIX locales mean Russian whatever LANGUAGE adds to the interface languages,
+// as GNU gettext ignores LANGUAGE there: the first of LC_ALL, LC_MESSAGES and LANG that is set
+// names the locale, and none set means C.
+Language ChooseLanguage(const std::optional<LocaleVariables>& locale,
+                        const QStringList& uiLanguages);
+
+// The language to speak to the user who runs Linvox: as ChooseLanguage picks it from the
+// system's interface languages and, on Unix, the locale variables. Windows programs follow the
+// user's display languages alone.
+Language UsersLanguage();
 
 // Linvox's phrases and form, and Qt's own texts (the message box's button, the line edit's
-// menu), in one language; Russian needs none, being the words Linvox is written in.
+// menu), in one language. Linvox is written in Russian, and Qt in English: each needs no
+// translation of its own words.
 class Translation {
 public:
     explicit Translation(Language language);

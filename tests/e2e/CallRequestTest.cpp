@@ -171,8 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageCase{"uk",
                      {},
                      "linvox: немає дисплея, на якому можна показати вікно (ні DISPLAY, ні "
-                     "WAYLAND_DISPLAY не називає дисплей, який відповідає).\nЩоб зателефонувати "
-                     "без вікна, передайте посилання: linvox tel:+380501234567\n",
+                     "WAYLAND_DISPLAY не вказує на доступний дисплей).\nЩоб зателефонувати без "
+                     "вікна, передайте посилання: linvox tel:+380501234567\n",
                      3}));
 
 TEST_F(LinkHandler, FailedFirstAttemptIsRetriedWithoutAMessage) {

@@ -216,9 +216,12 @@ class ScreenReaderTest(unittest.TestCase):
         wait_for(lambda: not os.path.exists(self.phone_lock), "the port to be released")
 
     def test_captions_are_in_the_users_language(self):
-        for language, captions in (({"LANGUAGE": "uk"}, ["Зателефонувати", "Параметри"]),
-                                   ({"LANGUAGE": "en"}, ["Call", "Settings"]),
-                                   ({"LANG": "C"}, ["Позвонить", "Настройки"]),
+        # LANGUAGE counts in a locale but C and POSIX, as gettext has it.
+        for language, captions in (({"LANGUAGE": "uk", "LANG": "en_US.UTF-8"},
+                                    ["Зателефонувати", "Параметри"]),
+                                   ({"LANGUAGE": "en", "LANG": "ru_RU.UTF-8"},
+                                    ["Call", "Settings"]),
+                                   ({"LANGUAGE": "uk", "LANG": "C"}, ["Позвонить", "Настройки"]),
                                    ({"LANG": "ru_RU.UTF-8"}, ["Позвонить", "Настройки"])):
             with self.subTest(**language):
                 linvox = self.open_window(language)

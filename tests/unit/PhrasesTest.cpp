@@ -2,6 +2,7 @@
 #include "messages/Phrases.h"
 #include "messages/Translation.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QMap>
 #include <QRegularExpression>
@@ -131,25 +132,60 @@ TEST(Translation, IsCompiledInAndSpokenOnceInstalled) {
     }
 }
 
-TEST(Translation, SpeaksTheFirstOfTheUsersLanguagesItHas) {
-    const std::pair<QStringList, Language> choices[] = {
-        {{"uk-UA", "uk-Cyrl-UA", "uk"}, Language::Ukrainian},
-        {{"uk"}, Language::Ukrainian},
-        {{"en-US", "en"}, Language::English},
-        {{"en-GB"}, Language::English},
-        {{"ru-RU", "ru"}, Language::Russian},
-        {{"C"}, Language::Russian},
-        {{}, Language::Russian},
-        {{"de-DE", "de"}, Language::Russian},
-        {{"de", "en", "uk"}, Language::English},
-        {{"pl", "uk-UA", "en"}, Language::Ukrainian},
-        {{"ru", "uk"}, Language::Russian},
-        {{"uk_UA"}, Language::Ukrainian},
-        // Only the language counts, not a name that merely begins like it.
-        {{"ukr", "eng"}, Language::Russian},
+// Qt's own texts, such as the number field's menu, from the system's translations.
+TEST(Translation, BringsQtsOwnTextsInTheLanguage) {
+    const std::pair<Language, const char*> spoken[] = {
+        {Language::Russian, "&Отменить действие"},
+        {Language::Ukrainian, "&Повернути"},
+        {Language::English, "&Undo"},
     };
-    for (const auto& [uiLanguages, language] : choices) {
-        EXPECT_EQ(ChooseLanguage(uiLanguages), language) << uiLanguages.join(u',').toStdString();
+    for (const auto& [language, words] : spoken) {
+        Translation translation(language);
+        translation.Install();
+        EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Undo"), QString::fromUtf8(words));
+    }
+}
+
+TEST(Translation, SpeaksTheFirstOfTheUsersLanguagesItHas) {
+    // As on Windows, where the display languages alone count.
+    const std::optional<LocaleVariables> none;
+    const struct {
+        std::optional<LocaleVariables> locale;
+        QStringList uiLanguages;
+        Language language;
+    } choices[] = {
+        {none, {"uk-UA", "uk-Cyrl-UA", "uk"}, Language::Ukrainian},
+        {none, {"uk"}, Language::Ukrainian},
+        {none, {"en-US", "en"}, Language::English},
+        {none, {"en-GB"}, Language::English},
+        {none, {"ru-RU", "ru"}, Language::Russian},
+        {none, {"C"}, Language::Russian},
+        {none, {}, Language::Russian},
+        {none, {"de-DE", "de"}, Language::Russian},
+        {none, {"de", "en", "uk"}, Language::English},
+        {none, {"pl", "uk-UA", "en"}, Language::Ukrainian},
+        {none, {"ru", "uk"}, Language::Russian},
+        {none, {"uk_UA"}, Language::Ukrainian},
+        // Only the language counts, not a name that merely begins like it.
+        {none, {"ukr", "eng"}, Language::Russian},
+        {LocaleVariables{"", "", "uk_UA.UTF-8"}, {"uk-UA", "uk"}, Language::Ukrainian},
+        // In the C and POSIX locales LANGUAGE (here uk) does not count, as in gettext's programs.
+        {LocaleVariables{"C", "", "uk_UA.UTF-8"}, {"uk"}, Language::Russian},
+        {LocaleVariables{"POSIX", "", ""}, {"uk"}, Language::Russian},
+        {LocaleVariables{"", "C", "uk_UA.UTF-8"}, {"uk"}, Language::Russian},
+        {LocaleVariables{"", "", "C"}, {"en"}, Language::Russian},
+        {LocaleVariables{"", "", ""}, {"uk"}, Language::Russian},
+        {LocaleVariables{"C.UTF-8", "", ""}, {"uk"}, Language::Ukrainian},
+        // The first variable set names the locale.
+        {LocaleVariables{"uk_UA.UTF-8", "C", "C"}, {"uk-UA"}, Language::Ukrainian},
+        {LocaleVariables{"", "en_GB.UTF-8", "C"}, {"en-GB"}, Language::English},
+    };
+    for (const auto& [locale, uiLanguages, language] : choices) {
+        EXPECT_EQ(ChooseLanguage(locale, uiLanguages), language)
+            << (locale ? (locale->lcAll + u'|' + locale->lcMessages + u'|' + locale->lang)
+                             .toStdString()
+                       : "no locale variables")
+            << " " << uiLanguages.join(u',').toStdString();
     }
 }
 
