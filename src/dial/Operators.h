@@ -26,7 +26,7 @@ enum class OperatorCode : qint16 {
 struct Operator {
     OperatorCode code;
     const PortSetting& port;
-    std::array<std::string_view, 4> prefixes;
+    std::array<std::string_view, 6> prefixes;
     Phrase caption;
 };
 
@@ -34,10 +34,20 @@ struct Operator {
 // prefixes in this order, the first exact match winning; the window's port table shows a row
 // for each in this order, and the port check checks them so. The last, with no prefixes, takes
 // every other number, and its port serves every call when one phone is used.
+//
+// The prefixes are those the regulator has issued to each operator, as libphonenumber's carrier
+// data lists them (resources/carrier/en/380.txt, July 2026): 075 went to Vodafone, formerly MTS,
+// by the regulator's decision of 6 March 2024, 077 to Kyivstar by that of 28 February 2024; 039
+// is Kyivstar's and 073 lifecell's, formerly Life. Beeline's 068 numbers belong to Kyivstar
+// today, and keep a row of their own so that stored settings keep working. A number moved to
+// another operator keeps its prefix, which no table can know.
 inline constexpr std::array<Operator, 5> kOperators{{
-    {OperatorCode::Mts, kPortMts, {"050", "066", "095", "099"}, Phrase::MtsCaption},
-    {OperatorCode::Kyivstar, kPortKyivstar, {"067", "096", "097", "098"}, Phrase::KyivstarCaption},
-    {OperatorCode::Life, kPortLife, {"063", "093"}, Phrase::LifeCaption},
+    {OperatorCode::Mts, kPortMts, {"050", "066", "095", "099", "075"}, Phrase::MtsCaption},
+    {OperatorCode::Kyivstar,
+     kPortKyivstar,
+     {"067", "096", "097", "098", "077", "039"},
+     Phrase::KyivstarCaption},
+    {OperatorCode::Life, kPortLife, {"063", "093", "073"}, Phrase::LifeCaption},
     {OperatorCode::Beeline, kPortBeeline, {"068"}, Phrase::BeelineCaption},
     {OperatorCode::Other, kPortForOthers, {}, Phrase::EveryOtherNumberCaption},
 }};

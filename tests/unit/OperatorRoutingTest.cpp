@@ -47,6 +47,15 @@ INSTANTIATE_TEST_SUITE_P(
         RoutingCase{"ATD0631234567;", OperatorCode::Life},
         RoutingCase{"ATD0931234567;", OperatorCode::Life},
         RoutingCase{"ATD0681234567;", OperatorCode::Beeline},
+        // The prefixes issued since: 075 to Vodafone (MTS), 077 and 039 to Kyivstar, 073 to
+        // lifecell (Life); 091, 092 and 094 are no mobile operator's of the table.
+        RoutingCase{"ATD0751234567;", OperatorCode::Mts},
+        RoutingCase{"ATD0771234567;", OperatorCode::Kyivstar},
+        RoutingCase{"ATD0391234567;", OperatorCode::Kyivstar},
+        RoutingCase{"ATD0731234567;", OperatorCode::Life},
+        RoutingCase{"ATD+380731234567;", OperatorCode::Life},
+        RoutingCase{"ATD0911234567;", OperatorCode::Other},
+        RoutingCase{"ATD0941234567;", OperatorCode::Other},
         RoutingCase{"ATD0441234567;", OperatorCode::Other},
         RoutingCase{"ATD0511234567;", OperatorCode::Other},
         RoutingCase{"ATD+380501234567;", OperatorCode::Mts},
