@@ -24,10 +24,11 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-tools-dev qt6-l10
                 fonts-dejavu-core fonts-liberation2)
 # What the tests add: GoogleTest, a virtual display driven by xdotool for the window,
 # xdg-utils to open links as the desktop does, umockdev to make up devices for udev, a Wayland
-# compositor, and the accessibility bus with the GObject bindings a screen reader's test reads
-# it through.
+# compositor, the accessibility bus with the GObject bindings a screen reader's test reads it
+# through, and ModemManager, run in its test mode on a bus of the test's own, with socat to join
+# it to a simulated phone.
 TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool xdg-utils umockdev libumockdev-dev
-               weston at-spi2-core dbus-daemon python3-gi gir1.2-atspi-2.0)
+               weston at-spi2-core dbus-daemon python3-gi gir1.2-atspi-2.0 modemmanager socat)
 # What making and checking the Debian package adds.
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream lintian)
 # The sanitizer build and the fuzz targets: clang with its sanitizer and libFuzzer runtimes, and

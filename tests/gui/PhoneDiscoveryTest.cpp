@@ -4,10 +4,13 @@
 #include "app/FormPort.h"
 #include "commands/LineCommands.h"
 #include "platform/modemlist/SystemModemList.h"
+#include "platform/modemmanager/ModemManagerModems.h"
+#include "platform/modemmanager/QtSystemBus.h"
 #include "platform/process/EventLoopPause.h"
 #include "platform/serial/SystemSerialLine.h"
 #include "support/FakeShell.h"
 #include "support/LinvoxProcess.h"
+#include "support/ModemManagerSession.h"
 #include "support/PhoneSimulator.h"
 #include "support/RecordingMessageSink.h"
 #include "support/ScratchSettings.h"
@@ -28,6 +31,7 @@ class PhoneDiscoveryTest : public QObject {
 
 private slots:
     void searchAndCheckShowWhatAnswersAndTheLinkHandlerDialsAfterAManualCall();
+    void searchAndCheckNameTheModemThatModemManagerManages();
 };
 
 void PhoneDiscoveryTest::searchAndCheckShowWhatAnswersAndTheLinkHandlerDialsAfterAManualCall() {
@@ -101,6 +105,41 @@ void PhoneDiscoveryTest::searchAndCheckShowWhatAnswersAndTheLinkHandlerDialsAfte
     QVERIFY2(dialed.last(2) == QStringList({"ATD0501234567;", "ATD0661234567;"}),
              qPrintable(dialed.join(' ')));
     QVERIFY2(messages.messages.size() == 2, qPrintable(messages.messages.last().text));
+}
+
+void PhoneDiscoveryTest::searchAndCheckNameTheModemThatModemManagerManages() {
+    if (!ModemManagerSession::Installed()) {
+        QSKIP("ModemManager, socat or dbus-daemon is not installed");
+    }
+    ModemManagerSession session;
+    PhoneSimulator phone({"--modem-manager", "--model", "PHONE-SIM MM"});
+    ScratchSettings scratch;
+    scratch.mapPort(3, session.addModem(phone.devicePath()));
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", session.address().toUtf8());
+    SettingsStore settings = scratch.store();
+    SystemSerialLine line{PortMap(scratch.file())};
+    ModemManagerModems managed(PortMap(scratch.file()), [] {
+        return Outcome<std::unique_ptr<SystemBus>>(std::make_unique<QtSystemBus>());
+    });
+    SystemModemList modems(scratch.file(), managed);
+    RecordingMessageSink messages;
+    EventLoopPause pause;
+    FakeShell shell;
+    LineCommands lineCommands(line, managed, modems, settings, messages, pause);
+    FormPort window({settings, messages, shell, lineCommands, [] {}});
+    window.LoadSettings();
+    const auto control = [&](const char* name) {
+        return window.findChild<QWidget*>(QString::fromLatin1(name));
+    };
+
+    QTest::mouseClick(control("Command5"), Qt::LeftButton);
+    QCOMPARE(qobject_cast<QPlainTextEdit*>(control("Text4"))->toPlainText().split(u'\n').value(1),
+             "3 - PHONE-SIM MM");
+    qobject_cast<QLineEdit*>(control("Text3"))->setText("3");
+    QTest::mouseClick(control("Command7"), Qt::LeftButton);
+    QCOMPARE(qobject_cast<QLabel*>(control("Label2"))->text(), "PHONE-SIM MM");
+    // Nothing reached the phone but what ModemManager asks of a modem it sets up.
+    QVERIFY(!phone.transcript().contains("AT+GMM"));
 }
 
 }  // namespace linvox::testing

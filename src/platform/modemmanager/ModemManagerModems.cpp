@@ -91,8 +91,7 @@ ModemManagerModems::ModemManagerModems(PortMap portMap, Connect connect)
     : m_portMap(std::move(portMap)), m_connect(std::move(connect)) {}
 
 Outcome<QVariantList> ModemManagerModems::Call(const QString& path, const QString& interface,
-                                               const QString& method,
-                                               const QVariantList& arguments,
+                                               const QString& method, const QVariantList& arguments,
                                                std::chrono::milliseconds timeout) {
     return m_bus->Call(kService, path, interface, method, arguments, timeout);
 }
@@ -110,10 +109,10 @@ Outcome<QList<ModemManagerModems::Listed>> ModemManagerModems::List() {
     }
     // Asked first, so that a ModemManager that is installed but stopped is not started by the
     // question.
-    const Outcome<QVariantList> owned = m_bus->Call(
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"), {kService},
-        kQueryTimeout);
+    const Outcome<QVariantList> owned =
+        m_bus->Call(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                    QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"),
+                    {kService}, kQueryTimeout);
     if (!owned.ok()) {
         return owned.failure();
     }
@@ -168,8 +167,8 @@ Status ModemManagerModems::Dial(const ManagedModem& managed, const QString& numb
         return Failure(FailureCode::ModemWithoutVoice, device);
     }
     if (modem->state < kStateEnabled) {
-        if (const Outcome<QVariantList> enabled =
-                Call(modem->path, kModemInterface, QStringLiteral("Enable"), {true}, kEnableTimeout);
+        if (const Outcome<QVariantList> enabled = Call(
+                modem->path, kModemInterface, QStringLiteral("Enable"), {true}, kEnableTimeout);
             !enabled.ok()) {
             return CallFailure(enabled.failure(), device);
         }

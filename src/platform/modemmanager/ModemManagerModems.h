@@ -43,9 +43,8 @@ private:
     Outcome<QList<Listed>> List();
     // Waits until the modem is registered on its network; why not when it does not get there.
     Status AwaitRegistration(const Listed& modem, const QString& device);
-    Outcome<QVariantList> Call(const QString& path, const QString& interface,
-                               const QString& method, const QVariantList& arguments,
-                               std::chrono::milliseconds timeout);
+    Outcome<QVariantList> Call(const QString& path, const QString& interface, const QString& method,
+                               const QVariantList& arguments, std::chrono::milliseconds timeout);
 
     PortMap m_portMap;
     Connect m_connect;

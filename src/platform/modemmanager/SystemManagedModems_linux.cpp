@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/modemmanager/SystemManagedModems.h"
-
 #include "platform/modemmanager/ModemManagerModems.h"
+#include "platform/modemmanager/SystemManagedModems.h"
 #include "platform/process/ProgramModule.h"
 
 #include <sys/stat.h>
@@ -49,9 +48,9 @@ Outcome<std::unique_ptr<SystemBus>> ConnectToModemManager() {
     if (!Exists(kModemManagerService) || !SystemBusMayAnswer()) {
         return std::unique_ptr<SystemBus>();
     }
-    const Outcome<QFunctionPointer> bus = ProgramModuleFunction(
-        QStringLiteral(LINVOX_MODEM_MANAGER_PART_FROM_PROGRAM), "LinvoxSystemBus",
-        FailureCode::ForeignError);
+    const Outcome<QFunctionPointer> bus =
+        ProgramModuleFunction(QStringLiteral(LINVOX_MODEM_MANAGER_PART_FROM_PROGRAM),
+                              "LinvoxSystemBus", FailureCode::ForeignError);
     if (!bus.ok()) {
         return bus.failure();
     }
