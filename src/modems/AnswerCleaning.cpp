@@ -4,6 +4,8 @@
 #include "modems/BlankTrimming.h"
 #include "modems/UnsolicitedCodes.h"
 
+#include <optional>
+
 namespace linvox {
 namespace {
 
@@ -48,12 +50,28 @@ QString Unquoted(const QString& value) {
     return enclosed ? value.mid(1, value.size() - 2) : value;
 }
 
-// The model on a line that names the command before it ("+CGMM: \"LINUX\"" gives LINUX); any
-// other line unchanged.
+// Some Motorola phones name their bands before the model, in a list of quoted texts:
+// +CGMM: "GSM900","GSM1800","GSM1900","GSM850","MODEL=V547" (gnokii, common/phones/atmot.c).
+constexpr QStringView kListedModel = u"\"MODEL=";
+
+// The model in a list of quoted texts that names it with kListedModel; nothing in any other text.
+std::optional<QString> ListedModel(const QString& value) {
+    const qsizetype start = value.indexOf(kListedModel);
+    if (!value.startsWith(u'"') || start < 0) {
+        return std::nullopt;
+    }
+    const qsizetype modelStart = start + kListedModel.size();
+    const qsizetype end = value.indexOf(u'"', modelStart);
+    return end < 0 ? std::nullopt : std::optional(value.mid(modelStart, end - modelStart));
+}
+
+// The model on a line that names the command before it ("+CGMM: \"LINUX\"" gives LINUX, a list
+// with "MODEL=V547" among its texts gives V547); any other line unchanged.
 QString ModelOfLine(QStringView line) {
     for (QStringView prefix : kModelPrefixes) {
         if (line.startsWith(prefix)) {
-            return Unquoted(TrimBlanks(line.sliced(prefix.size()).toString()));
+            const QString value = TrimBlanks(line.sliced(prefix.size()).toString());
+            return ListedModel(value).value_or(Unquoted(value));
         }
     }
     return line.toString();

@@ -42,6 +42,11 @@ const ModelAnswer kModelAnswers[] = {
      "\r\nE1752\r\n\r\nOK\r\n\r\n^MODE:5,4\r\n\r\n+CREG: 1, E006B, ABE0016\r\n", "E1752"},
     // Huawei E1752: "^SRVST:0" before the answer, gammu/gammu#126.
     {"HuaweiE1752ServiceState", "\r\n^SRVST:0\r\n\r\nE1752\r\n\r\nOK\r\n", "E1752"},
+    // Motorola V547 lists its bands before its model, as a comment of gnokii's
+    // common/phones/atmot.c quotes the answer.
+    {"MotorolaV547BandsThenModel",
+     "\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"GSM850\",\"MODEL=V547\"\r\n\r\nOK\r\n",
+     "V547"},
     // Huawei E1750, gammu/gammu#94.
     {"HuaweiE1750", "\r\nE1750\r\n\r\nOK\r\n", "E1750"},
     // Huawei E169, gammu/gammu#181.

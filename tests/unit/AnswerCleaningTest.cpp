@@ -54,7 +54,9 @@ TEST(AnswerCleaning, TakesTheModelFromALineThatNamesTheCommand) {
          {"\r\n+CGMM: \"\"\r\n", ""},
          {"\r\n+CGMM: \"BOOK\"\r\n", "BO"},
          {"\r\nX +CGMM: Y\r\n", "X +CGMM: Y"},
-         {"\r\n+cgmm: y\r\n", "+cgmm: y"}},
+         {"\r\n+cgmm: y\r\n", "+cgmm: y"},
+         {"\r\n+CGMM: \"GSM900\",\"MODEL=V547\",\"X\"\r\n", "V547"},
+         {"\r\n+CGMM: \"GSM900\",\"MODEL=\r\n", "\"GSM900\",\"MODEL="}},
         [](const QByteArray& received) { return CleanAnswer(received, "AT+GMM"); });
 }
 
