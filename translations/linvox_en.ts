@@ -330,5 +330,13 @@
         <source>Этим модемом управляет ModemManager, но звонить через него не умеет; чтобы Linvox звонил через порт сам, отдайте ему устройство правилом udev с ENV{ID_MM_DEVICE_IGNORE}=&quot;1&quot;.</source>
         <translation>ModemManager manages this modem but cannot make voice calls through it; for Linvox to call through the port itself, leave the device to it with a udev rule setting ENV{ID_MM_DEVICE_IGNORE}=&quot;1&quot;.</translation>
     </message>
+    <message>
+        <source>файл настроек %1 слишком велик: больше 1 МБ</source>
+        <translation>the settings file %1 is too large: over 1 MB</translation>
+    </message>
+    <message>
+        <source>путь устройства %1 в разделе [ports] содержит управляющий символ</source>
+        <translation>the device path of %1 in [ports] holds a control character</translation>
+    </message>
 </context>
 </TS>

@@ -330,5 +330,13 @@
         <source>Этим модемом управляет ModemManager, но звонить через него не умеет; чтобы Linvox звонил через порт сам, отдайте ему устройство правилом udev с ENV{ID_MM_DEVICE_IGNORE}=&quot;1&quot;.</source>
         <translation>Цим модемом керує ModemManager, але дзвонити через нього не вміє; щоб Linvox дзвонив через порт сам, віддайте йому пристрій правилом udev з ENV{ID_MM_DEVICE_IGNORE}=&quot;1&quot;.</translation>
     </message>
+    <message>
+        <source>файл настроек %1 слишком велик: больше 1 МБ</source>
+        <translation>файл параметрів %1 завеликий: понад 1 МБ</translation>
+    </message>
+    <message>
+        <source>путь устройства %1 в разделе [ports] содержит управляющий символ</source>
+        <translation>шлях пристрою %1 у розділі [ports] містить керівний символ</translation>
+    </message>
 </context>
 </TS>

@@ -56,6 +56,10 @@ QString SayAlone(const Failure& failure) {
             return Say(Phrase::SettingNotSaved).arg(cause);
         case FailureCode::SettingsFileSetAside:
             return Say(Phrase::SettingsFileSetAside).arg(path, detail);
+        case FailureCode::SettingsFileTooLarge:
+            return Say(Phrase::SettingsFileTooLarge).arg(path);
+        case FailureCode::DevicePathHasControl:
+            return Say(Phrase::DevicePathHasControl).arg(detail);
         case FailureCode::SettingsLinkLeadsNowhere:
             return Say(Phrase::SettingsLinkLeadsNowhere).arg(path);
         case FailureCode::SettingsFileIsFolder:

@@ -27,6 +27,8 @@ enum class FailureCode {
     SettingsNotRead,       // cause: why the store cannot be read
     SettingNotSaved,       // cause: why the store refused the write
     SettingsFileSetAside,  // no failure of the save: detail is where the damaged file was kept
+    SettingsFileTooLarge,
+    DevicePathHasControl,  // detail: the COM number whose device path in [ports] holds one
     SettingsLinkLeadsNowhere,
     SettingsFileIsFolder,
     SettingsFileIsNoFile,

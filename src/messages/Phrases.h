@@ -93,6 +93,9 @@ enum class Phrase {
     // %2 where the old file was put.
     SettingsFileSetAside,
     SettingsLinkLeadsNowhere,
+    SettingsFileTooLarge,
+    // %1 the COM number.
+    DevicePathHasControl,
     SettingsFileIsFolder,
     SettingsFileIsNoFile,
     SettingsFileNotReadable,

@@ -32,8 +32,23 @@ TEST(PortMap, ReadsAKeyAlikeForListingAndForOpening) {
         }
         EXPECT_EQ(listed, port == 0 ? QList<qint16>() : QList<qint16>{port}) << key;
         for (const qint16 opened : QList<qint16>{3, 4, 40}) {
-            EXPECT_EQ(map.DevicePath(opened) == "/dev/phone", opened == port) << key << opened;
+            EXPECT_EQ(map.DevicePath(opened) == Outcome<QString>("/dev/phone"), opened == port)
+                << key << opened;
         }
+    }
+}
+
+// A hand-edited path with a control character names no device: it is neither listed nor opened.
+TEST(PortMap, RefusesAPathWithAControlCharacterAsAnUnusableSetting) {
+    for (const QByteArray path : {"/tmp/x-tty\\0/dev/ttyS9", "/dev/tty\\x1bS0", "/dev/ttyS0\\n"}) {
+        ScratchSettings scratch;
+        scratch.writeRawFile("[ports]\nCOM3=" + path + "\n");
+        EXPECT_EQ(
+            PortMap(scratch.file()).DevicePath(3),
+            Outcome<QString>(Failure(FailureCode::SettingsNotRead)
+                                 .Because(Failure(FailureCode::DevicePathHasControl, {}, "COM3"))))
+            << path.toStdString();
+        EXPECT_TRUE(DeviceNumbering(scratch.file()).Mappings().isEmpty());
     }
 }
 
@@ -68,8 +83,8 @@ TEST_F(NewDevices, GivesTheFirstFreeNumbersFromThreeAndKeepsThem) {
 
     EXPECT_EQ(number({first, second}), (QList<qint16>{4, 6}));
     EXPECT_EQ(number({third, second, first}), (QList<qint16>{7, 6, 4}));
-    EXPECT_EQ(map.DevicePath(4), first);
-    EXPECT_EQ(map.DevicePath(7), third);
+    EXPECT_EQ(map.DevicePath(4).value(), first);
+    EXPECT_EQ(map.DevicePath(7).value(), third);
 }
 
 TEST_F(NewDevices, KnowsADeviceThatTwoEntriesNameByTheLowerNumber) {
@@ -108,7 +123,7 @@ TEST_F(NewDevices, ProgramsNumberingAtOnceGiveEachDeviceItsOwnNumberAndKeepEvery
         for (qsizetype i = 0; i < devices.size(); ++i) {
             const auto port = static_cast<qint16>(answers[i].toInt());
             ports.insert(port);
-            EXPECT_EQ(written.DevicePath(port), devices[i]) << "round " << round;
+            EXPECT_EQ(written.DevicePath(port).value(), devices[i]) << "round " << round;
         }
         EXPECT_EQ(ports.size(), devices.size()) << "round " << round;
     }

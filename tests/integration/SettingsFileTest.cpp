@@ -269,13 +269,30 @@ TEST(SettingsStore, SettingsFileKeptElsewhereThroughALinkStaysALink) {
     EXPECT_EQ(StoredText(scratch.file(), "port"), "4");
 }
 
-TEST(SettingsStore, StoreThatIsNoRegularFileIsNeverOpened) {
-    // Opened, a FIFO without a writer would block its reader for good.
-    ScratchSettings scratch;
-    ASSERT_EQ(::mkfifo(QFile::encodeName(scratch.filePath()), 0600), 0);
-    EXPECT_EQ(StoredText(scratch.file(), "port"), "<absent>");
-    EXPECT_EQ(scratch.file().Write(kSettingsSection, "port", "3"),
-              StoreStatus(Failure(FailureCode::SettingsFileIsNoFile, scratch.filePath())));
+TEST(SettingsStore, StoreThatIsNoRegularFileOrIsHugeIsNeverRead) {
+    // Opened, a FIFO without a writer would block its reader for good; a file of gigabytes would
+    // take twice its size in memory to read.
+    const std::pair<std::function<void(const QString&)>, FailureCode> stores[] = {
+        {[](const QString& path) { ::mkfifo(QFile::encodeName(path), 0600); },
+         FailureCode::SettingsFileIsNoFile},
+        {[](const QString& path) {
+             QFile file(path);
+             file.open(QIODevice::WriteOnly);
+             file.write("[linvox]\nport=4\n");
+             file.resize(1024 * 1024 + 1);
+         },
+         FailureCode::SettingsFileTooLarge}};
+    for (const auto& [make, refusal] : stores) {
+        ScratchSettings scratch;
+        make(scratch.filePath());
+        const QFileInfo made(scratch.filePath());
+        EXPECT_EQ(StoredText(scratch.file(), "port"), "<absent>");
+        EXPECT_EQ(scratch.file().Write(kSettingsSection, "port", "3"),
+                  StoreStatus(Failure(refusal, scratch.filePath())));
+        const QFileInfo left(scratch.filePath());
+        EXPECT_EQ(std::pair(left.size(), left.lastModified()),
+                  std::pair(made.size(), made.lastModified()));
+    }
 }
 
 struct FolderCase {

@@ -245,8 +245,8 @@ TEST_F(SerialLineOnPhone, PortNumbersBelowOneAreInvalid) {
 }
 
 TEST_F(SerialLineOnPhone, UnmappedComNumberNamesTheMatchingTtyS) {
-    EXPECT_EQ(PortMap(scratch.file()).DevicePath(1), "/dev/ttyS0");
-    EXPECT_EQ(PortMap(scratch.file()).DevicePath(12), "/dev/ttyS11");
+    EXPECT_EQ(PortMap(scratch.file()).DevicePath(1).value(), "/dev/ttyS0");
+    EXPECT_EQ(PortMap(scratch.file()).DevicePath(12).value(), "/dev/ttyS11");
     EXPECT_TRUE(OpenPort(1000).failedWith(FailureCode::InvalidPortNumber));
 }
 

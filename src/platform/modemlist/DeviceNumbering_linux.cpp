@@ -30,7 +30,9 @@ qint16 PortOfKey(const QString& key) {
 QList<DeviceNumbering::Mapping> MappingsOf(const QList<SettingsBackend::Entry>& entries) {
     QList<DeviceNumbering::Mapping> mappings;
     for (const SettingsBackend::Entry& entry : entries) {
-        if (const qint16 port = PortOfKey(entry.key); port != 0) {
+        // A path with a control character names no device: its port is refused when opened.
+        if (const qint16 port = PortOfKey(entry.key);
+            port != 0 && !HoldsControlCharacter(entry.value)) {
             mappings.append({port, entry.value});
         }
     }

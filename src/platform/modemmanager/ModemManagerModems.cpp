@@ -137,7 +137,11 @@ Outcome<QList<ModemManagerModems::Listed>> ModemManagerModems::List() {
 }
 
 Outcome<std::optional<ManagedModem>> ModemManagerModems::ModemOn(qint16 port) {
-    const QString device = m_portMap.DevicePath(port);
+    const Outcome<QString> mapped = m_portMap.DevicePath(port);
+    if (!mapped.ok()) {
+        return mapped.failure();
+    }
+    const QString& device = mapped.value();
     const Outcome<QList<Listed>> modems = List();
     if (!modems.ok()) {
         return CallFailure(modems.failure(), device);

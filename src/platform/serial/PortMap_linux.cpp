@@ -3,8 +3,12 @@
 
 namespace linvox {
 
-QString PortMap::DevicePath(qint16 port) const {
+Outcome<QString> PortMap::DevicePath(qint16 port) const {
     const QString mapped = m_settings.Read(kPortsGroup, ComPortName(port)).value_or(QString());
+    if (HoldsControlCharacter(mapped)) {
+        return Failure(FailureCode::SettingsNotRead)
+            .Because(Failure(FailureCode::DevicePathHasControl, {}, ComPortName(port)));
+    }
     return mapped.isEmpty() ? QStringLiteral("/dev/ttyS%1").arg(port - 1) : mapped;
 }
 

@@ -3,7 +3,7 @@
 
 namespace linvox {
 
-QString PortMap::DevicePath(qint16 port) const {
+Outcome<QString> PortMap::DevicePath(qint16 port) const {
     return ComPortName(port);
 }
 

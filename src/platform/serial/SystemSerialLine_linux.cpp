@@ -123,7 +123,11 @@ bool SystemSerialLine::PortOpen() const {
 }
 
 Status SystemSerialLine::Open() {
-    if (Status claimed = m_port->claim.Take(m_portMap.DevicePath(m_commPort)); !claimed.ok()) {
+    const Outcome<QString> device = m_portMap.DevicePath(m_commPort);
+    if (!device.ok()) {
+        return device.failure();
+    }
+    if (Status claimed = m_port->claim.Take(device.value()); !claimed.ok()) {
         return claimed;
     }
     const int descriptor = m_port->claim.descriptor();

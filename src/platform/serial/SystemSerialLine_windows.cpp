@@ -83,7 +83,7 @@ bool SystemSerialLine::PortOpen() const {
 }
 
 Status SystemSerialLine::Open() {
-    m_port->setPortName(m_portMap.DevicePath(m_commPort));
+    m_port->setPortName(m_portMap.DevicePath(m_commPort).value());
     ++m_port->openings;
     if (!m_port->open(QIODevice::ReadWrite)) {
         return OpenFailureOf(*m_port);

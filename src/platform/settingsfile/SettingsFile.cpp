@@ -31,6 +31,9 @@ namespace {
 constexpr std::chrono::milliseconds kQuietTime{1000};
 constexpr std::chrono::milliseconds kLookAgainAfter{50};
 constexpr std::chrono::milliseconds kLongestSettling{3000};
+// A settings file holds a few hundred bytes; QSettings takes twice a file's size to read it, and a
+// file far beyond this is no settings file, so it is never read.
+constexpr qint64 kLargestSettingsFile = 1024 * 1024;
 
 // The folder on the way to path that the user may not search, which hides whether the file is
 // there; empty when the way can be followed (to the file, or to a folder that does not exist).
@@ -225,6 +228,9 @@ Status SettingsFile::Usable() const {
     }
     if (!file.isReadable()) {
         return Failure(FailureCode::SettingsFileNotReadable, path);
+    }
+    if (file.size() > kLargestSettingsFile) {
+        return Failure(FailureCode::SettingsFileTooLarge, path);
     }
     return Done{};
 }

@@ -14,9 +14,9 @@ public:
     explicit SettingsFile(SettingsLocation location);
 
     // Done when the store can be read as a settings file or does not exist yet; else why not: it
-    // is a directory, a FIFO, a device, a link to nowhere, not readable for the user, or behind a
-    // folder the user may not search. Only a regular file is ever opened: a FIFO would block the
-    // reader.
+    // is a directory, a FIFO, a device, a link to nowhere, not readable for the user, behind a
+    // folder the user may not search, or over a megabyte. Only a regular file is ever opened: a
+    // FIFO would block the reader.
     Status Usable() const override;
 
     // The stored text of key in group, as written (commas included); nothing when absent or
