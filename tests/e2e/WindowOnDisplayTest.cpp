@@ -11,10 +11,14 @@
 #include "support/VirtualDisplay.h"
 #include "support/Xdotool.h"
 
+#include <climits>
 #include <csignal>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -117,6 +121,45 @@ TEST(WindowOnDisplay, TerminationDuringACheckLetsThePortGo) {
     EXPECT_EQ(exclusive, 0);
     EXPECT_FALSE(QFile::exists(LockFilePath(phone.devicePath())));
     ::close(keptOpen);
+}
+
+// A logout while the window's start waits for the settings' lock, or while a box says why a
+// setting was not saved, ends the program: no window, and nothing saved.
+TEST(WindowOnDisplay, TerminationWhileTheStartWaitsOnTheSettingsShowsNoWindow) {
+    for (const bool lockIsAFolder : {false, true}) {
+        VirtualDisplay display;
+        Xdotool xdotool(display);
+        ScratchSettings scratch;
+        scratch.writeRawFile("[linvox]\nport_mts=7\n");
+        const QByteArray lock = QFile::encodeName(scratch.filePath() + ".lock");
+        // Held by a live program, as one that hangs in its save, or no lock file at all.
+        const int held =
+            lockIsAFolder ? ::mkdir(lock, 0700) : ::open(lock, O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        ASSERT_GE(held, 0);
+        ASSERT_TRUE(lockIsAFolder || (::flock(held, LOCK_EX) == 0 && ::write(held, "1\n", 2) == 2));
+        const int watch = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+        ::inotify_add_watch(watch, lock, IN_OPEN);
+        LinvoxProcess linvox({}, scratch.directory(), display.environment());
+        // The start waits, looking at the lock now and then, or has its box up.
+        char event[sizeof(inotify_event) + NAME_MAX + 1];
+        ASSERT_TRUE(RunEventsUntil(
+            [&] {
+                return lockIsAFolder ? !xdotool.visibleWindows("Linvox").isEmpty()
+                                     : ::read(watch, event, sizeof event) > 0;
+            },
+            15s))
+            << lockIsAFolder;
+
+        ASSERT_EQ(::kill(static_cast<pid_t>(linvox.processId()), SIGTERM), 0);
+        EXPECT_TRUE(linvox.waitForExit(5s)) << lockIsAFolder;
+        EXPECT_EQ(linvox.exitStatus(), 0);
+        EXPECT_TRUE(xdotool.visibleWindows("Linvox").isEmpty());
+        EXPECT_EQ(scratch.rawFile(), "[linvox]\nport_mts=7\n");
+        ::close(watch);
+        if (!lockIsAFolder) {
+            ::close(held);
+        }
+    }
 }
 
 }  // namespace
