@@ -2,14 +2,10 @@
 // linvox.exe's port search and check under Wine, reading simulated phones through Qt's Windows
 // serial code and the modems that the management service lists, as a user sees them: the
 // warnings, the results, the progress bars.
-#include "WinePrefix.h"
-#include "WineWindowDriver.h"
-#include "support/DisplayReading.h"
-#include "support/EventLoop.h"
+#include "WineOnDisplay.h"
 #include "support/FormPoints.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
-#include "support/VirtualDisplay.h"
 
 #include <array>
 #include <chrono>
@@ -63,18 +59,8 @@ QStringList Lines(const QString& copied) {
     return QString(copied).remove(u'\r').split(u'\n');
 }
 
-class WineDiscovery : public ::testing::Test {
+class WineDiscovery : public WineOnDisplay<WinePrefix::Harness::SerialAndModemList> {
 protected:
-    static void SetUpTestSuite() {
-        s_display = std::make_unique<VirtualDisplay>();
-        s_prefix = std::make_unique<WinePrefix>(s_display->name(),
-                                                WinePrefix::Harness::SerialAndModemList);
-    }
-    static void TearDownTestSuite() {
-        s_prefix.reset();
-        s_display.reset();
-    }
-
     // Phones on the ports of the modem list: their models on COM3 and COM4, silence on COM5 and
     // on the port that the list leaves out.
     void LinkThePhones() {
@@ -86,13 +72,6 @@ protected:
             m_phones.push_back(std::make_unique<PhoneSimulator>(arguments, kLinked));
             s_prefix->linkComPort(port, m_phones.back()->linkPath());
         }
-    }
-
-    std::unique_ptr<WineWindowDriver> StartWindow(const QString& modems) {
-        auto driver = std::make_unique<WineWindowDriver>(
-            *s_display, [&] { return s_prefix->startWithHarness(LINVOX_WINDOWS_EXE, modems); });
-        EXPECT_FALSE(driver->window().isEmpty()) << driver->process().readAll().toStdString();
-        return driver;
     }
 
     // The result labels once the check's progress bar has filled.
@@ -111,8 +90,6 @@ protected:
         return labels;
     }
 
-    static inline std::unique_ptr<VirtualDisplay> s_display;
-    static inline std::unique_ptr<WinePrefix> s_prefix;
     std::vector<std::unique_ptr<PhoneSimulator>> m_phones;
 };
 

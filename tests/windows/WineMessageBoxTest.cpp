@@ -2,12 +2,8 @@
 // linvox.exe under Wine on a virtual display, started by a link that it cannot dial: one message
 // box, read as a user reads it (Windows message boxes copy their title and text with Ctrl+C) and
 // closed with Enter; then the program ends with the status that tells the caller why.
-#include "WinePrefix.h"
-#include "WineWindowDriver.h"
-#include "support/DisplayReading.h"
-#include "support/EventLoop.h"
+#include "WineOnDisplay.h"
 #include "support/QtPrinters.h"
-#include "support/VirtualDisplay.h"
 #include "support/Xdotool.h"
 
 #include <memory>
@@ -18,11 +14,6 @@ namespace linvox::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-// The critical icon is a red disc; a box without an icon has no red at all.
-constexpr int kRed = 0;
-constexpr int kHueTolerance = 15;
-constexpr int kFewestIconPixels = 100;
 
 struct BoxCase {
     // The user's, as glibc names it.
@@ -41,20 +32,7 @@ void PrintTo(const BoxCase& box, std::ostream* out) {
          << box.locale;
 }
 
-class WineMessageBoxes : public ::testing::TestWithParam<BoxCase> {
-protected:
-    static void SetUpTestSuite() {
-        s_display = std::make_unique<VirtualDisplay>();
-        s_prefix = std::make_unique<WinePrefix>(s_display->name());
-    }
-    static void TearDownTestSuite() {
-        s_prefix.reset();
-        s_display.reset();
-    }
-
-    static inline std::unique_ptr<VirtualDisplay> s_display;
-    static inline std::unique_ptr<WinePrefix> s_prefix;
-};
+class WineMessageBoxes : public WineOnDisplay<>, public ::testing::WithParamInterface<BoxCase> {};
 
 TEST_P(WineMessageBoxes, ShowOneCriticalBoxAndEndWhenItIsClosed) {
     s_prefix->setUserLocale(GetParam().locale);
@@ -65,14 +43,7 @@ TEST_P(WineMessageBoxes, ShowOneCriticalBoxAndEndWhenItIsClosed) {
     const QString box = xdotool.waitForWindow(GetParam().title, 60s);
     ASSERT_FALSE(box.isEmpty()) << linvox->readAll().toStdString();
     EXPECT_TRUE(xdotool.visibleWindows("Linvox").isEmpty()) << "the window was shown";
-    // Captured once the box has painted itself.
-    EXPECT_TRUE(RunEventsUntil(
-        [&] {
-            return CountPixelsOfHue(CaptureWindow(*s_display, box), kRed, kHueTolerance) >=
-                   kFewestIconPixels;
-        },
-        20s))
-        << "no critical icon";
+    EXPECT_TRUE(ShowsCriticalIcon(box)) << "no critical icon";
     EXPECT_EQ(ReadMessageBox(*s_display, box, GetParam().title),
               (QStringList{GetParam().title, GetParam().text}));
     EXPECT_EQ(linvox->state(), QProcess::Running) << "ended before the box was closed";
