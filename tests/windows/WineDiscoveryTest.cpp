@@ -3,6 +3,7 @@
 // serial code and the modems that the management service lists, as a user sees them: the
 // warnings, the results, the progress bars.
 #include "WineOnDisplay.h"
+#include "messages/Phrases.h"
 #include "support/FormPoints.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
@@ -21,13 +22,6 @@ namespace linvox::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-const QString kSearchWarning =
-    "Внимание! На выполнение этой операции необходимо примерно от 30 секунд до 2 минут. В это "
-    "время может казаться что компьютер как бы завис. Дождитесь окончания процесса!";
-const QString kCheckWarning =
-    "Внимание! На выполнение этой операции необходимо примерно 30 секунд. В это время может "
-    "казаться что компьютер как бы завис. Дождитесь окончания процесса!";
 
 // Two phones that answer, a Bluetooth modem that stays silent, as Windows lists them; a silent
 // port that it does not list lies outside the search.
@@ -99,7 +93,8 @@ TEST_F(WineDiscovery, SearchListsThePhonesByModelAndASilentListedModemByItsName)
     ASSERT_FALSE(linvox->window().isEmpty());
     ASSERT_TRUE(linvox->openSettings());
 
-    EXPECT_EQ(linvox->pressWarned(kSearchButton), (QStringList{"Linvox", kSearchWarning}));
+    EXPECT_EQ(linvox->pressWarned(kSearchButton),
+              (QStringList{"Linvox", SourceText(Phrase::SearchWarning)}));
 
     EXPECT_EQ(
         Lines(linvox->copiedText(kSearchResults, 60s)),
@@ -111,8 +106,9 @@ TEST_F(WineDiscovery, SearchListsThePhonesByModelAndASilentListedModemByItsName)
 // same label showing the same words as a phone's answer, which is written as received.
 TEST_F(WineDiscovery, CheckShowsEachPortsModelOrWhyItHasNone) {
     LinkThePhones();
-    const std::array<QString, 5> shown{kFirstModel, "Неверный порт", "Неизвестно",
-                                       kSilentModemsName, kSecondModel};
+    const std::array<QString, 5> shown{kFirstModel, SourceText(Phrase::ProbeInvalidPort),
+                                       SourceText(Phrase::ProbeUnknown), kSilentModemsName,
+                                       kSecondModel};
     std::vector<std::unique_ptr<PhoneSimulator>> sayingThem;
     for (std::size_t row = 0; row < shown.size(); ++row) {
         sayingThem.push_back(
@@ -131,7 +127,8 @@ TEST_F(WineDiscovery, CheckShowsEachPortsModelOrWhyItHasNone) {
     const std::unique_ptr<WineWindowDriver> linvox = StartWindow(kModems);
     ASSERT_FALSE(linvox->window().isEmpty());
     ASSERT_TRUE(linvox->openSettings());
-    EXPECT_EQ(linvox->pressWarned(kCheckButton), (QStringList{"Linvox", kCheckWarning}));
+    EXPECT_EQ(linvox->pressWarned(kCheckButton),
+              (QStringList{"Linvox", SourceText(Phrase::CheckWarning)}));
     const std::array<QImage, 5> checked = CheckedResults(*linvox);
 
     for (std::size_t row = 0; row < ports.size(); ++row) {

@@ -4,6 +4,7 @@
 // closed with Enter; then the program ends with the status that tells the caller why.
 #include "WineOnDisplay.h"
 #include "support/QtPrinters.h"
+#include "support/SourceLines.h"
 #include "support/Xdotool.h"
 
 #include <memory>
@@ -55,23 +56,23 @@ TEST_P(WineMessageBoxes, ShowOneCriticalBoxAndEndWhenItIsClosed) {
 }
 
 // COM1 is the prefix's own and has no phone, whatever serial port the machine has.
-const QString kWrongPortText =
-    "Ошибка соединения с модемом:\nНеправильно указан порт модема для этого оператора!\n"
-    "Измените настройки!";
+const QString kWrongPortText = SourceLines(
+    {Phrase::ModemConnectionFailed, Phrase::WrongPortForOperator, Phrase::ChangeTheSettings});
+const QString kModem = SourceText(Phrase::ModemTitle);
 
 INSTANTIATE_TEST_SUITE_P(
     RefusedNumberAndUnusablePort, WineMessageBoxes,
-    ::testing::Values(BoxCase{"ru_RU", "tel:05012345", "REG_SZ", "1", "Проверка номера",
-                              "Неверный формат номера!", 2},
-                      BoxCase{"ru_RU", "tel:0501234567", "REG_SZ", "1", "Модем", kWrongPortText, 1},
-                      // A port beyond 16 bits, and a value that is no text, which reads as port 0.
-                      BoxCase{"ru_RU", "tel:0501234567", "REG_SZ", "40000", "Модем",
-                              "Ошибка соединения с модемом:\nOverflow", 1},
-                      BoxCase{"ru_RU", "tel:0501234567", "REG_BINARY", "FFFE", "Модем",
-                              kWrongPortText, 1},
-                      // A Ukrainian user reads Ukrainian.
-                      BoxCase{"uk_UA", "tel:05012345", "REG_SZ", "1", "Перевірка номера",
-                              "Неправильний формат номера!", 2}));
+    ::testing::Values(
+        BoxCase{"ru_RU", "tel:05012345", "REG_SZ", "1", SourceText(Phrase::NumberCheckTitle),
+                SourceText(Phrase::WrongNumberForm), 2},
+        BoxCase{"ru_RU", "tel:0501234567", "REG_SZ", "1", kModem, kWrongPortText, 1},
+        // A port beyond 16 bits, and a value that is no text, which reads as port 0.
+        BoxCase{"ru_RU", "tel:0501234567", "REG_SZ", "40000", kModem,
+                SourceLines({Phrase::ModemConnectionFailed, Phrase::Overflow}), 1},
+        BoxCase{"ru_RU", "tel:0501234567", "REG_BINARY", "FFFE", kModem, kWrongPortText, 1},
+        // A Ukrainian user reads Ukrainian: the translation itself.
+        BoxCase{"uk_UA", "tel:05012345", "REG_SZ", "1", "Перевірка номера",
+                "Неправильний формат номера!", 2}));
 
 }  // namespace
 }  // namespace linvox::testing

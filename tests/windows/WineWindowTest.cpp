@@ -3,6 +3,7 @@
 // sizes and colours, storing what is edited in the registry, refusing an empty number, searching
 // through the management service and opening the support site through the shell.
 #include "WineOnDisplay.h"
+#include "messages/Phrases.h"
 #include "support/FormPoints.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
@@ -83,15 +84,16 @@ TEST_F(WineWindow, CallWithoutANumberIsRefusedWithOneCriticalBox) {
     const std::unique_ptr<WineWindowDriver> linvox = StartWindow();
     ASSERT_FALSE(linvox->window().isEmpty());
 
+    const QString title = SourceText(Phrase::NumberCheckTitle);
     linvox->xdotool().click(linvox->window(), kCallButton);
-    const QString box = linvox->xdotool().waitForWindow("Проверка номера", 30s);
+    const QString box = linvox->xdotool().waitForWindow(title, 30s);
     ASSERT_FALSE(box.isEmpty());
     EXPECT_TRUE(ShowsCriticalIcon(box)) << "no critical icon";
-    EXPECT_EQ(ReadMessageBox(*s_display, box, "Проверка номера"),
-              (QStringList{"Проверка номера", "Не введён номер!"}));
+    EXPECT_EQ(ReadMessageBox(*s_display, box, title),
+              (QStringList{title, SourceText(Phrase::NoNumberTyped)}));
     linvox->xdotool().pressKeys(box, {"Return"});
-    EXPECT_TRUE(RunEventsUntil(
-        [&] { return linvox->xdotool().visibleWindows("Проверка номера").isEmpty(); }, 20s));
+    EXPECT_TRUE(
+        RunEventsUntil([&] { return linvox->xdotool().visibleWindows(title).isEmpty(); }, 20s));
     EXPECT_EQ(linvox->close(), 0);
 }
 
@@ -102,8 +104,7 @@ TEST_F(WineWindow, SearchFindsNoModemInTheManagementServicesEmptyList) {
 
     ASSERT_TRUE(linvox->pressAndConfirm(kSearchButton));
 
-    EXPECT_EQ(linvox->copiedText(kSearchResults, 30s),
-              "На этом компьютере не обнаружено модемов, через которые можно было бы звонить!");
+    EXPECT_EQ(linvox->copiedText(kSearchResults, 30s), SourceText(Phrase::NoModemsFound));
 }
 
 TEST_F(WineWindow, SupportLinkOpensTheSiteThroughTheShell) {
