@@ -7,11 +7,13 @@
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchSettings.h"
+#include "support/SourceLines.h"
 
 #include <csignal>
 #include <fcntl.h>
 #include <grp.h>
 #include <linux/capability.h>
+#include <optional>
 #include <pwd.h>
 #include <sched.h>
 #include <sys/inotify.h>
@@ -36,11 +38,16 @@ constexpr auto kDialTimeout = 10s;
 // The exit status of a child whose set-up before starting Linvox failed.
 constexpr int kChildSetUpFailed = 125;
 
-const QString kRefusal = "Проверка номера: Неверный формат номера!\n";
+// Messages as standard error shows them, "title: text": a refused number, and a failed dial, its
+// heading, then why on one line or more.
+const QString kRefusal =
+    SourceText(Phrase::NumberCheckTitle) + ": " + SourceText(Phrase::WrongNumberForm) + '\n';
+QString FailedDial(std::initializer_list<Phrase> why) {
+    return SourceText(Phrase::ModemTitle) + ": " + SourceText(Phrase::ModemConnectionFailed) +
+           '\n' + SourceLines(why) + '\n';
+}
 const QString kPortAlreadyOpenReport =
-    "Модем: Ошибка соединения с модемом:\n"
-    "Не удаётся подключиться к модему!\n"
-    "Порт модема используется другой программой.\n";
+    FailedDial({Phrase::CannotReachModem, Phrase::ModemPortHeldSentence});
 
 class LinkHandler : public ::testing::Test {
 protected:
@@ -202,10 +209,7 @@ INSTANTIATE_TEST_SUITE_P(ErrorSilenceAndFlood, PhoneAnswers,
 TEST_F(LinkHandler, FailureOnBothAttemptsIsReportedOnce) {
     scratch.mapPort(2, scratch.directory() + "/no-such-phone");
     EXPECT_EQ(Run("tel:0501234567"), 1);
-    EXPECT_EQ(standardError,
-              "Модем: Ошибка соединения с модемом:\n"
-              "Неправильно указан порт модема для этого оператора!\n"
-              "Измените настройки!\n");
+    EXPECT_EQ(standardError, FailedDial({Phrase::WrongPortForOperator, Phrase::ChangeTheSettings}));
 }
 
 TEST_F(LinkHandler, PortHeldByAnotherProgramOnBothAttemptsIsReportedOnce) {
@@ -219,7 +223,7 @@ TEST_F(LinkHandler, PortHeldByAnotherProgramOnBothAttemptsIsReportedOnce) {
 TEST_F(LinkHandler, StoredPortOutOfRangeIsReportedWithItsOwnDescription) {
     scratch.preset({{"port_mts", "40000"}});
     EXPECT_EQ(Run("tel:0501234567"), 1);
-    EXPECT_EQ(standardError, "Модем: Ошибка соединения с модемом:\nOverflow\n");
+    EXPECT_EQ(standardError, FailedDial({Phrase::Overflow}));
 }
 
 TEST_F(LinkHandler, PortsChangedBetweenCallsAreUsedByTheNextCall) {
@@ -246,8 +250,8 @@ struct BadFileCase {
     const char* name;
     // Puts the bad file where the settings file was, given the MTS phone's device.
     std::function<void(const ScratchSettings&, const QString&)> make;
-    // Why nothing is dialed, %1 being the file's path; empty when the call goes through.
-    QString reason;
+    // Why nothing is dialed, %1 being the file's path; none when the call goes through.
+    std::optional<Phrase> reason;
     std::function<void()> inChild = {};
 };
 
@@ -260,14 +264,14 @@ class BadSettingsFiles : public LinkHandler, public ::testing::WithParamInterfac
 TEST_P(BadSettingsFiles, DialWhereTheFileSaysOrNowhereWithTheReason) {
     QFile::remove(scratch.filePath());
     GetParam().make(scratch, mtsPhone.devicePath());
-    const bool dials = GetParam().reason.isEmpty();
+    const bool dials = !GetParam().reason;
 
     EXPECT_EQ(Run("tel:0501234567", GetParam().inChild), dials ? 0 : 1);
 
-    EXPECT_EQ(standardError, dials ? ""
-                                   : "Модем: Ошибка соединения с модемом:\n"
-                                     "Настройки не прочитаны: " +
-                                         GetParam().reason.arg(scratch.filePath()) + "\n");
+    EXPECT_EQ(standardError,
+              dials ? ""
+                    : FailedDial({Phrase::SettingsNotRead})
+                          .arg(SourceText(*GetParam().reason).arg(scratch.filePath())));
     EXPECT_EQ(dials, mtsPhone.waitForCommands(1, dials ? kDialTimeout : 0s));
     EXPECT_EQ(mtsPhone.transcript(), dials ? "ATD0501234567;\r" : "");
 }
@@ -281,7 +285,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       QFile::link(phone, byId);
                                       WriteSettingsForMtsPhone(scratch, byId);
                                   },
-                                  ""},
+                                  std::nullopt},
                       // Only a GUI application can build a bitmap; any other ends reading it.
                       BadFileCase{"a bitmap kept by another Qt program",
                                   [](const ScratchSettings& scratch, const QString& phone) {
@@ -290,34 +294,33 @@ INSTANTIATE_TEST_SUITE_P(
                                       file.open(QIODevice::Append);
                                       file.write("\n[viewer]\nmask=@Variant(\\0\\0\\0I)\n");
                                   },
-                                  ""},
+                                  std::nullopt},
                       BadFileCase{"a directory",
                                   [](const ScratchSettings& scratch, const QString&) {
                                       QDir().mkdir(scratch.filePath());
                                   },
-                                  "файл настроек %1 — это каталог, а не файл"},
+                                  Phrase::SettingsFileIsFolder},
                       BadFileCase{"a FIFO",
                                   [](const ScratchSettings& scratch, const QString&) {
                                       ::mkfifo(QFile::encodeName(scratch.filePath()), 0600);
                                   },
-                                  "файл настроек %1 — не обычный файл, а канал или устройство"},
+                                  Phrase::SettingsFileIsNoFile},
                       BadFileCase{"a link to /dev/zero",
                                   [](const ScratchSettings& scratch, const QString&) {
                                       QFile::link("/dev/zero", scratch.filePath());
                                   },
-                                  "файл настроек %1 — не обычный файл, а канал или устройство"},
+                                  Phrase::SettingsFileIsNoFile},
                       BadFileCase{"a link to itself",
                                   [](const ScratchSettings& scratch, const QString&) {
                                       QFile::link(scratch.filePath(), scratch.filePath());
                                   },
-                                  "файл настроек %1 — ссылка, которая никуда не ведёт"},
+                                  Phrase::SettingsLinkLeadsNowhere},
                       BadFileCase{"a file the user may not read",
                                   [](const ScratchSettings& scratch, const QString& phone) {
                                       WriteSettingsForMtsPhone(scratch, phone);
                                       QFile::setPermissions(scratch.filePath(), {});
                                   },
-                                  "нет доступа на чтение к файлу настроек %1",
-                                  WithoutPermissionOverride}));
+                                  Phrase::SettingsFileNotReadable, WithoutPermissionOverride}));
 
 enum class Hold { RunningProgramsLockFile, EndedProgramsLockFile, ExclusiveFlag };
 
