@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a link handler on a real (virtual) display: messages are modal boxes, and the
 // program ends once the user has closed them.
+#include "messages/Phrases.h"
 #include "platform/serial/SerialLockFile.h"
 #include "support/LinvoxProcess.h"
 #include "support/PhoneSimulator.h"
@@ -25,12 +26,12 @@ using namespace std::chrono_literals;
 
 struct BoxCase {
     QString link;
-    QString boxTitle;
+    Phrase boxTitle;
     int exitStatus;
 };
 
 void PrintTo(const BoxCase& box, std::ostream* out) {
-    *out << box.boxTitle;
+    *out << SourceText(box.boxTitle);
 }
 
 class MessageBoxOnDisplay : public ::testing::TestWithParam<BoxCase> {};
@@ -43,7 +44,7 @@ TEST_P(MessageBoxOnDisplay, ShowsOneBoxNeverTheWindowAndEndsWhenTheBoxIsClosed) 
     scratch.preset({{"port_mts", "2"}});
 
     LinvoxProcess linvox({GetParam().link}, scratch.directory(), display.environment());
-    const QString box = xdotool.waitForWindow(GetParam().boxTitle, 15s);
+    const QString box = xdotool.waitForWindow(SourceText(GetParam().boxTitle), 15s);
     ASSERT_FALSE(box.isEmpty()) << linvox.standardError();
     EXPECT_TRUE(xdotool.visibleWindows("Linvox").isEmpty());
     EXPECT_FALSE(linvox.waitForExit(300ms)) << "ended before the box was closed";
@@ -52,12 +53,12 @@ TEST_P(MessageBoxOnDisplay, ShowsOneBoxNeverTheWindowAndEndsWhenTheBoxIsClosed) 
 
     ASSERT_TRUE(linvox.waitForExit(10s));
     EXPECT_EQ(linvox.exitStatus(), GetParam().exitStatus);
-    EXPECT_FALSE(linvox.standardError().contains(GetParam().boxTitle));
+    EXPECT_FALSE(linvox.standardError().contains(SourceText(GetParam().boxTitle)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Boxes, MessageBoxOnDisplay,
-                         ::testing::Values(BoxCase{"tel:0501234567", "Модем", 1},
-                                           BoxCase{"tel:05012345", "Проверка номера", 2}));
+                         ::testing::Values(BoxCase{"tel:0501234567", Phrase::ModemTitle, 1},
+                                           BoxCase{"tel:05012345", Phrase::NumberCheckTitle, 2}));
 
 TEST(LinkHandlerOnDisplay, SuccessfulCallShowsNothing) {
     VirtualDisplay display;

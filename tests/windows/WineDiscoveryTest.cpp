@@ -2,14 +2,11 @@
 // linvox.exe's port search and check under Wine, reading simulated phones through Qt's Windows
 // serial code and the modems that the management service lists, as a user sees them: the
 // warnings, the results, the progress bars.
-#include "WinePrefix.h"
-#include "WineWindowDriver.h"
-#include "support/DisplayReading.h"
-#include "support/EventLoop.h"
+#include "WineOnDisplay.h"
+#include "messages/Phrases.h"
 #include "support/FormPoints.h"
 #include "support/PhoneSimulator.h"
 #include "support/QtPrinters.h"
-#include "support/VirtualDisplay.h"
 
 #include <array>
 #include <chrono>
@@ -25,13 +22,6 @@ namespace linvox::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-const QString kSearchWarning =
-    "Внимание! На выполнение этой операции необходимо примерно от 30 секунд до 2 минут. В это "
-    "время может казаться что компьютер как бы завис. Дождитесь окончания процесса!";
-const QString kCheckWarning =
-    "Внимание! На выполнение этой операции необходимо примерно 30 секунд. В это время может "
-    "казаться что компьютер как бы завис. Дождитесь окончания процесса!";
 
 // Two phones that answer, a Bluetooth modem that stays silent, as Windows lists them; a silent
 // port that it does not list lies outside the search.
@@ -63,18 +53,8 @@ QStringList Lines(const QString& copied) {
     return QString(copied).remove(u'\r').split(u'\n');
 }
 
-class WineDiscovery : public ::testing::Test {
+class WineDiscovery : public WineOnDisplay<WinePrefix::Harness::SerialAndModemList> {
 protected:
-    static void SetUpTestSuite() {
-        s_display = std::make_unique<VirtualDisplay>();
-        s_prefix = std::make_unique<WinePrefix>(s_display->name(),
-                                                WinePrefix::Harness::SerialAndModemList);
-    }
-    static void TearDownTestSuite() {
-        s_prefix.reset();
-        s_display.reset();
-    }
-
     // Phones on the ports of the modem list: their models on COM3 and COM4, silence on COM5 and
     // on the port that the list leaves out.
     void LinkThePhones() {
@@ -86,13 +66,6 @@ protected:
             m_phones.push_back(std::make_unique<PhoneSimulator>(arguments, kLinked));
             s_prefix->linkComPort(port, m_phones.back()->linkPath());
         }
-    }
-
-    std::unique_ptr<WineWindowDriver> StartWindow(const QString& modems) {
-        auto driver = std::make_unique<WineWindowDriver>(
-            *s_display, [&] { return s_prefix->startWithHarness(LINVOX_WINDOWS_EXE, modems); });
-        EXPECT_FALSE(driver->window().isEmpty()) << driver->process().readAll().toStdString();
-        return driver;
     }
 
     // The result labels once the check's progress bar has filled.
@@ -111,8 +84,6 @@ protected:
         return labels;
     }
 
-    static inline std::unique_ptr<VirtualDisplay> s_display;
-    static inline std::unique_ptr<WinePrefix> s_prefix;
     std::vector<std::unique_ptr<PhoneSimulator>> m_phones;
 };
 
@@ -122,7 +93,8 @@ TEST_F(WineDiscovery, SearchListsThePhonesByModelAndASilentListedModemByItsName)
     ASSERT_FALSE(linvox->window().isEmpty());
     ASSERT_TRUE(linvox->openSettings());
 
-    EXPECT_EQ(linvox->pressWarned(kSearchButton), (QStringList{"Linvox", kSearchWarning}));
+    EXPECT_EQ(linvox->pressWarned(kSearchButton),
+              (QStringList{"Linvox", SourceText(Phrase::SearchWarning)}));
 
     EXPECT_EQ(
         Lines(linvox->copiedText(kSearchResults, 60s)),
@@ -134,8 +106,9 @@ TEST_F(WineDiscovery, SearchListsThePhonesByModelAndASilentListedModemByItsName)
 // same label showing the same words as a phone's answer, which is written as received.
 TEST_F(WineDiscovery, CheckShowsEachPortsModelOrWhyItHasNone) {
     LinkThePhones();
-    const std::array<QString, 5> shown{kFirstModel, "Неверный порт", "Неизвестно",
-                                       kSilentModemsName, kSecondModel};
+    const std::array<QString, 5> shown{kFirstModel, SourceText(Phrase::ProbeInvalidPort),
+                                       SourceText(Phrase::ProbeUnknown), kSilentModemsName,
+                                       kSecondModel};
     std::vector<std::unique_ptr<PhoneSimulator>> sayingThem;
     for (std::size_t row = 0; row < shown.size(); ++row) {
         sayingThem.push_back(
@@ -154,7 +127,8 @@ TEST_F(WineDiscovery, CheckShowsEachPortsModelOrWhyItHasNone) {
     const std::unique_ptr<WineWindowDriver> linvox = StartWindow(kModems);
     ASSERT_FALSE(linvox->window().isEmpty());
     ASSERT_TRUE(linvox->openSettings());
-    EXPECT_EQ(linvox->pressWarned(kCheckButton), (QStringList{"Linvox", kCheckWarning}));
+    EXPECT_EQ(linvox->pressWarned(kCheckButton),
+              (QStringList{"Linvox", SourceText(Phrase::CheckWarning)}));
     const std::array<QImage, 5> checked = CheckedResults(*linvox);
 
     for (std::size_t row = 0; row < ports.size(); ++row) {

@@ -2,12 +2,9 @@
 // linvox.exe under Wine on a virtual display, started by a link that it cannot dial: one message
 // box, read as a user reads it (Windows message boxes copy their title and text with Ctrl+C) and
 // closed with Enter; then the program ends with the status that tells the caller why.
-#include "WinePrefix.h"
-#include "WineWindowDriver.h"
-#include "support/DisplayReading.h"
-#include "support/EventLoop.h"
+#include "WineOnDisplay.h"
 #include "support/QtPrinters.h"
-#include "support/VirtualDisplay.h"
+#include "support/SourceLines.h"
 #include "support/Xdotool.h"
 
 #include <memory>
@@ -18,11 +15,6 @@ namespace linvox::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-// The critical icon is a red disc; a box without an icon has no red at all.
-constexpr int kRed = 0;
-constexpr int kHueTolerance = 15;
-constexpr int kFewestIconPixels = 100;
 
 struct BoxCase {
     // The user's, as glibc names it.
@@ -41,20 +33,7 @@ void PrintTo(const BoxCase& box, std::ostream* out) {
          << box.locale;
 }
 
-class WineMessageBoxes : public ::testing::TestWithParam<BoxCase> {
-protected:
-    static void SetUpTestSuite() {
-        s_display = std::make_unique<VirtualDisplay>();
-        s_prefix = std::make_unique<WinePrefix>(s_display->name());
-    }
-    static void TearDownTestSuite() {
-        s_prefix.reset();
-        s_display.reset();
-    }
-
-    static inline std::unique_ptr<VirtualDisplay> s_display;
-    static inline std::unique_ptr<WinePrefix> s_prefix;
-};
+class WineMessageBoxes : public WineOnDisplay<>, public ::testing::WithParamInterface<BoxCase> {};
 
 TEST_P(WineMessageBoxes, ShowOneCriticalBoxAndEndWhenItIsClosed) {
     s_prefix->setUserLocale(GetParam().locale);
@@ -65,14 +44,7 @@ TEST_P(WineMessageBoxes, ShowOneCriticalBoxAndEndWhenItIsClosed) {
     const QString box = xdotool.waitForWindow(GetParam().title, 60s);
     ASSERT_FALSE(box.isEmpty()) << linvox->readAll().toStdString();
     EXPECT_TRUE(xdotool.visibleWindows("Linvox").isEmpty()) << "the window was shown";
-    // Captured once the box has painted itself.
-    EXPECT_TRUE(RunEventsUntil(
-        [&] {
-            return CountPixelsOfHue(CaptureWindow(*s_display, box), kRed, kHueTolerance) >=
-                   kFewestIconPixels;
-        },
-        20s))
-        << "no critical icon";
+    EXPECT_TRUE(ShowsCriticalIcon(box)) << "no critical icon";
     EXPECT_EQ(ReadMessageBox(*s_display, box, GetParam().title),
               (QStringList{GetParam().title, GetParam().text}));
     EXPECT_EQ(linvox->state(), QProcess::Running) << "ended before the box was closed";
@@ -84,23 +56,23 @@ TEST_P(WineMessageBoxes, ShowOneCriticalBoxAndEndWhenItIsClosed) {
 }
 
 // COM1 is the prefix's own and has no phone, whatever serial port the machine has.
-const QString kWrongPortText =
-    "Ошибка соединения с модемом:\nНеправильно указан порт модема для этого оператора!\n"
-    "Измените настройки!";
+const QString kWrongPortText = SourceLines(
+    {Phrase::ModemConnectionFailed, Phrase::WrongPortForOperator, Phrase::ChangeTheSettings});
+const QString kModem = SourceText(Phrase::ModemTitle);
 
 INSTANTIATE_TEST_SUITE_P(
     RefusedNumberAndUnusablePort, WineMessageBoxes,
-    ::testing::Values(BoxCase{"ru_RU", "tel:05012345", "REG_SZ", "1", "Проверка номера",
-                              "Неверный формат номера!", 2},
-                      BoxCase{"ru_RU", "tel:0501234567", "REG_SZ", "1", "Модем", kWrongPortText, 1},
-                      // A port beyond 16 bits, and a value that is no text, which reads as port 0.
-                      BoxCase{"ru_RU", "tel:0501234567", "REG_SZ", "40000", "Модем",
-                              "Ошибка соединения с модемом:\nOverflow", 1},
-                      BoxCase{"ru_RU", "tel:0501234567", "REG_BINARY", "FFFE", "Модем",
-                              kWrongPortText, 1},
-                      // A Ukrainian user reads Ukrainian.
-                      BoxCase{"uk_UA", "tel:05012345", "REG_SZ", "1", "Перевірка номера",
-                              "Неправильний формат номера!", 2}));
+    ::testing::Values(
+        BoxCase{"ru_RU", "tel:05012345", "REG_SZ", "1", SourceText(Phrase::NumberCheckTitle),
+                SourceText(Phrase::WrongNumberForm), 2},
+        BoxCase{"ru_RU", "tel:0501234567", "REG_SZ", "1", kModem, kWrongPortText, 1},
+        // A port beyond 16 bits, and a value that is no text, which reads as port 0.
+        BoxCase{"ru_RU", "tel:0501234567", "REG_SZ", "40000", kModem,
+                SourceLines({Phrase::ModemConnectionFailed, Phrase::Overflow}), 1},
+        BoxCase{"ru_RU", "tel:0501234567", "REG_BINARY", "FFFE", kModem, kWrongPortText, 1},
+        // A Ukrainian user reads Ukrainian: the translation itself.
+        BoxCase{"uk_UA", "tel:05012345", "REG_SZ", "1", "Перевірка номера",
+                "Неправильний формат номера!", 2}));
 
 }  // namespace
 }  // namespace linvox::testing
