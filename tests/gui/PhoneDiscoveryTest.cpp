@@ -26,6 +26,33 @@ namespace linvox::testing {
 
 using namespace std::chrono_literals;
 
+// The real window on the real serial line and modem list, over a scratch settings file, with the
+// modems another program manages.
+struct DiscoveryWindow {
+    DiscoveryWindow(ScratchSettings& scratch, ManagedModems& managed)
+        : settings(scratch.store()),
+          line(PortMap(scratch.file())),
+          modems(scratch.file(), managed),
+          lineCommands(line, managed, modems, settings, messages, pause),
+          window({settings, messages, shell, lineCommands, [] {}}) {
+        window.LoadSettings();
+    }
+
+    QWidget* control(const char* name) const {
+        return window.findChild<QWidget*>(QString::fromLatin1(name));
+    }
+    QString text(const char* name) const { return qobject_cast<QLabel*>(control(name))->text(); }
+
+    SettingsStore settings;
+    SystemSerialLine line;
+    SystemModemList modems;
+    RecordingMessageSink messages;
+    EventLoopPause pause;
+    FakeShell shell;
+    LineCommands lineCommands;
+    FormPort window;
+};
+
 class PhoneDiscoveryTest : public QObject {
     Q_OBJECT
 
@@ -46,23 +73,11 @@ void PhoneDiscoveryTest::searchAndCheckShowWhatAnswersAndTheLinkHandlerDialsAfte
     for (const PhoneSimulator* phone : {&modelX, &modelY, &silent, &flooding, &unplugged, &held}) {
         scratch.mapPort(port++, phone->devicePath());
     }
-    SettingsStore settings = scratch.store();
-    SystemSerialLine line{PortMap(scratch.file())};
     NoManagedModems managed;
-    SystemModemList modems(scratch.file(), managed);
-    RecordingMessageSink messages;
-    EventLoopPause pause;
-    FakeShell shell;
-    LineCommands lineCommands(line, managed, modems, settings, messages, pause);
-    FormPort window({settings, messages, shell, lineCommands, [] {}});
-    window.LoadSettings();
-    window.show();
-    const auto control = [&](const char* name) {
-        return window.findChild<QWidget*>(QString::fromLatin1(name));
-    };
-    const auto text = [&](const char* name) {
-        return qobject_cast<QLabel*>(control(name))->text();
-    };
+    DiscoveryWindow discovery(scratch, managed);
+    discovery.window.show();
+    const auto control = [&](const char* name) { return discovery.control(name); };
+    const auto text = [&](const char* name) { return discovery.text(name); };
 
     QTest::mouseClick(control("Command5"), Qt::LeftButton);
     const QString found = qobject_cast<QPlainTextEdit*>(control("Text4"))->toPlainText();
@@ -104,7 +119,8 @@ void PhoneDiscoveryTest::searchAndCheckShowWhatAnswersAndTheLinkHandlerDialsAfte
     }
     QVERIFY2(dialed.last(2) == QStringList({"ATD0501234567;", "ATD0661234567;"}),
              qPrintable(dialed.join(' ')));
-    QVERIFY2(messages.messages.size() == 2, qPrintable(messages.messages.last().text));
+    QVERIFY2(discovery.messages.messages.size() == 2,
+             qPrintable(discovery.messages.messages.last().text));
 }
 
 void PhoneDiscoveryTest::searchAndCheckNameTheModemThatModemManagerManages() {
@@ -116,28 +132,18 @@ void PhoneDiscoveryTest::searchAndCheckNameTheModemThatModemManagerManages() {
     ScratchSettings scratch;
     scratch.mapPort(3, session.addModem(phone.devicePath()));
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", session.address().toUtf8());
-    SettingsStore settings = scratch.store();
-    SystemSerialLine line{PortMap(scratch.file())};
     ModemManagerModems managed(PortMap(scratch.file()), [] {
         return Outcome<std::unique_ptr<SystemBus>>(std::make_unique<QtSystemBus>());
     });
-    SystemModemList modems(scratch.file(), managed);
-    RecordingMessageSink messages;
-    EventLoopPause pause;
-    FakeShell shell;
-    LineCommands lineCommands(line, managed, modems, settings, messages, pause);
-    FormPort window({settings, messages, shell, lineCommands, [] {}});
-    window.LoadSettings();
-    const auto control = [&](const char* name) {
-        return window.findChild<QWidget*>(QString::fromLatin1(name));
-    };
+    DiscoveryWindow discovery(scratch, managed);
+    const auto control = [&](const char* name) { return discovery.control(name); };
 
     QTest::mouseClick(control("Command5"), Qt::LeftButton);
     QCOMPARE(qobject_cast<QPlainTextEdit*>(control("Text4"))->toPlainText().split(u'\n').value(1),
              "3 - PHONE-SIM MM");
     qobject_cast<QLineEdit*>(control("Text3"))->setText("3");
     QTest::mouseClick(control("Command7"), Qt::LeftButton);
-    QCOMPARE(qobject_cast<QLabel*>(control("Label2"))->text(), "PHONE-SIM MM");
+    QCOMPARE(discovery.text("Label2"), "PHONE-SIM MM");
     // Nothing reached the phone but what ModemManager asks of a modem it sets up.
     QVERIFY(!phone.transcript().contains("AT+GMM"));
 }

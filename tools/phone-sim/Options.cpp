@@ -24,6 +24,17 @@ std::optional<unsigned> parseCount(std::string_view text) {
 using ValueSetter = std::function<bool(Options&, std::string_view)>;
 using FlagSetter = std::function<void(Options&)>;
 
+// Sets a delay given in milliseconds, up to the longest answer delay.
+ValueSetter delaySetter(std::chrono::milliseconds Options::*delay) {
+    return [delay](Options& options, std::string_view value) {
+        const auto milliseconds = parseCount(value);
+        if (!milliseconds || std::chrono::milliseconds(*milliseconds) > kLongestAnswerDelay)
+            return false;
+        options.*delay = std::chrono::milliseconds(*milliseconds);
+        return true;
+    };
+}
+
 const std::map<std::string_view, ValueSetter>& valueOptions() {
     static const std::map<std::string_view, ValueSetter> setters = {
         {"--link",
@@ -46,22 +57,8 @@ const std::map<std::string_view, ValueSetter>& valueOptions() {
              options.modelAnswer = unescapeBytes(value);
              return options.modelAnswer.has_value();
          }},
-        {"--delay",
-         [](Options& options, std::string_view value) {
-             const auto milliseconds = parseCount(value);
-             if (!milliseconds || std::chrono::milliseconds(*milliseconds) > kLongestAnswerDelay)
-                 return false;
-             options.answerDelay = std::chrono::milliseconds(*milliseconds);
-             return true;
-         }},
-        {"--dial-delay",
-         [](Options& options, std::string_view value) {
-             const auto milliseconds = parseCount(value);
-             if (!milliseconds || std::chrono::milliseconds(*milliseconds) > kLongestAnswerDelay)
-                 return false;
-             options.dialDelay = std::chrono::milliseconds(*milliseconds);
-             return true;
-         }},
+        {"--delay", delaySetter(&Options::answerDelay)},
+        {"--dial-delay", delaySetter(&Options::dialDelay)},
         {"--hang-up-after",
          [](Options& options, std::string_view value) {
              options.hangUpAfterCommands = parseCount(value);
