@@ -33,17 +33,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString text =
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     linvox::testing::FakeModemList modems;
-    modems.listing = Listing(text);
+    const linvox::ModemListing listing = Listing(text);
+    modems.listing = listing;
     linvox::ModemInventory inventory(modems);
     bool overflows = false;
-    for (const linvox::ModemEntry& entry : modems.listing.entries) {
+    for (const linvox::ModemEntry& entry : listing.entries) {
         const std::optional<qint16> port = linvox::PortNumberOfEntry(entry.attachedTo);
         overflows = overflows || !port;
-        const linvox::InventoryAnswer<std::optional<QString>> name =
+        const linvox::Outcome<std::optional<QString>> name =
             inventory.ModemNameForPort(port.value_or(0));
-        if (!name.failed()) {
-            Require(name.value.has_value(), "a listed modem has a name", text);
-            const QString& shown = *name.value;
+        if (name.ok()) {
+            Require(name.value().has_value(), "a listed modem has a name", text);
+            const QString& shown = *name.value();
             Require(shown.startsWith(u'(') && shown.endsWith(u')') && !shown.startsWith(u"( ") &&
                         !shown.endsWith(u" )"),
                     "a listed modem is named in parentheses, without outer blanks", text);
@@ -55,14 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     linvox::testing::RecordingMessageSink messages;
     linvox::SearchModemPorts(inventory, probe, view, messages);
 
-    const linvox::InventoryAnswer<linvox::PortRange> range = inventory.ModemPortRange();
-    Require(range.failed() == overflows, "only a port beyond 16 bits fails the list", text);
-    const int visits = std::max(0, range.value.last - range.value.first + 1);
-    Require(probe.probes.size() == (range.failed() ? 0 : visits), "each port is visited once",
-            text);
+    const linvox::Outcome<linvox::PortRange> range = inventory.ModemPortRange();
+    Require(range.ok() != overflows, "only a port beyond 16 bits fails the list", text);
+    const int visits = range.ok() ? std::max(0, range.value().last - range.value().first + 1) : 0;
+    Require(probe.probes.size() == visits, "each port is visited once", text);
     if (!probe.probes.isEmpty()) {
-        Require(probe.probes.first() == QStringLiteral("%1/0").arg(range.value.first) &&
-                    probe.probes.last() == QStringLiteral("%1/0").arg(range.value.last),
+        Require(probe.probes.first() == QString::number(range.value().first) &&
+                    probe.probes.last() == QString::number(range.value().last),
                 "the range is visited from its first port to its last", text);
     }
     int percent = 0;

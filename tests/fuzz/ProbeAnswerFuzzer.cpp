@@ -5,7 +5,7 @@
 // device also reports of its own accord, on a line of its own, before or after them; unless they
 // are only line breaks and blanks, and the device has not answered at all.
 #include "Property.h"
-#include "modems/PortProbe.h"
+#include "modems/SerialPortProbe.h"
 #include "support/FakeModemList.h"
 #include "support/FakeSerialLine.h"
 
@@ -25,7 +25,7 @@ QString Probe(const QList<QByteArray>& pieces) {
     linvox::NoManagedModems managed;
     linvox::SerialPortProbe probe(line, managed, inventory);
     line.onOpen = [&](linvox::testing::FakeSerialLine& opened) { opened.arrivals = pieces; };
-    return probe.ProbePort(linvox::kIdentifyCommand, 3, linvox::ProbeMode::Report).text();
+    return linvox::ProbeResultText(probe.ProbePort(linvox::kIdentifyCommand, 3));
 }
 
 bool IsLineBreakOrBlank(char c) {

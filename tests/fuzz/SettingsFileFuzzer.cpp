@@ -5,7 +5,7 @@
 // file that could not be read in full is kept aside, byte for byte, while a readable one is not.
 #include "Property.h"
 #include "platform/settingsfile/SettingsFile.h"
-#include "settings/SettingsStore.h"
+#include "settings/Settings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -139,11 +139,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Reading before = ReadThroughCopy(path, file("before"));
     const QVariantMap keepable = KeptByQSettings(path, before.values, file);
 
-    linvox::SettingsFile settingsFile({path, QSettings::IniFormat});
-    linvox::SettingsStore store(settingsFile);
-    const linvox::StoreStatus status = store.WriteSetting(kWrittenKey, kWrittenValue);
-    Require(status.stored(), "the write is stored", status.text());
-    Require(store.ReadSetting(kWrittenKey, {}) == kWrittenValue, "the written value reads back");
+    linvox::SettingsFile store({path, QSettings::IniFormat});
+    const linvox::StoreStatus status =
+        store.Write(linvox::kSettingsSection, kWrittenKey, kWrittenValue);
+    Require(status.ok(), "the write is stored", status.ok() ? QString() : Say(status.failure()));
+    Require(store.Read(linvox::kSettingsSection, kWrittenKey) == kWrittenValue,
+            "the written value reads back");
 
     const Reading after = ReadThroughCopy(path, file("after"));
     for (auto value = keepable.begin(); value != keepable.end(); ++value) {

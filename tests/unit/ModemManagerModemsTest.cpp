@@ -52,7 +52,8 @@ QVariantList Listing(const QVariantList& ports, int state, bool voice) {
     return {QVariantMap{{kModem, interfaces}}};
 }
 
-const QVariantList kAtPortTtyUsb2{QVariantList{"ttyUSB2", 3u}};
+// One port of the type a(su), taking AT commands.
+const QVariantList kAtPortTtyUsb2{QVariant(QVariantList{"ttyUSB2", 3u})};
 
 class ModemManager : public ::testing::Test {
 protected:
@@ -136,7 +137,8 @@ TEST_P(CallThroughModemManager, EnablesDialsOrSaysWhyNot) {
     bus->answers = GetParam().answers;
     bus->answers.insert({"GetManagedObjects", GetParam().listing});
     bus->states = GetParam().states;
-    const Status dialed = Modems().Dial({kModem, "E1752", "/dev/ttyUSB2"}, "0501234567");
+    ModemManagerModems modems = Modems();
+    const Status dialed = modems.Dial({kModem, "E1752", "/dev/ttyUSB2"}, "0501234567");
     EXPECT_EQ(dialed.ok() ? std::nullopt : std::optional(dialed.failure().code()),
               GetParam().failure);
     // After NameHasOwner and GetManagedObjects.
