@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DisplayReading.h"
 
-#include "EventLoop.h"
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -71,19 +69,6 @@ QString ClipboardText(const VirtualDisplay& display) {
         return {};
     }
     return QString::fromUtf8(paste.readAllStandardOutput());
-}
-
-void ClearClipboard(const VirtualDisplay& display) {
-    // xclip serves the empty text until another program copies, and ends then; it is not waited
-    // for, only until the clipboard is empty.
-    QProcess copy;
-    copy.setProcessEnvironment(display.environment());
-    copy.setProgram(QStringLiteral("xclip"));
-    copy.setArguments({QStringLiteral("-in"), QStringLiteral("-selection"),
-                       QStringLiteral("clipboard"), QStringLiteral("/dev/null")});
-    copy.startDetached();
-    RunEventsUntil([&] { return ClipboardText(display).isEmpty(); },
-                   std::chrono::milliseconds(kCommandTimeoutMs));
 }
 
 }  // namespace linvox::testing

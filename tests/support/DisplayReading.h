@@ -24,7 +24,4 @@ int CountGreyPixels(const QImage& image, int level, int tolerance);
 // none.
 QString ClipboardText(const VirtualDisplay& display);
 
-// Empties the display's clipboard, so that a copy made after it can be told from one before.
-void ClearClipboard(const VirtualDisplay& display);
-
 }  // namespace linvox::testing

@@ -45,7 +45,7 @@ TEST_P(WineMessageBoxes, ShowOneCriticalBoxAndEndWhenItIsClosed) {
     ASSERT_FALSE(box.isEmpty()) << linvox->readAll().toStdString();
     EXPECT_TRUE(xdotool.visibleWindows("Linvox").isEmpty()) << "the window was shown";
     EXPECT_TRUE(ShowsCriticalIcon(box)) << "no critical icon";
-    EXPECT_EQ(ReadMessageBox(*s_display, box, GetParam().title),
+    EXPECT_EQ(ReadMessageBox(*s_display, *s_prefix, box, GetParam().title),
               (QStringList{GetParam().title, GetParam().text}));
     EXPECT_EQ(linvox->state(), QProcess::Running) << "ended before the box was closed";
 

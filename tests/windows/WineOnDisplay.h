@@ -31,7 +31,7 @@ protected:
     // linvox.exe started bare, its window awaited; with the harness, while the management service
     // lists modems ("COM3=Name;COM4=Other name").
     static std::unique_ptr<WineWindowDriver> StartWindow(const QString& modems = {}) {
-        auto driver = std::make_unique<WineWindowDriver>(*s_display, [&] {
+        auto driver = std::make_unique<WineWindowDriver>(*s_display, *s_prefix, [&] {
             if constexpr (kHarness == WinePrefix::Harness::None) {
                 return s_prefix->start({LINVOX_WINDOWS_EXE});
             } else {

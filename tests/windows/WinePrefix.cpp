@@ -133,6 +133,12 @@ WinePrefix::Outcome WinePrefix::runIn(const QProcessEnvironment& environment,
     return outcome;
 }
 
+bool WinePrefix::emptyClipboard() const {
+    const Outcome emptied =
+        run({QStringLiteral(LINVOX_WINE_HARNESS "/emptyclipboard.exe")}, kCommandLimit);
+    return emptied.finished && emptied.exitStatus == 0;
+}
+
 std::unique_ptr<QProcess> WinePrefix::start(const QStringList& arguments) const {
     auto wine = std::make_unique<QProcess>();
     wine->setProcessEnvironment(m_environment);

@@ -46,6 +46,10 @@ public:
     // with arguments to its end, or stops it after timeout.
     Outcome run(const QStringList& arguments, std::chrono::milliseconds timeout) const;
 
+    // Empties the Windows clipboard from inside the prefix (wine-harness/emptyclipboard.c says why
+    // not from the X display); whether it is empty.
+    bool emptyClipboard() const;
+
     // Starts a Windows program without waiting for it; it ends with the prefix at the latest.
     std::unique_ptr<QProcess> start(const QStringList& arguments) const;
 

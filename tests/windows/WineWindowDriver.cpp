@@ -36,9 +36,12 @@ QStringList CopiedBoxSections(const QString& copied) {
 
 }  // namespace
 
-QStringList ReadMessageBox(const VirtualDisplay& display, const QString& box,
-                           const QString& title) {
-    ClearClipboard(display);
+QStringList ReadMessageBox(const VirtualDisplay& display, const WinePrefix& prefix,
+                           const QString& box, const QString& title) {
+    // What the clipboard held before is never taken for the box's copy.
+    if (!prefix.emptyClipboard()) {
+        return {};
+    }
     Xdotool(display).pressKeys(box, {"ctrl+c"});
     QStringList copied;
     RunEventsUntil(
@@ -50,9 +53,9 @@ QStringList ReadMessageBox(const VirtualDisplay& display, const QString& box,
     return copied.value(0) == title ? copied.mid(0, 2) : QStringList();
 }
 
-WineWindowDriver::WineWindowDriver(const VirtualDisplay& display,
+WineWindowDriver::WineWindowDriver(const VirtualDisplay& display, const WinePrefix& prefix,
                                    const std::function<std::unique_ptr<QProcess>()>& start)
-    : m_display(display), m_xdotool(display) {
+    : m_display(display), m_prefix(prefix), m_xdotool(display) {
     m_windowsBefore = m_xdotool.visibleWindows(kProgramTitle);
     m_linvox = start();
     RunEventsUntil(
@@ -99,7 +102,7 @@ QStringList WineWindowDriver::pressWarned(QPoint button) const {
     if (warning.isEmpty()) {
         return {};
     }
-    const QStringList read = ReadMessageBox(m_display, warning, kProgramTitle);
+    const QStringList read = ReadMessageBox(m_display, m_prefix, warning, kProgramTitle);
     return confirm(warning) ? read : QStringList();
 }
 
@@ -135,7 +138,9 @@ bool WineWindowDriver::confirm(const QString& warning) const {
 }
 
 QString WineWindowDriver::copiedText(QPoint field, std::chrono::milliseconds timeout) const {
-    ClearClipboard(m_display);
+    if (!m_prefix.emptyClipboard()) {
+        return {};
+    }
     QString text;
     RunEventsUntil(
         [&] {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "WinePrefix.h"
 #include "support/VirtualDisplay.h"
 #include "support/Xdotool.h"
 
@@ -17,17 +18,18 @@
 
 namespace linvox::testing {
 
-// Presses Ctrl+C on a message box, titled title, and returns its title and text; empty when its
-// copy does not come.
-QStringList ReadMessageBox(const VirtualDisplay& display, const QString& box, const QString& title);
+// Presses Ctrl+C on a message box of a program in prefix, titled title, and returns its title and
+// text; empty when its copy does not come or the clipboard cannot be emptied first.
+QStringList ReadMessageBox(const VirtualDisplay& display, const WinePrefix& prefix,
+                           const QString& box, const QString& title);
 
 // linvox.exe's window under Wine, driven with the mouse and the keys on a virtual display as a
 // user drives it, and read as a user can: its texts through the clipboard, its look as captured.
 class WineWindowDriver {
 public:
-    // start: starts linvox.exe bare. Waits up to a minute for its window, which is closed with
-    // the driver.
-    WineWindowDriver(const VirtualDisplay& display,
+    // start: starts linvox.exe bare in prefix. Waits up to a minute for its window, which is
+    // closed with the driver.
+    WineWindowDriver(const VirtualDisplay& display, const WinePrefix& prefix,
                      const std::function<std::unique_ptr<QProcess>()>& start);
     ~WineWindowDriver();
 
@@ -52,7 +54,8 @@ public:
     // The same without reading the warning; whether one came and went.
     bool pressAndConfirm(QPoint button) const;
 
-    // The text of a text field, once Ctrl+A and Ctrl+C copy any; empty when none comes.
+    // The text of a text field, once Ctrl+A and Ctrl+C copy any; empty when none comes or the
+    // clipboard cannot be emptied first.
     QString copiedText(QPoint field, std::chrono::milliseconds timeout) const;
 
     // Replaces the text of a field, typed.
@@ -70,6 +73,7 @@ private:
     bool confirm(const QString& warning) const;
 
     const VirtualDisplay& m_display;
+    const WinePrefix& m_prefix;
     Xdotool m_xdotool;
     std::unique_ptr<QProcess> m_linvox;
     QStringList m_windowsBefore;

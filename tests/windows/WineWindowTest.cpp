@@ -89,7 +89,7 @@ TEST_F(WineWindow, CallWithoutANumberIsRefusedWithOneCriticalBox) {
     const QString box = linvox->xdotool().waitForWindow(title, 30s);
     ASSERT_FALSE(box.isEmpty());
     EXPECT_TRUE(ShowsCriticalIcon(box)) << "no critical icon";
-    EXPECT_EQ(ReadMessageBox(*s_display, box, title),
+    EXPECT_EQ(ReadMessageBox(*s_display, *s_prefix, box, title),
               (QStringList{title, SourceText(Phrase::NoNumberTyped)}));
     linvox->xdotool().pressKeys(box, {"Return"});
     EXPECT_TRUE(
