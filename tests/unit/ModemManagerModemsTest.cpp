@@ -52,6 +52,9 @@ QVariantList Listing(const QVariantList& ports, int state, bool voice) {
     return {QVariantMap{{kModem, interfaces}}};
 }
 
+// ModemManager's MMModemState.
+constexpr int kFailed = -1, kDisabled = 3, kEnabling = 6, kEnabled = 7, kRegistered = 8;
+
 // One port of the type a(su), taking AT commands.
 const QVariantList kAtPortTtyUsb2{QVariant(QVariantList{"ttyUSB2", 3u})};
 
@@ -59,7 +62,7 @@ class ModemManager : public ::testing::Test {
 protected:
     ModemManager() {
         memory.groups["ports"] = {{"COM3", "/dev/ttyUSB2"}};
-        bus->answers.insert({"GetManagedObjects", Listing(kAtPortTtyUsb2, 3, true)});
+        bus->answers.insert({"GetManagedObjects", Listing(kAtPortTtyUsb2, kDisabled, true)});
     }
 
     // The bus goes to the modems at their first question.
@@ -95,7 +98,8 @@ TEST_F(ModemManager, OwnsTheComNumberOfAPortItListsAndNoOther) {
     EXPECT_EQ(modems.AtPorts(), Outcome(QList<ManagedPort>{{"/dev/ttyUSB2", "X E1752"}}));
     // A modem of no ports, or of ports without a name, owns none.
     watched.answers.insert_or_assign(
-        "GetManagedObjects", Listing({QVariantList{"", 3u}, QVariantList{}, "ttyUSB2"}, 8, true));
+        "GetManagedObjects",
+        Listing({QVariantList{"", 3u}, QVariantList{}, "ttyUSB2"}, kRegistered, true));
     EXPECT_EQ(modems.ModemOn(3), Outcome(std::optional<ManagedModem>()));
     EXPECT_EQ(modems.AtPorts(), Outcome(QList<ManagedPort>()));
     // Not running: nothing more is asked, and nothing is owned.
@@ -117,12 +121,16 @@ TEST_F(ModemManager, WhereItCannotRunAsksNothing) {
 
 struct CallCase {
     const char* name;
-    QVariantList listing;
-    std::map<QString, Outcome<QVariantList>> answers;
+    // The modem's state as listed, none when ModemManager lists no modem; then each state read.
+    std::optional<int> listed;
+    bool voice;
     QList<int> states;
+    // The one method that fails, with the D-Bus error it fails with.
+    std::pair<QString, QString> failing;
     // Nothing for a call that is placed.
     std::optional<FailureCode> failure;
-    QStringList asked;
+    // The methods asked after NameHasOwner and GetManagedObjects.
+    QString asked;
 };
 
 void PrintTo(const CallCase& call, std::ostream* out) {
@@ -133,80 +141,76 @@ class CallThroughModemManager : public ModemManager,
                                 public ::testing::WithParamInterface<CallCase> {};
 
 TEST_P(CallThroughModemManager, EnablesDialsOrSaysWhyNot) {
+    const CallCase& call = GetParam();
     ScriptedBus& watched = *bus;
-    bus->answers = GetParam().answers;
-    bus->answers.insert({"GetManagedObjects", GetParam().listing});
-    bus->states = GetParam().states;
+    bus->answers.insert_or_assign("GetManagedObjects",
+                                  call.listed ? Listing(kAtPortTtyUsb2, *call.listed, call.voice)
+                                              : QVariantList{QVariantMap{}});
+    const auto& [method, error] = call.failing;
+    if (!method.isEmpty()) {
+        bus->answers.insert(
+            {method, Failure(FailureCode::BusError, method == u"Start" ? kCall : kModem, error)});
+    }
+    bus->states = call.states;
     ModemManagerModems modems = Modems();
     const Status dialed = modems.Dial({kModem, "E1752", "/dev/ttyUSB2"}, "0501234567");
-    EXPECT_EQ(dialed.ok() ? std::nullopt : std::optional(dialed.failure().code()),
-              GetParam().failure);
-    // After NameHasOwner and GetManagedObjects.
-    EXPECT_EQ(watched.asked.mid(2), GetParam().asked);
+    EXPECT_EQ(dialed.ok() ? std::nullopt : std::optional(dialed.failure().code()), call.failure);
+    EXPECT_EQ(watched.asked.mid(2).join(u' '), call.asked);
 }
 
-const QString kUnauthorized = "org.freedesktop.ModemManager1.Error.Core.Unauthorized: ";
+const QString kUnauthorized =
+    "org.freedesktop.ModemManager1.Error.Core.Unauthorized: PolicyKit authorization failed";
+const QString kWrongState = "org.freedesktop.ModemManager1.Error.Core.WrongState: locked";
+const QString kNoVoice =
+    "org.freedesktop.DBus.Error.UnknownMethod: No such interface "
+    "“org.freedesktop.ModemManager1.Modem.Voice”";
+constexpr std::nullopt_t kPlaced = std::nullopt;
 constexpr auto kDeviceNotOpen = FailureCode::DeviceNotOpen;
+constexpr auto kWithoutVoice = FailureCode::ModemWithoutVoice;
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, CallThroughModemManager,
     ::testing::Values(
         CallCase{"DisabledIsEnabledAndAwaitedFirst",
-                 Listing(kAtPortTtyUsb2, 3, true),
+                 kDisabled,
+                 true,
+                 {kEnabled, kRegistered},
                  {},
-                 {7, 8},
-                 std::nullopt,
-                 {"Enable", "Get", "Get", "CreateCall", "Start"}},
-        CallCase{"RegisteredCallsAtOnce",
-                 Listing(kAtPortTtyUsb2, 8, true),
+                 kPlaced,
+                 "Enable Get Get CreateCall Start"},
+        CallCase{"RegisteredCallsAtOnce", kRegistered, true, {}, {}, kPlaced, "CreateCall Start"},
+        CallCase{"WithoutVoice", kRegistered, false, {}, {}, kWithoutVoice, ""},
+        CallCase{"Failed", kFailed, true, {}, {}, kDeviceNotOpen, ""},
+        CallCase{"FailsWhileRegistering", kEnabling, true, {kFailed}, {}, kDeviceNotOpen, "Get"},
+        CallCase{"EnableRefused",
+                 kDisabled,
+                 true,
                  {},
-                 {},
-                 std::nullopt,
-                 {"CreateCall", "Start"}},
-        CallCase{"WithoutVoice",
-                 Listing(kAtPortTtyUsb2, 8, false),
-                 {},
-                 {},
-                 FailureCode::ModemWithoutVoice,
-                 {}},
-        CallCase{"Failed", Listing(kAtPortTtyUsb2, -1, true), {}, {}, kDeviceNotOpen, {}},
-        CallCase{"FailsWhileRegistering",
-                 Listing(kAtPortTtyUsb2, 6, true),
-                 {},
-                 {-1},
+                 {"Enable", kWrongState},
                  kDeviceNotOpen,
-                 {"Get"}},
-        CallCase{
-            "EnableRefused",
-            Listing(kAtPortTtyUsb2, 3, true),
-            {{"Enable", Failure(FailureCode::BusError, kModem,
-                                "org.freedesktop.ModemManager1.Error.Core.WrongState: locked")}},
-            {},
-            kDeviceNotOpen,
-            {"Enable"}},
+                 "Enable"},
         CallCase{"RefusedByItsRulesIsTakenBack",
-                 Listing(kAtPortTtyUsb2, 8, true),
-                 {{"Start", Failure(FailureCode::BusError, kCall,
-                                    kUnauthorized + "PolicyKit authorization failed")}},
+                 kRegistered,
+                 true,
                  {},
+                 {"Start", kUnauthorized},
                  FailureCode::PortAlreadyOpen,
-                 {"CreateCall", "Start", "DeleteCall"}},
+                 "CreateCall Start DeleteCall"},
         CallCase{"GoneMidCallIsTakenBack",
-                 Listing(kAtPortTtyUsb2, 8, true),
-                 {{"Start", Failure(FailureCode::BusError, kCall, kNoReply)}},
+                 kRegistered,
+                 true,
                  {},
+                 {"Start", kNoReply},
                  kDeviceNotOpen,
-                 {"CreateCall", "Start", "DeleteCall"}},
-        CallCase{
-            "VoiceGoneMeanwhile",
-            Listing(kAtPortTtyUsb2, 8, true),
-            {{"CreateCall", Failure(FailureCode::BusError, kModem,
-                                    "org.freedesktop.DBus.Error.UnknownMethod: No such interface "
-                                    "“org.freedesktop.ModemManager1.Modem.Voice”")}},
-            {},
-            FailureCode::ModemWithoutVoice,
-            {"CreateCall"}},
-        CallCase{"ModemGone", {QVariantMap{}}, {}, {}, kDeviceNotOpen, {}}),
+                 "CreateCall Start DeleteCall"},
+        CallCase{"VoiceGoneMeanwhile",
+                 kRegistered,
+                 true,
+                 {},
+                 {"CreateCall", kNoVoice},
+                 kWithoutVoice,
+                 "CreateCall"},
+        CallCase{"ModemGone", std::nullopt, true, {}, {}, kDeviceNotOpen, ""}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
