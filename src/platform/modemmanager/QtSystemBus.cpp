@@ -19,23 +19,17 @@ QVariant Plain(const QVariant& value);
 // The value at the argument's current place, read.
 QVariant Demarshalled(const QDBusArgument& argument) {
     switch (argument.currentType()) {
-        case QDBusArgument::ArrayType: {
+        // An array's items and a structure's fields alike, in their order.
+        case QDBusArgument::ArrayType:
+        case QDBusArgument::StructureType: {
+            const bool array = argument.currentType() == QDBusArgument::ArrayType;
+            array ? argument.beginArray() : argument.beginStructure();
             QVariantList items;
-            argument.beginArray();
             while (!argument.atEnd()) {
                 items.append(Demarshalled(argument));
             }
-            argument.endArray();
+            array ? argument.endArray() : argument.endStructure();
             return items;
-        }
-        case QDBusArgument::StructureType: {
-            QVariantList fields;
-            argument.beginStructure();
-            while (!argument.atEnd()) {
-                fields.append(Demarshalled(argument));
-            }
-            argument.endStructure();
-            return fields;
         }
         case QDBusArgument::MapType: {
             QVariantMap entries;

@@ -8,7 +8,7 @@
 namespace linvox {
 
 // The system bus through Qt D-Bus, which loads the D-Bus library and its dependencies: it lives in
-// a module of its own, loaded only where ModemManager may run (see ModemManagerBus).
+// a module of its own, loaded only where ModemManager may run (see ConnectToModemManager).
 class QtSystemBus : public SystemBus {
 public:
     QtSystemBus();

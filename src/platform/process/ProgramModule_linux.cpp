@@ -2,7 +2,6 @@
 #include "platform/process/ProgramModule.h"
 
 #include <map>
-#include <memory>
 
 #include <QFileInfo>
 #include <QLibrary>
@@ -14,16 +13,17 @@ Outcome<QFunctionPointer> ProgramModuleFunction(const QString& pathFromProgram, 
     static const QString programFolder =
         QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() + u'/';
     // Loaded once and kept: what runs in it runs until the program ends.
-    static std::map<QString, std::unique_ptr<QLibrary>> modules;
-    std::unique_ptr<QLibrary>& module = modules[pathFromProgram];
-    if (!module) {
-        module = std::make_unique<QLibrary>(programFolder + pathFromProgram);
-        module->setLoadHints(QLibrary::PreventUnloadHint);
+    static std::map<QString, QLibrary> modules;
+    const auto [found, added] =
+        modules.try_emplace(pathFromProgram, programFolder + pathFromProgram);
+    QLibrary& module = found->second;
+    if (added) {
+        module.setLoadHints(QLibrary::PreventUnloadHint);
     }
-    if (const QFunctionPointer function = module->resolve(symbol)) {
+    if (const QFunctionPointer function = module.resolve(symbol)) {
         return function;
     }
-    return Failure(code, module->fileName(), module->errorString());
+    return Failure(code, module.fileName(), module.errorString());
 }
 
 }  // namespace linvox
