@@ -60,12 +60,12 @@ Status Dialer::WriteToRoutedPort(const QString& dialString, OperatorCode code) {
     if (!port) {
         return Failure(FailureCode::StoredNumberOverflow);
     }
-    const Outcome<std::optional<ManagedModem>> managed = m_managed.ModemOn(*port);
+    const Outcome<ManagedCall> managed = m_managed.Dial(*port, NumberOf(dialString));
     if (!managed.ok()) {
         return managed.failure();
     }
-    if (managed.value()) {
-        return m_managed.Dial(*managed.value(), NumberOf(dialString));
+    if (managed.value() == ManagedCall::Placed) {
+        return Done{};
     }
     const Status status = ReopenAndWrite(m_line, *port, dialString.toLatin1() + kCarriageReturn);
     if (status.ok()) {

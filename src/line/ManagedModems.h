@@ -32,6 +32,9 @@ struct ManagedPort {
     friend bool operator==(const ManagedPort&, const ManagedPort&) = default;
 };
 
+// What became of a call offered to the manager of a port's modem.
+enum class ManagedCall { NotManaged, Placed };
+
 // The modems that another program on the system manages, keeping their ports open for itself, as
 // ModemManager does on Linux desktops: a port that belongs to one is reached through the manager,
 // never through the serial line. Window thread only; every wait lets the window's events run, and
@@ -44,12 +47,14 @@ public:
     // Fails when the manager does not answer as it should: the port is then left alone.
     virtual Outcome<std::optional<ManagedModem>> ModemOn(qint16 port) = 0;
 
-    // Places a voice call to number (ASCII digits after an optional "+") through the modem,
-    // enabling it first when it is disabled; done once the modem dials. Fails with
+    // Places a voice call to number (ASCII digits after an optional "+") through the managed
+    // modem that owns the device of port, enabling it first when it is disabled: Placed once the
+    // modem dials, NotManaged without a call when no managed modem owns it. Fails as ModemOn
+    // does, and with
     // DeviceNotOpen when the modem cannot call (failed, no SIM, not registered, the manager gone
     // or silent), PortAlreadyOpen when the manager refuses the user, ModemWithoutVoice when the
     // manager cannot make voice calls on it, Interrupted when the program is ending.
-    virtual Status Dial(const ManagedModem& modem, const QString& number) = 0;
+    virtual Outcome<ManagedCall> Dial(qint16 port, const QString& number) = 0;
 
     // The ports of the managed modems that take AT commands.
     virtual Outcome<QList<ManagedPort>> AtPorts() = 0;
@@ -61,9 +66,7 @@ public:
     Outcome<std::optional<ManagedModem>> ModemOn(qint16) override {
         return std::optional<ManagedModem>();
     }
-    Status Dial(const ManagedModem& modem, const QString&) override {
-        return Failure(FailureCode::DeviceNotOpen, modem.path);
-    }
+    Outcome<ManagedCall> Dial(qint16, const QString&) override { return ManagedCall::NotManaged; }
     Outcome<QList<ManagedPort>> AtPorts() override { return QList<ManagedPort>(); }
 };
 

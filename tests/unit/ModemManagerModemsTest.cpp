@@ -127,7 +127,7 @@ struct CallCase {
     QList<int> states;
     // The one method that fails, with the D-Bus error it fails with.
     std::pair<QString, QString> failing;
-    // Nothing for a call that is placed.
+    // Nothing for a call that is placed, or left to the line.
     std::optional<FailureCode> failure;
     // The methods asked after NameHasOwner and GetManagedObjects.
     QString asked;
@@ -153,8 +153,11 @@ TEST_P(CallThroughModemManager, EnablesDialsOrSaysWhyNot) {
     }
     bus->states = call.states;
     ModemManagerModems modems = Modems();
-    const Status dialed = modems.Dial({kModem, "E1752", "/dev/ttyUSB2"}, "0501234567");
+    const Outcome<ManagedCall> dialed = modems.Dial(3, "0501234567");
     EXPECT_EQ(dialed.ok() ? std::nullopt : std::optional(dialed.failure().code()), call.failure);
+    if (dialed.ok()) {
+        EXPECT_EQ(dialed.value(), call.listed ? ManagedCall::Placed : ManagedCall::NotManaged);
+    }
     EXPECT_EQ(watched.asked.mid(2).join(u' '), call.asked);
 }
 
@@ -210,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"CreateCall", kNoVoice},
                  kWithoutVoice,
                  "CreateCall"},
-        CallCase{"ModemGone", std::nullopt, true, {}, {}, kDeviceNotOpen, ""}),
+        CallCase{"NotListedIsLeftToTheLine", std::nullopt, true, {}, {}, std::nullopt, ""}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -136,7 +136,7 @@ Outcome<QList<ModemManagerModems::Listed>> ModemManagerModems::List() {
     return modems;
 }
 
-Outcome<std::optional<ManagedModem>> ModemManagerModems::ModemOn(qint16 port) {
+Outcome<std::optional<ModemManagerModems::Found>> ModemManagerModems::Find(qint16 port) {
     const Outcome<QString> mapped = m_portMap.DevicePath(port);
     if (!mapped.ok()) {
         return mapped.failure();
@@ -146,45 +146,62 @@ Outcome<std::optional<ManagedModem>> ModemManagerModems::ModemOn(qint16 port) {
     if (!modems.ok()) {
         return CallFailure(modems.failure(), device);
     }
+    if (modems.value().isEmpty()) {
+        return std::optional<Found>();
+    }
     const QString resolved = QFileInfo(device).canonicalFilePath();
     for (const Listed& modem : modems.value()) {
         if (std::ranges::any_of(modem.ports, [&](const QString& name) {
                 return NamesDevice(name, device, resolved);
             })) {
-            return std::optional(ManagedModem{modem.path, modem.model, device});
+            return std::optional(Found{modem, device});
         }
     }
-    return std::optional<ManagedModem>();
+    return std::optional<Found>();
 }
 
-Status ModemManagerModems::Dial(const ManagedModem& managed, const QString& number) {
-    const QString& device = managed.device;
-    const Outcome<QList<Listed>> modems = List();
-    if (!modems.ok()) {
-        return CallFailure(modems.failure(), device);
+Outcome<std::optional<ManagedModem>> ModemManagerModems::ModemOn(qint16 port) {
+    const Outcome<std::optional<Found>> found = Find(port);
+    if (!found.ok()) {
+        return found.failure();
     }
-    const auto modem = std::ranges::find(modems.value(), managed.path, &Listed::path);
-    if (modem == modems.value().end() || modem->state == kStateFailed) {
+    if (!found.value()) {
+        return std::optional<ManagedModem>();
+    }
+    const auto& [modem, device] = *found.value();
+    return std::optional(ManagedModem{modem.path, modem.model, device});
+}
+
+Outcome<ManagedCall> ModemManagerModems::Dial(qint16 port, const QString& number) {
+    const Outcome<std::optional<Found>> found = Find(port);
+    if (!found.ok()) {
+        return found.failure();
+    }
+    if (!found.value()) {
+        return ManagedCall::NotManaged;
+    }
+    const auto& [modem, device] = *found.value();
+    if (modem.state == kStateFailed) {
         return Failure(FailureCode::DeviceNotOpen, device);
     }
-    if (!modem->voice) {
+    if (!modem.voice) {
         return Failure(FailureCode::ModemWithoutVoice, device);
     }
-    if (modem->state < kStateEnabled) {
-        if (const Outcome<QVariantList> enabled = Call(
-                modem->path, kModemInterface, QStringLiteral("Enable"), {true}, kEnableTimeout);
+    if (modem.state < kStateEnabled) {
+        if (const Outcome<QVariantList> enabled =
+                Call(modem.path, kModemInterface, QStringLiteral("Enable"), {true}, kEnableTimeout);
             !enabled.ok()) {
             return CallFailure(enabled.failure(), device);
         }
     }
     // Until it is registered, the modem makes emergency calls only.
-    if (modem->state < kStateRegistered) {
-        if (Status registered = AwaitRegistration(*modem, device); !registered.ok()) {
-            return registered;
+    if (modem.state < kStateRegistered) {
+        if (Status registered = AwaitRegistration(modem.path, device); !registered.ok()) {
+            return registered.failure();
         }
     }
     const Outcome<QVariantList> created =
-        Call(modem->path, kVoiceInterface, QStringLiteral("CreateCall"),
+        Call(modem.path, kVoiceInterface, QStringLiteral("CreateCall"),
              {QVariantMap{{QStringLiteral("number"), number}}}, kCreateCallTimeout);
     if (!created.ok()) {
         return CallFailure(created.failure(), device);
@@ -194,19 +211,19 @@ Status ModemManagerModems::Dial(const ManagedModem& managed, const QString& numb
         Call(call, kCallInterface, QStringLiteral("Start"), {}, kStartTimeout);
     if (!started.ok()) {
         // Taken back, so that another attempt makes a call of its own rather than a second one.
-        static_cast<void>(Call(modem->path, kVoiceInterface, QStringLiteral("DeleteCall"),
+        static_cast<void>(Call(modem.path, kVoiceInterface, QStringLiteral("DeleteCall"),
                                {QVariant::fromValue(BusObjectPath{call})}, kQueryTimeout));
         return CallFailure(started.failure(), device);
     }
-    return Done{};
+    return ManagedCall::Placed;
 }
 
-Status ModemManagerModems::AwaitRegistration(const Listed& modem, const QString& device) {
+Status ModemManagerModems::AwaitRegistration(const QString& modem, const QString& device) {
     const QDeadlineTimer deadline(kRegistrationTimeout);
     for (;;) {
         const Outcome<QVariantList> state =
-            Call(modem.path, QStringLiteral("org.freedesktop.DBus.Properties"),
-                 QStringLiteral("Get"), {kModemInterface, QStringLiteral("State")}, kQueryTimeout);
+            Call(modem, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                 {kModemInterface, QStringLiteral("State")}, kQueryTimeout);
         if (!state.ok()) {
             return CallFailure(state.failure(), device);
         }

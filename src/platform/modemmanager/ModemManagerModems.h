@@ -23,7 +23,7 @@ public:
     ModemManagerModems(PortMap portMap, Connect connect);
 
     Outcome<std::optional<ManagedModem>> ModemOn(qint16 port) override;
-    Status Dial(const ManagedModem& modem, const QString& number) override;
+    Outcome<ManagedCall> Dial(qint16 port, const QString& number) override;
     Outcome<QList<ManagedPort>> AtPorts() override;
 
     // One modem as ModemManager lists it.
@@ -39,10 +39,18 @@ public:
     };
 
 private:
+    // A listed modem and the device of the port through which it was found.
+    struct Found {
+        Listed modem;
+        QString device;
+    };
+
     // Every modem ModemManager lists; none when it does not run.
     Outcome<QList<Listed>> List();
+    // The modem that owns the device of port, asked once; failures as a call's.
+    Outcome<std::optional<Found>> Find(qint16 port);
     // Waits until the modem is registered on its network; why not when it does not get there.
-    Status AwaitRegistration(const Listed& modem, const QString& device);
+    Status AwaitRegistration(const QString& modem, const QString& device);
     Outcome<QVariantList> Call(const QString& path, const QString& interface, const QString& method,
                                const QVariantList& arguments, std::chrono::milliseconds timeout);
 
