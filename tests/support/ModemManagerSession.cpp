@@ -38,25 +38,13 @@ QDBusMessage ManagerCall(const QString& interface, const QString& method) {
 using Interfaces = QMap<QString, QVariantMap>;
 using ManagedObjects = QMap<QDBusObjectPath, Interfaces>;
 
-// Every modem's path with its Modem interface's properties.
-QMap<QString, QVariantMap> Modems(QDBusConnection& connection) {
-    const QDBusMessage reply = connection.call(ManagerCall(
-        QStringLiteral("org.freedesktop.DBus.ObjectManager"), QStringLiteral("GetManagedObjects")));
-    QMap<QString, QVariantMap> modems;
-    if (reply.type() != QDBusMessage::ReplyMessage) {
-        return modems;
-    }
-    const auto objects = qdbus_cast<ManagedObjects>(reply.arguments().value(0));
-    for (auto object = objects.begin(); object != objects.end(); ++object) {
-        modems.insert(object.key().path(),
-                      object.value().value(QStringLiteral("org.freedesktop.ModemManager1.Modem")));
-    }
-    return modems;
-}
-
 // The properties of the modem whose port is the socket; empty until ModemManager lists it.
 QVariantMap ModemOn(QDBusConnection& connection, const QString& socket) {
-    for (const QVariantMap& modem : Modems(connection)) {
+    const QDBusMessage reply = connection.call(ManagerCall(
+        QStringLiteral("org.freedesktop.DBus.ObjectManager"), QStringLiteral("GetManagedObjects")));
+    for (const Interfaces& interfaces : qdbus_cast<ManagedObjects>(reply.arguments().value(0))) {
+        const QVariantMap modem =
+            interfaces.value(QStringLiteral("org.freedesktop.ModemManager1.Modem"));
         if (modem.value(QStringLiteral("PrimaryPort")).toString() == socket) {
             return modem;
         }
